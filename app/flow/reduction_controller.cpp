@@ -1,0 +1,36 @@
+#include "app/flow/reduction_controller.h"
+
+// Placeholder bodies: the flows are filled in by the reduction work.
+namespace ce {
+
+ReductionController::ReductionController(ReductionView& view, const LanguageTable& lang,
+                                         ProgramPaths paths)
+    : view_(view), lang_(lang), paths_(std::move(paths))
+{
+}
+
+void ReductionController::createMarkers() { state_.markers.create(); view_.markersChanged(); }
+void ReductionController::AddStatus(const QString& line) { view_.addStatus(line); }
+void ReductionController::SetSugestion(const QString&, int, const QString&, const QString&) {}
+void ReductionController::Loadimg() {}
+void ReductionController::DownloadData() {}
+void ReductionController::SelectStar() {}
+void ReductionController::startCalcul() {}
+void ReductionController::FullMap() {}
+void ReductionController::doselect() {}
+void ReductionController::READFILE() {}
+void ReductionController::Algo() {}
+void ReductionController::map() {}
+void ReductionController::PlaceCentre() {}
+void ReductionController::pointerMove(double, double) {}
+void ReductionController::click() {}
+void ReductionController::doubleClick() {}
+void ReductionController::zoomMove(double, double) {}
+void ReductionController::zoomClick() {}
+void ReductionController::startEtalonage() {}
+void ReductionController::startSuperEtalonage() {}
+void ReductionController::BoutonEtalo() {}
+void ReductionController::etaloTextChanged(int) {}
+void ReductionController::wizardFinished() {}
+
+}  // namespace ce

@@ -1,0 +1,71 @@
+#pragma once
+// The main window's reduction controller: the reduction state and every
+// operation of the main window that works on it. The window forwards its
+// events here and shows what the controller asks through ReductionView.
+
+#include "app/flow/reduction_view.h"
+#include "app/language_table.h"
+#include "core/program_paths.h"
+#include "core/reduction_state.h"
+
+#include <QString>
+
+namespace ce {
+
+class ReductionController {
+public:
+    ReductionController(ReductionView& view, const LanguageTable& lang, ProgramPaths paths);
+    ReductionController(const ReductionController&) = delete;
+    ReductionController& operator=(const ReductionController&) = delete;
+
+    ReductionState& state() { return state_; }
+    const ReductionState& state() const { return state_; }
+    const LanguageTable& lang() const { return lang_; }
+    const ProgramPaths& paths() const { return paths_; }
+    ReductionView& view() { return view_; }
+
+    // Start-up: the 4000 catalogue markers and 5 click markers, hidden.
+    void createMarkers();
+
+    // Status and suggestion services.
+    void AddStatus(const QString& line);
+    void SetSugestion(const QString& key, int step, const QString& valueA, const QString& valueB);
+
+    // Buttons of the main window.
+    void Loadimg();          // "Load" beside "Img:"
+    void DownloadData();     // "1-Download"
+    void SelectStar();       // "2-Etoiles"
+    void startCalcul();      // "3-Calcul"
+    void FullMap();          // "4-Full map"
+
+    // Public operations of the main window.
+    void doselect();
+    void READFILE();
+    void Algo();
+    void map();
+    void PlaceCentre();
+
+    // Pointer on the image (image pixels) and on the magnifier (its pixels).
+    void pointerMove(double x, double y);
+    void click();
+    void doubleClick();
+    void zoomMove(double x, double y);
+    void zoomClick();
+
+    // Calibrations.
+    void startEtalonage();          // menu "Etalonage par image"
+    void startSuperEtalonage();     // menu "Super Etalonage"
+    void BoutonEtalo();             // "Suivant" of the calibration frame
+    void etaloTextChanged(int box); // focus moves after two characters
+
+    // Assistant finished: download then selection (WizardStatus is 1).
+    void wizardFinished();
+
+private:
+    ReductionView& view_;
+    const LanguageTable& lang_;
+    ProgramPaths paths_;
+    ReductionState state_;
+};
+
+}  // namespace ce

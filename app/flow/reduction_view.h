@@ -1,0 +1,77 @@
+#pragma once
+// What the reduction controller needs of the main window, and nothing more.
+//
+// Controls are named by their objectName: "txt_ra_0", "txt_epoch",
+// "txt_dec_sign_show_1", "Etalo_5", "BoutonEtalo", "Frm_3", "zoom",
+// "CheckDecideur". The window keeps the texts; the controller reads them when
+// a command runs. Tests implement this interface with a scripted fake, so
+// every flow, Yes/No answers included, runs without a display.
+
+#include "core/reduction_state.h"
+#include "core/result.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace ce {
+
+// Receives the progress of a download and tells whether the user cancelled.
+class DownloadMonitor {
+public:
+    virtual ~DownloadMonitor() = default;
+    virtual void downloadStarted(const QString& address) = 0;
+    virtual void bytesReceived(qint64 bytes) = 0;
+    virtual bool cancelRequested() const = 0;
+    virtual void downloadFinished() = 0;
+};
+
+class ReductionView {
+public:
+    virtual ~ReductionView() = default;
+
+    // Texts of text boxes and captions of labels and buttons.
+    virtual QString text(const QString& control) const = 0;
+    virtual void setText(const QString& control, const QString& text) = 0;
+    // Check box state: 0 clear, 1 ticked, 2 greyed.
+    virtual int checkState(const QString& control) const = 0;
+    virtual void setCheckState(const QString& control, int state) = 0;
+    virtual void setVisible(const QString& control, bool visible) = 0;
+    virtual bool isVisible(const QString& control) const = 0;
+    virtual void setFocus(const QString& control) = 0;
+
+    // The image: loading the file at an absolute path (the error text is the
+    // platform's reason), its size, and one pixel's packed colour
+    // (blue * 65536 + green * 256 + red), -1 outside the image.
+    virtual Status loadImage(const QString& absolutePath) = 0;
+    virtual int imageWidth() const = 0;
+    virtual int imageHeight() const = 0;
+    virtual std::int32_t pixel(int x, int y) const = 0;
+    // Puts the image box back at the viewport's top-left corner.
+    virtual void resetPan() = 0;
+
+    // The marker tables of the reduction state changed: repaint them.
+    virtual void markersChanged() = 0;
+    // The magnifier: redraw it centred on the state's clickX, clickY.
+    virtual void redrawZoom() = 0;
+
+    // Status list (newest first), suggestion label, hover info, debug pane.
+    virtual void addStatus(const QString& line) = 0;
+    virtual QString suggestion() const = 0;
+    virtual void setSuggestion(const QString& text) = 0;
+    virtual void setInfo(const QString& text) = 0;
+    virtual void setDebugText(const QString& text) = 0;
+
+    // Modal boxes. `title` empty means the program's default title.
+    virtual void showMessage(const QString& text, const QString& title = QString(),
+                             bool warning = false) = 0;
+    virtual bool askYesNo(const QString& question, const QString& title) = 0;
+
+    // The object details window, modal, with its title and report.
+    virtual void showDetails(const QString& title, const QString& report) = 0;
+
+    // Progress of downloads; the monitor lives as long as the view.
+    virtual DownloadMonitor& downloadMonitor() = 0;
+};
+
+}  // namespace ce

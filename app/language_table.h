@@ -1,0 +1,45 @@
+#pragma once
+// The language table: every caption, message and hint of the user interface,
+// read once at start-up from lang.cfg.
+//
+// Sections of the file, in order, each closed by its marker line (compared
+// exactly): heading line, configuration-window texts, "[CONFIG2]", [CONFIG2]
+// texts, "[FORM]", [FORM] texts, "[WIZARD]", [WIZARD] texts, "[SUGESTIONS]",
+// suggestions, "[END]". The marker that closes a section takes the slot after
+// the section's last text. Capacities (marker included): 20 configuration
+// texts (slots 1..20), 20 [CONFIG2], 80 [FORM], 25 [WIZARD], 21 suggestions
+// (slots 0..20).
+
+#include "core/result.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace ce {
+
+struct LanguageTable {
+    std::array<QString, 21> config{};     // configuration text N = config[N], N >= 1
+    std::array<QString, 21> config2{};    // [CONFIG2] line N
+    std::array<QString, 81> form{};       // [FORM] line N
+    std::array<QString, 26> wizard{};     // [WIZARD] line N
+    std::array<QString, 21> suggestions{};// suggestion N, N >= 0
+    std::array<QString, 31> messages{};   // language message N (filled by fillMessages)
+
+    // Language message N, 0..30; empty outside.
+    QString message(int n) const;
+    // Suggestion N, 0..20; empty outside.
+    QString suggestion(int n) const;
+
+    // Language message N := [FORM] line 45 + N for N = 0..20 (the key "Form").
+    void fillMessages();
+};
+
+// Parses the lines of lang.cfg (already split, line ends removed). Fails with
+// a French message naming the line number where reading stopped: a missing
+// marker (« … le marqueur [FORM] est introuvable (fin du fichier à la ligne
+// 12) ») or a section over its capacity.
+Result<LanguageTable> parseLanguageTable(const QStringList& lines);
+
+}  // namespace ce

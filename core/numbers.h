@@ -1,0 +1,58 @@
+#pragma once
+// Reading numbers from entry-field texts and writing numbers into texts.
+//
+// Two reading rules exist, each fixed per field:
+//  - the leading-number rule (catalogue columns, scale factors, epoch,
+//    suggestion values): blanks ignored, the longest leading decimal number
+//    with "." as separator, nothing gives 0;
+//  - the locale rule (field centre, tolerance, decision threshold, pixel
+//    counts): the whole text, blanks around it allowed, must be a number in
+//    the user's locale; anything else is an error naming the field.
+// Rounding always takes an exact half to the even neighbour.
+
+#include "core/result.h"
+
+#include <QChar>
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+
+namespace ce {
+
+// Leading-number rule. Given any text; returns the number its leading part
+// spells ("  -12.5e1xyz" gives -125, "abc" and "" give 0). Blanks (spaces
+// and tabs) are ignored wherever they stand before or inside the number.
+double leadingNumber(QStringView text);
+
+// Locale rule. Given the text, the locale's decimal separator and the French
+// name of the field ("RA (heures)"); returns the number or the message
+// « Incompatibilité de type : le champ <field> ne contient pas un nombre ».
+// Group separators are not accepted; an exponent is.
+Result<double> localeNumber(QStringView text, QChar decimalPoint, const QString& fieldName);
+
+// The same with the decimal separator of QLocale::system().
+Result<double> localeNumber(QStringView text, const QString& fieldName);
+
+// The message of a type mismatch on a field, for callers that check
+// other conversions themselves.
+QString typeMismatchMessage(const QString& fieldName);
+
+// Nearest whole number, an exact half to the even neighbour (2.5 -> 2).
+double roundHalfEven(double value);
+
+// Rounded to `decimals` decimals, an exact decimal half to the even
+// neighbour (0.125 -> 0.12 with 2 decimals; the decision is taken on the
+// shortest decimal form of the value, so 1.005 counts as a half).
+double roundHalfEven(double value, int decimals);
+
+// Conversion to a 16-bit integer with half-to-even rounding; fails with
+// « Dépassement de capacité » when out of range or not finite.
+Result<std::int16_t> toInt16(double value);
+
+// Text forms, no leading blank, "." as decimal separator unless given.
+QString formatWhole(long long value);                              // 42, -7
+QString formatDouble(double value, QChar decimalPoint = u'.');     // <= 15 significant digits, shortest
+QString formatSingle(float value, QChar decimalPoint = u'.');      // <= 7 significant digits, shortest
+
+}  // namespace ce

@@ -1,0 +1,29 @@
+#pragma once
+// Where the program finds its own files and keeps the downloaded catalogue.
+//
+// The program folder holds lang.cfg, aide.rtf, defaut.cfg, config.cfg and
+// serveur.cfg; the data folder (the user's application data folder) holds
+// data.txt and test.bmp. Tests hand temporary folders in through this record.
+
+#include <QString>
+
+namespace ce {
+
+struct ProgramPaths {
+    QString programFolder;
+    QString dataFolder;
+
+    QString programFile(const QString& name) const { return programFolder + u'/' + name; }
+    QString dataFile(const QString& name) const { return dataFolder + u'/' + name; }
+    QString catalogueFile() const { return dataFile(QStringLiteral("data.txt")); }
+
+    // An image path typed by the user: used as typed when absolute ("/..." or
+    // a drive letter and ":"), otherwise relative to the program folder.
+    QString resolveImagePath(const QString& typed) const;
+
+    // The folders of the installed program: the executable's folder and
+    // QStandardPaths::AppLocalDataLocation (created when missing).
+    static ProgramPaths forInstalledProgram();
+};
+
+}  // namespace ce

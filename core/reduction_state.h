@@ -1,0 +1,108 @@
+#pragma once
+// The one record of the reduction in progress.
+//
+// The main window's controller owns exactly one instance for its whole life;
+// every step of a reduction reads and writes it, none works on a copy. The
+// entry fields (field centre, epoch, scale factor texts, ...) are not here:
+// they stay texts in the window and are read when a command runs.
+//
+// Tables keep the slot numbering of the reduction: slot 0 is never used by
+// the catalogue or the marked stars, slots run 1..capacity.
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace ce {
+
+inline constexpr int kCatalogueSlots = 4000;     // most catalogue lines read
+inline constexpr int kMatchingStarLimit = 497;   // most stars offered to the matching
+inline constexpr int kMarkSlots = 10;            // marked image stars
+inline constexpr int kDistanceTableSize = 500;   // catalogue distance table, 1..500
+inline constexpr int kClickMarkers = 5;          // click markers 1..5
+inline constexpr int kStarMarkerSize = 8;        // catalogue marker, pixels across
+inline constexpr int kClickMarkerSize = 16;      // click marker, pixels across
+
+// One marker drawn over the image: top-left corner in image pixels (single
+// precision, as the overlay hands them over), square size, visibility.
+struct Marker {
+    float left = 0.0f;
+    float top = 0.0f;
+    int size = 0;
+    bool visible = false;
+};
+
+// The field-centre cross: two bars of 16 pixels centred on (x, y).
+struct CentreCross {
+    double x = 0.0;
+    double y = 0.0;
+    bool visible = false;
+};
+
+// Marker tables, created once at start-up and only moved, shown and hidden
+// afterwards. Element 0 of each table is the template that gives the size.
+struct MarkerTables {
+    std::vector<Marker> star;   // 0..4000 once created
+    std::vector<Marker> click;  // 0..5 once created
+    CentreCross centre;
+
+    bool created() const { return !star.empty(); }
+    void create();              // elements 1..4000 and 1..5, hidden
+    void hideStars();           // star markers 1..4000
+    void hideClicks();          // click markers 1..5
+};
+
+struct ReductionState {
+    // Scale factors, pixels per degree, set at each calculation run.
+    double corrAsd = 0.0;
+    double corrDec = 0.0;
+
+    // Catalogue star table, slots 0..4000 (slot 0 unused).
+    std::int16_t starTotal = 0;
+    std::int16_t starCount = 0;
+    std::array<QString, kCatalogueSlots + 1> starId{};
+    std::array<double, kCatalogueSlots + 1> starU{};
+    std::array<double, kCatalogueSlots + 1> starV{};
+    std::array<QString, kCatalogueSlots + 1> starMagR{};
+    std::array<QString, kCatalogueSlots + 1> starMagB{};
+
+    // Marked image stars, slots 0..10 (slot 0 unused).
+    std::int16_t markCount = 0;
+    std::array<double, kMarkSlots + 1> markX{};
+    std::array<double, kMarkSlots + 1> markY{};
+    std::int16_t clickX = 0;
+    std::int16_t clickY = 0;
+    bool starsSelected = false;
+
+    // Matching: what survives a run.
+    double tolerance = 0.0;
+    std::int16_t solutionCount = 0;
+
+    // Plate solution: U = A x + B y + C, V = D x + E y + F.
+    double plateA = 0.0, plateB = 0.0, plateC = 0.0;
+    double plateD = 0.0, plateE = 0.0, plateF = 0.0;
+
+    // Flags and modes.
+    bool solutionAccepted = false;
+    bool mapFailed = false;
+    QString mapStatus;          // "", "loading", "done", "err"
+    bool imageLoaded = false;
+    std::int16_t etaloStep = 0;
+    QString mode;               // "", "select", "0", "coor", "etalo", "done", "superetalo"
+    std::int16_t fillFromIdentification = 0;
+    std::int16_t WizardStatus = 0;
+    std::int16_t ConfigStatus = 0;
+
+    // Calibration stars, slots 0..3 (slot 0 unused), and the solver's terms.
+    std::array<std::int16_t, 4> etaloX{};
+    std::array<std::int16_t, 4> etaloY{};
+    std::array<double, 4> etaloRA{};
+    std::array<double, 4> etaloDec{};
+    double P12 = 0.0, P13 = 0.0, A0 = 0.0, A1 = 0.0, A2 = 0.0, A3 = 0.0;
+
+    MarkerTables markers;
+};
+
+}  // namespace ce
