@@ -41,9 +41,10 @@ QString typeMismatchMessage(const QString& fieldName);
 // Nearest whole number, an exact half to the even neighbour (2.5 -> 2).
 double roundHalfEven(double value);
 
-// Rounded to `decimals` decimals, an exact decimal half to the even
-// neighbour (0.125 -> 0.12 with 2 decimals; the decision is taken on the
-// shortest decimal form of the value, so 1.005 counts as a half).
+// Rounded to `decimals` decimals (0..15), an exact half to the even
+// neighbour (0.125 -> 0.12, 0.375 -> 0.38 with 2 decimals). The decision is
+// taken on the exact binary value, so 1.005, stored just below the half,
+// gives 1.
 double roundHalfEven(double value, int decimals);
 
 // Conversion to a 16-bit integer with half-to-even rounding; fails with

@@ -1,0 +1,184 @@
+#include "core/numbers.h"
+
+#include <QLocale>
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace ce {
+namespace {
+
+bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+// Parses ASCII decimal text already checked to be a plain number.
+double parseAscii(const std::string& text)
+{
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec == std::errc::result_out_of_range)
+        return text.find('-') == 0 ? -std::numeric_limits<double>::infinity()
+                                   : std::numeric_limits<double>::infinity();
+    return end == text.data() ? 0.0 : value;
+}
+
+// The longest prefix of `chars` (no blanks) that spells a decimal number with
+// `point` as separator, rewritten with "." as separator. Sets `whole` when
+// nothing follows it.
+std::string numberPrefix(const QString& chars, QChar point, bool* whole)
+{
+    std::string out;
+    qsizetype i = 0;
+    const qsizetype n = chars.size();
+    if (i < n && (chars[i] == u'+' || chars[i] == u'-'))
+        out += char(chars[i++].unicode());
+    int digits = 0;
+    while (i < n && isDigit(chars[i])) { out += char(chars[i++].unicode()); ++digits; }
+    if (i < n && chars[i] == point) {
+        ++i;
+        out += '.';
+        while (i < n && isDigit(chars[i])) { out += char(chars[i++].unicode()); ++digits; }
+    }
+    if (digits == 0) {
+        if (whole) *whole = false;
+        return {};
+    }
+    // Exponent only when complete: "1e" and "1e+" stop before the "e".
+    if (i < n && (chars[i] == u'e' || chars[i] == u'E')) {
+        qsizetype j = i + 1;
+        std::string exponent = "e";
+        if (j < n && (chars[j] == u'+' || chars[j] == u'-'))
+            exponent += char(chars[j++].unicode());
+        const qsizetype firstDigit = j;
+        while (j < n && isDigit(chars[j])) exponent += char(chars[j++].unicode());
+        if (j > firstDigit) {
+            out += exponent;
+            i = j;
+        }
+    }
+    if (whole) *whole = (i == n);
+    return out;
+}
+
+// Shortest text of `value` with at most `significant` digits; fixed notation
+// for decimal exponents -5..14, scientific ("1.5E-07") outside.
+QString formatShortest(double value, int significant, QChar decimalPoint)
+{
+    if (std::isnan(value)) return QStringLiteral("NaN");
+    if (std::isinf(value)) return value < 0 ? QStringLiteral("-Inf") : QStringLiteral("Inf");
+    if (value == 0.0) return QStringLiteral("0");
+
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific,
+                                   significant - 1);
+    const std::string sci(buf, res.ptr);
+    const auto ePos = sci.find('e');
+    const bool negative = sci[0] == '-';
+    std::string mantissa = sci.substr(negative ? 1 : 0, ePos - (negative ? 1 : 0));
+    const int exponent = std::stoi(sci.substr(ePos + 1));
+    std::string digits;
+    for (char c : mantissa)
+        if (c != '.') digits += c;
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+    std::string out;
+    if (exponent >= -5 && exponent < 15) {
+        if (exponent < 0) {
+            out = "0." + std::string(std::size_t(-exponent - 1), '0') + digits;
+        } else if (std::size_t(exponent) + 1 >= digits.size()) {
+            out = digits + std::string(std::size_t(exponent) + 1 - digits.size(), '0');
+        } else {
+            out = digits.substr(0, std::size_t(exponent) + 1) + "." + digits.substr(std::size_t(exponent) + 1);
+        }
+    } else {
+        out = digits.substr(0, 1);
+        if (digits.size() > 1) out += "." + digits.substr(1);
+        out += exponent < 0 ? "E-" : "E+";
+        const std::string e = std::to_string(std::abs(exponent));
+        out += (e.size() < 2 ? "0" : "") + e;
+    }
+    QString text = QString::fromLatin1(out);
+    if (decimalPoint != u'.') text.replace(u'.', decimalPoint);
+    return negative ? u'-' + text : text;
+}
+
+}  // namespace
+
+double leadingNumber(QStringView text)
+{
+    QString chars;
+    chars.reserve(text.size());
+    for (QChar c : text)
+        if (!isBlank(c)) chars += c;
+    return parseAscii(numberPrefix(chars, u'.', nullptr));
+}
+
+QString typeMismatchMessage(const QString& fieldName)
+{
+    return QStringLiteral("Incompatibilité de type : le champ %1 ne contient pas un nombre").arg(fieldName);
+}
+
+Result<double> localeNumber(QStringView text, QChar decimalPoint, const QString& fieldName)
+{
+    const QString trimmed = text.toString().trimmed();
+    bool whole = false;
+    const std::string ascii = numberPrefix(trimmed, decimalPoint, &whole);
+    if (ascii.empty() || !whole)
+        return Result<double>::failure(typeMismatchMessage(fieldName));
+    const double value = parseAscii(ascii);
+    if (!std::isfinite(value))
+        return Result<double>::failure(QStringLiteral("Dépassement de capacité : le champ %1").arg(fieldName));
+    return Result<double>::success(value);
+}
+
+Result<double> localeNumber(QStringView text, const QString& fieldName)
+{
+    const QString point = QLocale::system().decimalPoint();
+    return localeNumber(text, point.isEmpty() ? QChar(u'.') : point.at(0), fieldName);
+}
+
+double roundHalfEven(double value)
+{
+    return std::nearbyint(value);
+}
+
+double roundHalfEven(double value, int decimals)
+{
+    if (!std::isfinite(value) || decimals < 0) return value;
+    if (decimals > 15) decimals = 15;
+    // Exact decimal rounding of the binary value; exact ties go to even.
+    char buf[400];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    if (res.ec != std::errc()) return value;
+    double rounded = 0.0;
+    std::from_chars(buf, res.ptr, rounded);
+    return rounded == 0.0 ? 0.0 : rounded;
+}
+
+Result<std::int16_t> toInt16(double value)
+{
+    const double r = std::nearbyint(value);
+    if (!std::isfinite(r) || r < -32768.0 || r > 32767.0)
+        return Result<std::int16_t>::failure(QStringLiteral("Dépassement de capacité"));
+    return Result<std::int16_t>::success(static_cast<std::int16_t>(r));
+}
+
+QString formatWhole(long long value)
+{
+    return QString::number(value);
+}
+
+QString formatDouble(double value, QChar decimalPoint)
+{
+    return formatShortest(value, 15, decimalPoint);
+}
+
+QString formatSingle(float value, QChar decimalPoint)
+{
+    // The float is widened exactly; 7 significant digits recover its decimal form.
+    return formatShortest(static_cast<double>(value), 7, decimalPoint);
+}
+
+}  // namespace ce
