@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing and running need.
+set -euo pipefail
+packages=(cmake g++ make pkg-config
+          qt6-base-dev libgl-dev
+          libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
+          xvfb xauth fonts-dejavu-core)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y --no-install-recommends "${missing[@]}"
+fi
