@@ -27,10 +27,10 @@ void ReductionController::click() {}
 void ReductionController::doubleClick() {}
 void ReductionController::zoomMove(double, double) {}
 void ReductionController::zoomClick() {}
-void ReductionController::startEtalonage() {}
-void ReductionController::startSuperEtalonage() {}
-void ReductionController::BoutonEtalo() {}
-void ReductionController::etaloTextChanged(int) {}
+void ReductionController::startEtalonage() { calibration_.startEtalonage(); }
+void ReductionController::startSuperEtalonage() { calibration_.startSuperEtalonage(); }
+void ReductionController::BoutonEtalo() { calibration_.BoutonEtalo(); }
+void ReductionController::etaloTextChanged(int box) { calibration_.etaloTextChanged(box); }
 void ReductionController::wizardFinished() {}
 
 }  // namespace ce

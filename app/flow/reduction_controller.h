@@ -5,6 +5,7 @@
 
 #include "app/flow/reduction_view.h"
 #include "app/language_table.h"
+#include "calibration/flow/calibration_flow.h"
 #include "core/program_paths.h"
 #include "core/reduction_state.h"
 
@@ -66,6 +67,7 @@ private:
     const LanguageTable& lang_;
     ProgramPaths paths_;
     ReductionState state_;
+    CalibrationFlow calibration_{*this};
 };
 
 }  // namespace ce
