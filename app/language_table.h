@@ -42,4 +42,9 @@ struct LanguageTable {
 // 12) ») or a section over its capacity.
 Result<LanguageTable> parseLanguageTable(const QStringList& lines);
 
+// Reads programFolder + "/lang.cfg" and parses it. Fails with the file's
+// own reason when it cannot be read, or with the parsing message (which
+// then names the file).
+Result<LanguageTable> loadLanguageTable(const QString& programFolder);
+
 }  // namespace ce
