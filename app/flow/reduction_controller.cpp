@@ -22,11 +22,11 @@ void ReductionController::READFILE() {}
 void ReductionController::Algo() {}
 void ReductionController::map() {}
 void ReductionController::PlaceCentre() {}
-void ReductionController::pointerMove(double, double) {}
-void ReductionController::click() {}
-void ReductionController::doubleClick() {}
-void ReductionController::zoomMove(double, double) {}
-void ReductionController::zoomClick() {}
+void ReductionController::pointerMove(double x, double y) { pointer_.pointerMove(x, y); }
+void ReductionController::click() { pointer_.click(); }
+void ReductionController::doubleClick() { pointer_.doubleClick(); }
+void ReductionController::zoomMove(double x, double y) { pointer_.zoomMove(x, y); }
+void ReductionController::zoomClick() { pointer_.zoomClick(); }
 void ReductionController::startEtalonage() { calibration_.startEtalonage(); }
 void ReductionController::startSuperEtalonage() { calibration_.startSuperEtalonage(); }
 void ReductionController::BoutonEtalo() { calibration_.BoutonEtalo(); }

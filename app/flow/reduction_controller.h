@@ -4,6 +4,7 @@
 // events here and shows what the controller asks through ReductionView.
 
 #include "app/flow/reduction_view.h"
+#include "app/flow/pointer_flow.h"
 #include "app/language_table.h"
 #include "calibration/flow/calibration_flow.h"
 #include "core/program_paths.h"
@@ -68,6 +69,7 @@ private:
     ProgramPaths paths_;
     ReductionState state_;
     CalibrationFlow calibration_{*this};
+    PointerFlow pointer_{*this};
 };
 
 }  // namespace ce

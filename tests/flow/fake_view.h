@@ -1,0 +1,151 @@
+#pragma once
+// A scripted stand-in for the main window: keeps control texts in a map,
+// records every status line, message and question, answers Yes/No questions
+// from a script, and serves pixels from an in-memory image.
+
+#include "app/flow/reduction_view.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <utility>
+#include <vector>
+
+namespace ce::testing {
+
+class FakeMonitor final : public DownloadMonitor {
+public:
+    void downloadStarted(const QString& address) override { addresses.push_back(address); }
+    void bytesReceived(qint64 bytes) override { lastBytes = bytes; }
+    bool cancelRequested() const override { return cancel; }
+    void downloadFinished() override { ++finished; }
+
+    QStringList addresses;
+    qint64 lastBytes = 0;
+    bool cancel = false;
+    int finished = 0;
+};
+
+struct Question {
+    QString text;
+    QString title;
+    bool answer;
+};
+
+struct Message {
+    QString text;
+    QString title;
+    bool warning;
+};
+
+class FakeView : public ReductionView {
+public:
+    FakeView()
+    {
+        // Initial texts of the main window's layout.
+        texts_[QStringLiteral("txt_dec_sign_show_0")] = QStringLiteral("+");
+        texts_[QStringLiteral("txt_dec_sign_show_1")] = QStringLiteral("+");
+        texts_[QStringLiteral("txt_epoch")] = QStringLiteral("2000.0");
+        texts_[QStringLiteral("txt_distance")] = QStringLiteral("20");
+        texts_[QStringLiteral("txt_mag")] = QStringLiteral("13");
+        texts_[QStringLiteral("txt_mag2")] = QStringLiteral("16");
+        texts_[QStringLiteral("txt_tolerance")] = QStringLiteral("7");
+        texts_[QStringLiteral("txt_calcul")] = QStringLiteral("10");
+    }
+
+    // --- ReductionView -------------------------------------------------
+    QString text(const QString& control) const override { return texts_.value(control); }
+    void setText(const QString& control, const QString& text) override
+    {
+        texts_[control] = text;
+        if (onTextSet) onTextSet(control, text);
+    }
+    int checkState(const QString& control) const override { return checks_.value(control, 0); }
+    void setCheckState(const QString& control, int state) override { checks_[control] = state; }
+    void setVisible(const QString& control, bool visible) override { visible_[control] = visible; }
+    bool isVisible(const QString& control) const override { return visible_.value(control, false); }
+    void setFocus(const QString& control) override { focus = control; }
+
+    Status loadImage(const QString& absolutePath) override
+    {
+        loadedPaths.push_back(absolutePath);
+        if (!imageLoadError.isEmpty()) return Status::failure(imageLoadError);
+        return succeeded();
+    }
+    int imageWidth() const override { return width; }
+    int imageHeight() const override { return height; }
+    std::int32_t pixel(int x, int y) const override
+    {
+        if (x < 0 || y < 0 || x >= width || y >= height) return -1;
+        if (pixelSource) return pixelSource(x, y);
+        return pixels.empty() ? 0 : pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
+    }
+    void resetPan() override { ++panResets; }
+
+    void markersChanged() override { ++markerRepaints; }
+    void redrawZoom() override { ++zoomRedraws; }
+
+    void addStatus(const QString& line) override { status.prepend(line); }
+    QString suggestion() const override { return suggestionText; }
+    void setSuggestion(const QString& text) override { suggestionText = text; }
+    void setInfo(const QString& text) override { info = text; }
+    void setDebugText(const QString& text) override { debugText = text; }
+
+    void showMessage(const QString& text, const QString& title, bool warning) override
+    {
+        messages.push_back({text, title, warning});
+        if (onMessage) onMessage(text);
+    }
+    bool askYesNo(const QString& question, const QString& title) override
+    {
+        bool answer = defaultAnswer;
+        if (!answers.empty()) {
+            answer = answers.front();
+            answers.pop_front();
+        }
+        questions.push_back({question, title, answer});
+        if (onQuestion) onQuestion(question);
+        return answer;
+    }
+    void showDetails(const QString& title, const QString& report) override
+    {
+        details.emplace_back(title, report);
+    }
+    DownloadMonitor& downloadMonitor() override { return monitor; }
+
+    // --- Script and records ----------------------------------------------
+    std::deque<bool> answers;        // answers to the next Yes/No questions, in order
+    bool defaultAnswer = false;      // when the script runs out
+    QString imageLoadError;          // non-empty: the next image loads fail with it
+    int width = 0;
+    int height = 0;
+    std::vector<std::int32_t> pixels;               // row-major, width * height
+    std::function<std::int32_t(int, int)> pixelSource;  // overrides `pixels`
+    std::function<void(const QString&)> onQuestion;
+    std::function<void(const QString&)> onMessage;
+    std::function<void(const QString&, const QString&)> onTextSet;
+
+    QStringList status;              // newest first, as in the window
+    QString suggestionText;
+    QString info;
+    QString debugText;
+    QString focus;
+    std::vector<Message> messages;
+    std::vector<Question> questions;
+    std::vector<std::pair<QString, QString>> details;
+    QStringList loadedPaths;
+    int panResets = 0;
+    int markerRepaints = 0;
+    int zoomRedraws = 0;
+    FakeMonitor monitor;
+
+private:
+    QMap<QString, QString> texts_;
+    QMap<QString, int> checks_;
+    QMap<QString, bool> visible_;
+};
+
+}  // namespace ce::testing
