@@ -1,0 +1,31 @@
+#pragma once
+// The report of the object details window (FrmDetail): identification,
+// magnitudes, coordinates for J2000.0 and for the typed epoch, and the
+// catalogue name. Fixed French texts; they do not come from the language
+// file.
+
+#include <QChar>
+#include <QString>
+
+namespace ce {
+
+struct ObjectReport {
+    QString title;   // "About " + identifier
+    QString text;    // 16 lines joined with CR LF, no line break after the last
+};
+
+// Given: the catalogue identifier (14 characters); raDeg, decDeg: position
+// for J2000.0, degrees (starU / corrAsd, starV / corrDec); the red and blue
+// magnitude texts as read (blanks kept); the epoch text as typed; the
+// decimal separator of the user's locale.
+// Returns: the title and the report. Coordinates are rounded to 5 decimals
+// (half to even) and written in their shortest form with `decimalPoint`;
+// the sexagesimal forms use the units "H" (right ascension / 15) and "°".
+// The epoch block uses PrecessFromJ2000 with the epoch text read by the
+// leading-number rule (no number gives epoch 0), its heading shows the text
+// as typed.
+ObjectReport buildObjectReport(const QString& identifier, double raDeg, double decDeg,
+                               const QString& magR, const QString& magB,
+                               const QString& epochText, QChar decimalPoint);
+
+}  // namespace ce
