@@ -54,8 +54,8 @@ QStringList configFileLines(const std::vector<OpticalConfiguration>& records);
 // programFolder + "/config.cfg"
 QString configPath(const QString& programFolder);
 
-// Reads the file (system locale); a missing file is an error « Fichier
-// introuvable : <path> » with no records.
+// Reads the file (system locale); a missing file gives no records and the
+// error « Fichier introuvable : <path> ».
 ConfigReading loadConfigFile(const QString& programFolder);
 
 Status saveConfigFile(const QString& programFolder,
@@ -87,7 +87,8 @@ public:
     int remove(int selected);
 
     // Editing box n (0 name, 1 Corr Asd, 2 Corr Dec): stores the text in
-    // the selected record, or in the scratch slot when nothing is selected.
+    // the selected record, or in the scratch slot when nothing (or nothing
+    // inside the list) is selected.
     // Field numbers outside 0..2 are ignored.
     void editField(int selected, int field, const QString& text);
 

@@ -1,0 +1,103 @@
+#include "app/language_table.h"
+
+#include "core/textfile.h"
+
+#include <cstddef>
+
+namespace ce {
+namespace {
+
+// One section of the file: the marker that closes it, where its texts go,
+// the slot of its first text, and its name in messages.
+struct Section {
+    QString marker;
+    QString* texts;
+    int slotCount;
+    int firstSlot;
+    QString name;
+};
+
+template <std::size_t N>
+Section section(const char* marker, std::array<QString, N>& texts, int firstSlot, const char* name)
+{
+    return {QString::fromLatin1(marker), texts.data(), static_cast<int>(N), firstSlot,
+            QString::fromUtf8(name)};
+}
+
+}  // namespace
+
+QString LanguageTable::message(int n) const
+{
+    return n >= 0 && n < static_cast<int>(messages.size()) ? messages[std::size_t(n)] : QString();
+}
+
+QString LanguageTable::suggestion(int n) const
+{
+    return n >= 0 && n < static_cast<int>(suggestions.size()) ? suggestions[std::size_t(n)] : QString();
+}
+
+void LanguageTable::fillMessages()
+{
+    // Messages 0..20 are the [FORM] texts that follow the 44 captions of the
+    // main window; messages 21..30 stay empty.
+    for (int n = 0; n <= 20; ++n)
+        messages[std::size_t(n)] = form[std::size_t(45 + n)];
+}
+
+Result<LanguageTable> parseLanguageTable(const QStringList& lines)
+{
+    LanguageTable table;
+    const Section sections[] = {
+        section("[CONFIG2]", table.config, 1, "des textes de configuration"),
+        section("[FORM]", table.config2, 1, "[CONFIG2]"),
+        section("[WIZARD]", table.form, 1, "[FORM]"),
+        section("[SUGESTIONS]", table.wizard, 1, "[WIZARD]"),
+        section("[END]", table.suggestions, 0, "[SUGESTIONS]"),
+    };
+
+    if (lines.isEmpty())
+        return Result<LanguageTable>::failure(
+            QStringLiteral("Fichier de langue incomplet : le fichier est vide (ligne 0)"));
+
+    // `at` is the index of the current line; line 1 is the heading, and a
+    // heading that is itself "[CONFIG2]" leaves the configuration texts empty.
+    qsizetype at = 0;
+    for (const Section& s : sections) {
+        int slot = s.firstSlot - 1;
+        while (lines[at] != s.marker) {
+            if (at + 1 >= lines.size())
+                return Result<LanguageTable>::failure(
+                    QStringLiteral("Fichier de langue incomplet : le marqueur %1 est introuvable "
+                                   "(fin du fichier à la ligne %2)")
+                        .arg(s.marker)
+                        .arg(at + 1));
+            ++at;
+            ++slot;
+            // The closing marker takes a slot too, so a full section has
+            // one text fewer than its slots.
+            if (slot >= s.slotCount)
+                return Result<LanguageTable>::failure(
+                    QStringLiteral("Fichier de langue invalide : la section %1 dépasse %2 lignes "
+                                   "(ligne %3)")
+                        .arg(s.name)
+                        .arg(s.slotCount - s.firstSlot - 1)
+                        .arg(at + 1));
+            s.texts[slot] = lines[at];
+        }
+    }
+    return Result<LanguageTable>::success(std::move(table));
+}
+
+Result<LanguageTable> loadLanguageTable(const QString& programFolder)
+{
+    const QString path = programFolder + QStringLiteral("/lang.cfg");
+    const Result<QStringList> lines = readTextLines(path);
+    if (!lines)
+        return Result<LanguageTable>::failure(lines.error());
+    Result<LanguageTable> table = parseLanguageTable(*lines);
+    if (!table)
+        return Result<LanguageTable>::failure(path + QStringLiteral(" : ") + table.error());
+    return table;
+}
+
+}  // namespace ce

@@ -1,0 +1,200 @@
+#include "calibration/calibration_solver.h"
+
+#include "core/numbers.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace ce {
+namespace {
+
+// Arc-minutes per radian, as a whole number (3437.75 rounded).
+constexpr double kArcminPerRadian = 3438.0;
+
+// The synthetic star pairs of the classical calibration, pixels.
+constexpr double kPair12X = 300.0, kPair12Y = 480.0;
+constexpr double kPair13X = 600.0, kPair13Y = 100.0;
+
+QString divisionByZero() { return QStringLiteral("Division par zéro"); }
+QString overflow() { return QStringLiteral("Dépassement de capacité"); }
+
+QString noRealRoot(const char* factor, const char* square, double value)
+{
+    return QStringLiteral("Appel de procédure incorrect : %1 = %2 est négatif, %3 n'a pas de "
+                          "racine carrée réelle (vérifiez les étoiles et leurs coordonnées)")
+        .arg(QString::fromLatin1(square), formatDouble(value), QString::fromLatin1(factor));
+}
+
+bool allFinite(std::initializer_list<double> values)
+{
+    for (double v : values)
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
+// A box read by the locale rule and rounded half to even to 16 bits.
+Result<std::int16_t> pixelBox(const QString& text, QChar decimalPoint, const QString& field)
+{
+    const Result<double> number = localeNumber(text, decimalPoint, field);
+    if (!number) return Result<std::int16_t>::failure(number.error());
+    const Result<std::int16_t> whole = toInt16(*number);
+    if (!whole)
+        return Result<std::int16_t>::failure(
+            QStringLiteral("Dépassement de capacité : le champ %1").arg(field));
+    return whole;
+}
+
+}  // namespace
+
+Result<ScaleSolution> solveScale(double p12, double p13, double a0, double a1, double a2,
+                                 double a3)
+{
+    using R = Result<ScaleSolution>;
+    if (!allFinite({p12, p13, a0, a1, a2, a3})) return R::failure(overflow());
+    ScaleSolution s;
+    s.p12 = p12;
+    s.p13 = p13;
+    s.a0 = a0;
+    s.a1 = a1;
+    s.a2 = a2;
+    s.a3 = a3;
+    // Cramer's rule on  P12 = A0 U + A1 V,  P13 = A2 U + A3 V.
+    s.d = a0 * a3 - a1 * a2;
+    if (s.d == 0.0) return R::failure(divisionByZero());
+    s.u = (a3 * p12 - a1 * p13) / s.d;
+    s.v = (a0 * p13 - a2 * p12) / s.d;
+    if (!allFinite({s.d, s.u, s.v})) return R::failure(overflow());
+    if (s.u < 0.0) return R::failure(noRealRoot("Corr Asd", "CX²", s.u));
+    if (s.v < 0.0) return R::failure(noRealRoot("Corr Dec", "CY²", s.v));
+    s.corrAsd = std::sqrt(s.u);
+    s.corrDec = std::sqrt(s.v);
+    s.corrAsdText = formatDouble(s.corrAsd);
+    s.corrDecText = formatDouble(s.corrDec);
+    return R::success(std::move(s));
+}
+
+Result<ScaleSolution> solveThreeStars(const std::array<CalibrationStar, 3>& stars)
+{
+    const CalibrationStar& s1 = stars[0];
+    const CalibrationStar& s2 = stars[1];
+    const CalibrationStar& s3 = stars[2];
+    // 64-bit: a difference of two 16-bit pixels squared exceeds 32 bits.
+    const auto squaredPixels = [](const CalibrationStar& a, const CalibrationStar& b) {
+        const std::int64_t dx = std::int64_t(a.x) - b.x;
+        const std::int64_t dy = std::int64_t(a.y) - b.y;
+        return static_cast<double>(dx * dx + dy * dy);
+    };
+    const auto square = [](double v) { return v * v; };
+    return solveScale(squaredPixels(s1, s2), squaredPixels(s1, s3),
+                      square(s1.raDeg - s2.raDeg), square(s1.decDeg - s2.decDeg),
+                      square(s1.raDeg - s3.raDeg), square(s1.decDeg - s3.decDeg));
+}
+
+Result<CalibrationStar> readCalibrationBoxes(const std::array<QString, 8>& boxes,
+                                             const QString& signLabel, QChar decimalPoint)
+{
+    using R = Result<CalibrationStar>;
+    const double sign = signLabel == u"-" ? -1.0 : 1.0;
+
+    const Result<std::int16_t> x = pixelBox(boxes[0], decimalPoint, QStringLiteral("X"));
+    if (!x) return R::failure(x.error());
+    const Result<std::int16_t> y = pixelBox(boxes[1], decimalPoint, QStringLiteral("Y"));
+    if (!y) return R::failure(y.error());
+
+    const Result<double> hours = localeNumber(boxes[2], decimalPoint, QStringLiteral("RA (heures)"));
+    if (!hours) return R::failure(hours.error());
+    const Result<double> minutes =
+        localeNumber(boxes[3], decimalPoint, QStringLiteral("RA (minutes)"));
+    if (!minutes) return R::failure(minutes.error());
+    const double seconds = leadingNumber(boxes[4]);
+
+    const Result<double> degrees =
+        localeNumber(boxes[5], decimalPoint, QStringLiteral("DEC (degrés)"));
+    if (!degrees) return R::failure(degrees.error());
+    const Result<double> arcmin =
+        localeNumber(boxes[6], decimalPoint, QStringLiteral("DEC (minutes d'arc)"));
+    if (!arcmin) return R::failure(arcmin.error());
+    const double arcsec = leadingNumber(boxes[7]);
+
+    CalibrationStar star;
+    star.x = *x;
+    star.y = *y;
+    star.raDeg = (*hours * 3600.0 + *minutes * 60.0 + seconds) / 3600.0 / 24.0 * 360.0;
+    // The sign covers minutes and seconds too.
+    star.decDeg = sign * (*degrees + *arcmin / 60.0 + arcsec / 3600.0);
+    if (!allFinite({star.raDeg, star.decDeg})) return R::failure(overflow());
+    return R::success(star);
+}
+
+Result<SensorInput> readSensorBoxes(const std::array<QString, 5>& boxes, QChar decimalPoint)
+{
+    using R = Result<SensorInput>;
+    SensorInput in;
+    in.widthMm = leadingNumber(boxes[0]);
+    in.heightMm = leadingNumber(boxes[1]);
+    const Result<double> focal = localeNumber(boxes[4], decimalPoint, QStringLiteral("Focale (mm)"));
+    if (!focal) return R::failure(focal.error());
+    const Result<double> widthPx =
+        localeNumber(boxes[2], decimalPoint, QStringLiteral("Largeur (pixels)"));
+    if (!widthPx) return R::failure(widthPx.error());
+    const Result<double> heightPx =
+        localeNumber(boxes[3], decimalPoint, QStringLiteral("Hauteur (pixels)"));
+    if (!heightPx) return R::failure(heightPx.error());
+    in.widthPx = *widthPx;
+    in.heightPx = *heightPx;
+    in.focalMm = *focal;
+    in.focalMmLeading = leadingNumber(boxes[4]);
+    return R::success(in);
+}
+
+Result<ClassicalCalibration> solveClassical(const SensorInput& in)
+{
+    using R = Result<ClassicalCalibration>;
+    const auto zeroIn = [](const char* field) {
+        return R::failure(QStringLiteral("Division par zéro : le champ %1 vaut 0")
+                              .arg(QString::fromUtf8(field)));
+    };
+    if (in.focalMm == 0.0) return zeroIn("Focale (mm)");
+    if (in.widthPx == 0.0) return zeroIn("Largeur (pixels)");
+    if (in.heightPx == 0.0) return zeroIn("Hauteur (pixels)");
+    if (in.focalMmLeading == 0.0) return zeroIn("Focale (mm)");
+
+    // Sky offset in degrees of a pixel offset: 3438 W / NX / F arc-minutes
+    // per pixel along X, likewise along Y, over 60.
+    const auto squaredDeg = [&](double pixels, double sizeMm, double count) {
+        const double deg = pixels * kArcminPerRadian / in.focalMm / count / 60.0 * sizeMm;
+        return deg * deg;
+    };
+    const double p12 = kPair12X * kPair12X + kPair12Y * kPair12Y;
+    const double p13 = kPair13X * kPair13X + kPair13Y * kPair13Y;
+    const Result<ScaleSolution> scale =
+        solveScale(p12, p13, squaredDeg(kPair12X, in.widthMm, in.widthPx),
+                   squaredDeg(kPair12Y, in.heightMm, in.heightPx),
+                   squaredDeg(kPair13X, in.widthMm, in.widthPx),
+                   squaredDeg(kPair13Y, in.heightMm, in.heightPx));
+    if (!scale) return R::failure(scale.error());
+
+    ClassicalCalibration result;
+    result.scale = *scale;
+    result.fieldWidthArcmin = kArcminPerRadian / in.focalMmLeading * in.widthMm;
+    result.fieldHeightArcmin = kArcminPerRadian / in.focalMmLeading * in.heightMm;
+    if (!allFinite({result.fieldWidthArcmin, result.fieldHeightArcmin}))
+        return R::failure(overflow());
+    return R::success(std::move(result));
+}
+
+QString calibrationReport(const QString& message7, const ScaleSolution& solution)
+{
+    return message7 + QStringLiteral(": CX = ") + solution.corrAsdText +
+           QStringLiteral(" et CY = ") + solution.corrDecText;
+}
+
+QString classicalReport(const QString& message7, const ClassicalCalibration& result,
+                        QChar decimalPoint)
+{
+    return calibrationReport(message7, result.scale) + QChar(13) + QStringLiteral("CCD size: ") +
+           formatDouble(result.fieldWidthArcmin, decimalPoint) + QStringLiteral("' x ") +
+           formatDouble(result.fieldHeightArcmin, decimalPoint) + u'\'';
+}
+
+}  // namespace ce

@@ -1,0 +1,90 @@
+#include "project/project_file.h"
+
+#include "core/numbers.h"
+#include "core/textfile.h"
+
+#include <QLocale>
+
+namespace ce {
+namespace {
+
+// Lines 1..16 in file order (const or not, as `f` is).
+template <typename Fields>
+auto textFields(Fields& f)
+{
+    return std::array{&f.txt_calcul,   &f.txt_corrasd, &f.txt_corrdec, &f.txt_dec[0],
+                      &f.txt_dec[1],   &f.txt_dec[2],  &f.txt_dec_sign_show_0,
+                      &f.txt_distance, &f.txt_epoch,   &f.txt_mag,     &f.txt_mag2,
+                      &f.txt_ra[0],    &f.txt_ra[1],   &f.txt_ra[2],   &f.txt_tolerance,
+                      &f.txt_url};
+}
+
+QChar systemDecimalPoint()
+{
+    const QString point = QLocale::system().decimalPoint();
+    return point.isEmpty() ? QChar(u'.') : point.at(0);
+}
+
+}  // namespace
+
+QString projectFileName(const QString& chosen)
+{
+    return chosen.contains(QStringLiteral(".pam"), Qt::CaseSensitive)
+               ? chosen
+               : chosen + QStringLiteral(".pam");
+}
+
+QStringList projectLines(const ProjectFields& fields)
+{
+    QStringList lines;
+    for (const QString* text : textFields(fields)) lines << *text;
+    lines << formatWhole(fields.CheckDecideur);
+    return lines;
+}
+
+Result<ProjectFields> parseProject(const QStringList& lines, QChar decimalPoint,
+                                   const QString& fileName)
+{
+    using R = Result<ProjectFields>;
+    if (lines.size() < kProjectLineCount)
+        return R::failure(QStringLiteral("Fin de fichier inattendue : %1 s'arrête à la ligne %2, "
+                                         "un projet a %3 lignes")
+                              .arg(fileName)
+                              .arg(lines.size())
+                              .arg(kProjectLineCount));
+    const QString& last = lines[kProjectLineCount - 1];
+    const Result<double> number = localeNumber(last, decimalPoint, QString());
+    if (!number)
+        return R::failure(QStringLiteral("Incompatibilité de type : la ligne %1 de %2 ne "
+                                         "contient pas un nombre")
+                              .arg(kProjectLineCount)
+                              .arg(fileName));
+    const Result<std::int16_t> state = toInt16(*number);
+    if (!state || *state < 0 || *state > 2)
+        return R::failure(QStringLiteral("Valeur incorrecte à la ligne %1 de %2 : la case "
+                                         "Décideur vaut 0, 1 ou 2, pas %3")
+                              .arg(kProjectLineCount)
+                              .arg(fileName, last.trimmed()));
+
+    ProjectFields fields;
+    int n = 0;
+    for (QString* text : textFields(fields)) *text = lines[n++];
+    fields.CheckDecideur = *state;
+    return R::success(std::move(fields));
+}
+
+Result<ProjectFields> loadProject(const QString& path)
+{
+    const Result<QStringList> lines = readTextLines(path);
+    if (!lines) return Result<ProjectFields>::failure(lines.error());
+    return parseProject(*lines, systemDecimalPoint(), path);
+}
+
+Status saveProject(const QString& path, const ProjectFields& fields)
+{
+    if (path.isEmpty())
+        return Status::failure(QStringLiteral("Aucun nom de fichier : le projet n'est pas enregistré"));
+    return writeTextLines(path, projectLines(fields));
+}
+
+}  // namespace ce
