@@ -48,7 +48,9 @@ struct CatalogueQuery {
 //  - SplitSexagesimal of the right ascension in hours and of the
 //    declination; seconds rounded to a whole number (half to even) and sent
 //    as they come, 60 included; the sign comes from the caption, so a
-//    declination between 0 and -1 degree is sent as "-0+m+s".
+//    declination between 0 and -1 degree is sent as "-0+m+s", except when
+//    the conversion carried the centre across the equator: then the sign of
+//    the converted declination is sent.
 // A centre or epoch so large that the conversion gives no finite position
 // fails with « Dépassement de capacité : le champ Epoch ... ».
 Result<CatalogueQuery> prepareCatalogueQuery(const CatalogueQueryFields& fields,

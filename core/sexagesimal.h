@@ -73,7 +73,7 @@ SexagesimalParts SplitSexagesimal(double value);
 //     10°59'60'').
 //  3. The whole part is written in full even beyond the 16-bit range. A
 //     value that is not finite is written as the value's own text followed by
-//     the unit and 0'0'' ("nan°0'0''"), so nothing downstream reads garbage.
+//     the unit and 0'0'' ("NaN°0'0''", "-Inf°0'0''"), so nothing downstream reads garbage.
 QString FormatSexagesimal(double value, const QString& unit);
 
 }  // namespace ce

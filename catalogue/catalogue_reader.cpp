@@ -1,0 +1,85 @@
+#include "catalogue/catalogue_reader.h"
+
+#include "core/numbers.h"
+#include "core/textfile.h"
+
+#include <QStringView>
+
+#include <algorithm>
+
+namespace ce {
+namespace {
+
+// Columns of a record, counted from 0 within its line.
+constexpr qsizetype kIdStart = 5, kIdLength = 14;
+constexpr qsizetype kRaStart = 20, kRaLength = 9;
+constexpr qsizetype kDecStart = 30, kDecLength = 9;
+constexpr qsizetype kMagRStart = 40, kMagRLength = 4;
+constexpr qsizetype kMagBStart = 45, kMagBLength = 4;
+
+// The next line of `text` from `pos` without its line end (LF, CR LF or CR);
+// moves `pos` past the line end.
+QStringView nextLine(QStringView text, qsizetype& pos)
+{
+    const qsizetype start = pos;
+    qsizetype end = start;
+    while (end < text.size() && text[end] != u'\n' && text[end] != u'\r') ++end;
+    pos = end;
+    if (pos < text.size()) {
+        if (text[pos] == u'\r' && pos + 1 < text.size() && text[pos + 1] == u'\n') ++pos;
+        ++pos;
+    }
+    return text.sliced(start, end - start);
+}
+
+// Columns that a short record may lack read as empty text.
+QStringView column(QStringView record, qsizetype start, qsizetype length)
+{
+    if (start >= record.size()) return {};
+    return record.sliced(start, std::min(length, record.size() - start));
+}
+
+}  // namespace
+
+CatalogueCounts readCatalogueAnswer(const QByteArray& answer, double corrAsd, double corrDec,
+                                    ReductionState& state)
+{
+    CatalogueCounts counts;
+    const QString text = decodeWindows1252(answer);
+    const qsizetype marker = text.indexOf(QLatin1String(kCatalogueDataMarker));
+    if (marker >= 0) {
+        // The data begin right after "</b>", with record 1's running number.
+        qsizetype pos = marker + 4;
+        int n = 0;
+        while (n < kCatalogueSlots && pos < text.size()) {
+            const QStringView record = nextLine(text, pos);
+            if (record.size() < 6 || record[5] != u'U') break;
+            ++n;
+            state.starId[n] = column(record, kIdStart, kIdLength).toString();
+            state.starU[n] = roundHalfEven(leadingNumber(column(record, kRaStart, kRaLength)) * corrAsd);
+            state.starV[n] = roundHalfEven(leadingNumber(column(record, kDecStart, kDecLength)) * corrDec);
+            state.starMagR[n] = column(record, kMagRStart, kMagRLength).toString();
+            state.starMagB[n] = column(record, kMagBStart, kMagBLength).toString();
+        }
+        counts.starTotal = static_cast<std::int16_t>(n);
+        counts.starCount = static_cast<std::int16_t>(std::min(n, kMatchingStarLimit));
+    }
+    state.starTotal = counts.starTotal;
+    state.starCount = counts.starCount;
+    return counts;
+}
+
+Result<CatalogueCounts> readCatalogueFile(const QString& path, double corrAsd, double corrDec,
+                                          ReductionState& state)
+{
+    const Result<QByteArray> bytes = readFileBytes(path);
+    if (!bytes) return Result<CatalogueCounts>::failure(bytes.error());
+    return Result<CatalogueCounts>::success(readCatalogueAnswer(*bytes, corrAsd, corrDec, state));
+}
+
+QString catalogueReadStatus(const CatalogueCounts& counts, const QString& message19)
+{
+    return formatWhole(counts.starCount) + u'/' + formatWhole(counts.starTotal) + message19;
+}
+
+}  // namespace ce

@@ -1,0 +1,168 @@
+#include "core/textfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <array>
+#include <optional>
+
+namespace ce {
+namespace {
+
+// Windows-1252 bytes 0x80..0x9F; the rest of the code page is Latin-1. The
+// five unassigned bytes keep their own value (C1 controls).
+constexpr std::array<char16_t, 32> kCp1252High = {
+    u'\u20AC', u'\u0081', u'\u201A', u'\u0192', u'\u201E', u'\u2026', u'\u2020', u'\u2021',
+    u'\u02C6', u'\u2030', u'\u0160', u'\u2039', u'\u0152', u'\u008D', u'\u017D', u'\u008F',
+    u'\u0090', u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022', u'\u2013', u'\u2014',
+    u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', u'\u009D', u'\u017E', u'\u0178',
+};
+
+bool isAscii(const QByteArray& bytes)
+{
+    for (char b : bytes)
+        if (static_cast<unsigned char>(b) >= 0x80) return false;
+    return true;
+}
+
+// The text when the bytes are valid UTF-8 (a leading byte order mark dropped).
+std::optional<QString> decodeUtf8Strict(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringConverter::Utf8);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError()) return std::nullopt;
+    return text;
+}
+
+QString notFoundMessage(const QString& path)
+{
+    return QStringLiteral("Fichier introuvable : %1").arg(path);
+}
+
+QString saveErrorMessage(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Impossible d'enregistrer le fichier %1 : %2").arg(path, reason);
+}
+
+}  // namespace
+
+QString decodeWindows1252(const QByteArray& bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (char b : bytes) {
+        const auto byte = static_cast<unsigned char>(b);
+        *out++ = (byte >= 0x80 && byte <= 0x9F) ? QChar(kCp1252High[byte - 0x80]) : QChar(char16_t(byte));
+    }
+    return text;
+}
+
+Result<QByteArray> encodeWindows1252(const QString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            bytes.append(static_cast<char>(u));
+            continue;
+        }
+        bool found = false;
+        for (std::size_t i = 0; i < kCp1252High.size(); ++i) {
+            if (kCp1252High[i] == u) {
+                bytes.append(static_cast<char>(0x80 + i));
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            return Result<QByteArray>::failure(
+                QStringLiteral("Le caractère U+%1 n'existe pas en Windows-1252")
+                    .arg(QString::number(u, 16).toUpper(), 4, u'0'));
+    }
+    return Result<QByteArray>::success(bytes);
+}
+
+QString decodeText(const QByteArray& bytes)
+{
+    if (std::optional<QString> utf8 = decodeUtf8Strict(bytes)) return *utf8;
+    return decodeWindows1252(bytes);
+}
+
+QByteArray encodeText(const QString& text)
+{
+    const Result<QByteArray> cp1252 = encodeWindows1252(text);
+    // Windows-1252 only when reading the bytes back gives the same text: pure
+    // ASCII, or bytes that are not valid UTF-8 (so no reader takes them as
+    // UTF-8) and carry no byte order mark.
+    if (cp1252 && (isAscii(*cp1252) || !decodeUtf8Strict(*cp1252)))
+        return *cp1252;
+    return text.toUtf8();
+}
+
+QStringList splitLines(const QString& text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n') continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n') ++i;
+        start = i + 1;
+    }
+    if (start < n) lines.append(text.mid(start));
+    return lines;
+}
+
+Result<QByteArray> readFileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!QFileInfo::exists(path))
+        return Result<QByteArray>::failure(notFoundMessage(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return Result<QByteArray>::failure(
+            QStringLiteral("Impossible de lire le fichier %1 : %2").arg(path, file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return Result<QByteArray>::failure(
+            QStringLiteral("Impossible de lire le fichier %1 : %2").arg(path, file.errorString()));
+    return Result<QByteArray>::success(bytes);
+}
+
+Result<QStringList> readTextLines(const QString& path)
+{
+    const Result<QByteArray> bytes = readFileBytes(path);
+    if (!bytes) return Result<QStringList>::failure(bytes.error());
+    return Result<QStringList>::success(splitLines(decodeText(*bytes)));
+}
+
+Status writeFileBytes(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Status::failure(saveErrorMessage(path, file.errorString()));
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return Status::failure(saveErrorMessage(path, reason));
+    }
+    if (!file.commit())
+        return Status::failure(saveErrorMessage(path, file.errorString()));
+    return succeeded();
+}
+
+Status writeTextLines(const QString& path, const QStringList& lines)
+{
+    QString text;
+    for (const QString& line : lines) {
+        text += line;
+        text += QStringLiteral("\r\n");
+    }
+    return writeFileBytes(path, encodeText(text));
+}
+
+}  // namespace ce
