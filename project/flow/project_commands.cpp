@@ -1,0 +1,130 @@
+#include "project/flow/project_commands.h"
+
+#include "app/flow/reduction_controller.h"
+#include "app/flow/reduction_view.h"
+
+#include <QStringList>
+
+#include <array>
+#include <utility>
+
+namespace ce {
+
+namespace {
+
+const QString kSignLabel = QStringLiteral("txt_dec_sign_show_0");
+const QString kDecider = QStringLiteral("CheckDecideur");
+
+// The text fields of a project (all but the check box), paired with their
+// place in ProjectFields; the sign label is among them.
+template <typename Fields>
+auto textFields(Fields& f)
+{
+    return std::array{
+        std::pair{QStringLiteral("txt_calcul"), &f.txt_calcul},
+        std::pair{QStringLiteral("txt_corrasd"), &f.txt_corrasd},
+        std::pair{QStringLiteral("txt_corrdec"), &f.txt_corrdec},
+        std::pair{QStringLiteral("txt_dec_0"), &f.txt_dec[0]},
+        std::pair{QStringLiteral("txt_dec_1"), &f.txt_dec[1]},
+        std::pair{QStringLiteral("txt_dec_2"), &f.txt_dec[2]},
+        std::pair{kSignLabel, &f.txt_dec_sign_show_0},
+        std::pair{QStringLiteral("txt_distance"), &f.txt_distance},
+        std::pair{QStringLiteral("txt_epoch"), &f.txt_epoch},
+        std::pair{QStringLiteral("txt_mag"), &f.txt_mag},
+        std::pair{QStringLiteral("txt_mag2"), &f.txt_mag2},
+        std::pair{QStringLiteral("txt_ra_0"), &f.txt_ra[0]},
+        std::pair{QStringLiteral("txt_ra_1"), &f.txt_ra[1]},
+        std::pair{QStringLiteral("txt_ra_2"), &f.txt_ra[2]},
+        std::pair{QStringLiteral("txt_tolerance"), &f.txt_tolerance},
+        std::pair{QStringLiteral("txt_url"), &f.txt_url},
+    };
+}
+
+void reportFailure(ReductionController& controller, const Status& status)
+{
+    if (!status)
+        controller.view().showMessage(status.error(), QString(), true);
+}
+
+}  // namespace
+
+QString projectDialogFilter(const QString& languageText)
+{
+    if (!languageText.contains(u'|'))
+        return languageText;
+    const QStringList parts = languageText.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        const QString pattern = i + 1 < parts.size() ? parts[i + 1].trimmed() : QString();
+        if (pattern.isEmpty() || description.contains(u'('))
+            filters << description;
+        else
+            filters << description + QStringLiteral(" (") + QString(pattern).replace(u';', u' ') +
+                           u')';
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+ProjectFields projectFieldsFromView(const ReductionView& view)
+{
+    ProjectFields fields;
+    for (const auto& [control, text] : textFields(fields))
+        *text = view.text(control);
+    fields.CheckDecideur = view.checkState(kDecider);
+    return fields;
+}
+
+void applyProjectFields(ReductionView& view, const ProjectFields& fields)
+{
+    for (const auto& [control, text] : textFields(fields))
+        view.setText(control, *text);
+    view.setCheckState(kDecider, fields.CheckDecideur);
+}
+
+Status saveProjectAs(ReductionController& controller, const QString& chosenName)
+{
+    return saveProject(projectFileName(chosenName), projectFieldsFromView(controller.view()));
+}
+
+Status openProjectFrom(ReductionController& controller, const QString& path)
+{
+    const Result<ProjectFields> project = loadProject(path);
+    if (!project)
+        return Status::failure(project.error());
+    applyProjectFields(controller.view(), *project);
+
+    ReductionState& state = controller.state();
+    // Loadimg sets the flag when the image loads and clears it when it fails.
+    state.imageLoaded = false;
+    controller.Loadimg();
+    controller.SetSugestion(QStringLiteral("open"), 0, QStringLiteral("0"), QStringLiteral("0"));
+    state.markers.hideStars();
+    state.markers.hideClicks();
+    controller.view().markersChanged();
+    state.solutionAccepted = false;
+    state.starsSelected = false;
+    return succeeded();
+}
+
+void saveProjectCommand(ReductionController& controller, ProjectFileChooser& chooser)
+{
+    const LanguageTable& lang = controller.lang();
+    const QString chosen = chooser.saveFileName(lang.message(14), controller.paths().programFolder,
+                                                projectDialogFilter(lang.message(13)));
+    if (chosen.isEmpty())
+        return;
+    reportFailure(controller, saveProjectAs(controller, chosen));
+}
+
+void openProjectCommand(ReductionController& controller, ProjectFileChooser& chooser)
+{
+    const LanguageTable& lang = controller.lang();
+    const QString chosen = chooser.openFileName(lang.message(12), controller.paths().programFolder,
+                                                projectDialogFilter(lang.message(13)));
+    if (chosen.isEmpty())
+        return;
+    reportFailure(controller, openProjectFrom(controller, chosen));
+}
+
+}  // namespace ce
