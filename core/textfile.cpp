@@ -30,7 +30,9 @@ bool isAscii(const QByteArray& bytes)
 // The text when the bytes are valid UTF-8 (a leading byte order mark dropped).
 std::optional<QString> decodeUtf8Strict(const QByteArray& bytes)
 {
-    QStringDecoder decoder(QStringConverter::Utf8);
+    // Stateless: a sequence cut off at the end of the bytes is an error too,
+    // not a state kept for a next call.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (decoder.hasError()) return std::nullopt;
     return text;
