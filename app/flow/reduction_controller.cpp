@@ -1,6 +1,15 @@
 #include "app/flow/reduction_controller.h"
 
-// Placeholder bodies: the flows are filled in by the reduction work.
+#include "app/flow/image_load.h"
+#include "app/suggestions.h"
+#include "catalogue/flow/download_command.h"
+#include "catalogue/flow/read_command.h"
+#include "skymap/flow/overlay.h"
+#include "solve/flow/calculation_run.h"
+#include "solve/flow/selection.h"
+
+// The facade: each command lives in its own flow file; this class holds the
+// state and forwards.
 namespace ce {
 
 ReductionController::ReductionController(ReductionView& view, const LanguageTable& lang,
@@ -10,18 +19,32 @@ ReductionController::ReductionController(ReductionView& view, const LanguageTabl
 }
 
 void ReductionController::createMarkers() { state_.markers.create(); view_.markersChanged(); }
+
+void ReductionController::ensureMarkers()
+{
+    if (!state_.markers.created())
+        createMarkers();
+}
+
 void ReductionController::AddStatus(const QString& line) { view_.addStatus(line); }
-void ReductionController::SetSugestion(const QString&, int, const QString&, const QString&) {}
-void ReductionController::Loadimg() {}
-void ReductionController::DownloadData() {}
-void ReductionController::SelectStar() {}
-void ReductionController::startCalcul() {}
-void ReductionController::FullMap() {}
-void ReductionController::doselect() {}
-void ReductionController::READFILE() {}
-void ReductionController::Algo() {}
-void ReductionController::map() {}
-void ReductionController::PlaceCentre() {}
+
+void ReductionController::SetSugestion(const QString& key, int step, const QString& valueA,
+                                       const QString& valueB)
+{
+    view_.setSuggestion(
+        ce::SetSugestion(key, std::int16_t(step), valueA, valueB, view_.suggestion(), lang_));
+}
+
+void ReductionController::Loadimg() { runLoadimg(*this); }
+void ReductionController::DownloadData() { runDownloadData(*this); }
+void ReductionController::SelectStar() { runSelectStar(*this); }
+void ReductionController::startCalcul() { runStartCalcul(*this); }
+void ReductionController::FullMap() { runFullMap(*this); }
+void ReductionController::doselect() { runDoselect(*this); }
+void ReductionController::READFILE() { runReadFile(*this); }
+void ReductionController::Algo() { runAlgo(*this); }
+void ReductionController::map() { runMap(*this); }
+void ReductionController::PlaceCentre() { runPlaceCentre(*this); }
 void ReductionController::pointerMove(double x, double y) { pointer_.pointerMove(x, y); }
 void ReductionController::click() { pointer_.click(); }
 void ReductionController::doubleClick() { pointer_.doubleClick(); }
@@ -31,6 +54,14 @@ void ReductionController::startEtalonage() { calibration_.startEtalonage(); }
 void ReductionController::startSuperEtalonage() { calibration_.startSuperEtalonage(); }
 void ReductionController::BoutonEtalo() { calibration_.BoutonEtalo(); }
 void ReductionController::etaloTextChanged(int box) { calibration_.etaloTextChanged(box); }
-void ReductionController::wizardFinished() {}
+
+void ReductionController::wizardFinished()
+{
+    // The assistant's "Terminer": the selection that follows starts the
+    // calculation by itself after its fifth star.
+    state_.WizardStatus = 1;
+    runDownloadData(*this);
+    runSelectStar(*this);
+}
 
 }  // namespace ce

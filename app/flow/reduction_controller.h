@@ -7,6 +7,7 @@
 #include "app/flow/pointer_flow.h"
 #include "app/language_table.h"
 #include "calibration/flow/calibration_flow.h"
+#include "catalogue/flow/catalogue_download.h"
 #include "core/program_paths.h"
 #include "core/reduction_state.h"
 
@@ -28,6 +29,12 @@ public:
 
     // Start-up: the 4000 catalogue markers and 5 click markers, hidden.
     void createMarkers();
+    // The marker tables, created (hidden) if start-up has not done it yet.
+    void ensureMarkers();
+
+    // Time-out and size limit of the catalogue download.
+    const DownloadLimits& downloadLimits() const { return downloadLimits_; }
+    void setDownloadLimits(const DownloadLimits& limits) { downloadLimits_ = limits; }
 
     // Status and suggestion services.
     void AddStatus(const QString& line);
@@ -68,6 +75,7 @@ private:
     const LanguageTable& lang_;
     ProgramPaths paths_;
     ReductionState state_;
+    DownloadLimits downloadLimits_;
     CalibrationFlow calibration_{*this};
     PointerFlow pointer_{*this};
 };

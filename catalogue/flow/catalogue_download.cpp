@@ -1,0 +1,129 @@
+#include "catalogue/flow/catalogue_download.h"
+
+#include "core/numbers.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkProxyFactory>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+
+namespace ce {
+
+namespace {
+
+// Why a download stopped before the network library said it was complete.
+enum class Stop { None, Cancelled, TimedOut, TooLarge };
+
+QString failureReason(Stop stop, const DownloadLimits& limits, const QNetworkReply& reply)
+{
+    switch (stop) {
+    case Stop::Cancelled:
+        return QStringLiteral("téléchargement annulé");
+    case Stop::TimedOut:
+        return QStringLiteral("aucune réponse du service depuis %1 s")
+            .arg(formatDouble(limits.inactivityTimeoutMs / 1000.0));
+    case Stop::TooLarge:
+        return QStringLiteral("réponse trop volumineuse (plus de %1 Mo)")
+            .arg(formatDouble(double(limits.maxBytes) / (1024.0 * 1024.0)));
+    case Stop::None:
+        break;
+    }
+    const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (status.isValid()) {
+        const int code = status.toInt();
+        if (code < 200 || code > 299) {
+            const QString phrase =
+                reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString().trimmed();
+            return phrase.isEmpty()
+                       ? QStringLiteral("le service a répondu HTTP %1").arg(code)
+                       : QStringLiteral("le service a répondu HTTP %1 (%2)").arg(code).arg(phrase);
+        }
+    }
+    if (reply.error() != QNetworkReply::NoError)
+        return reply.errorString();
+    if (!status.isValid())
+        return QStringLiteral("le service n'a pas envoyé de réponse HTTP");
+    return QString();
+}
+
+}  // namespace
+
+Result<QByteArray> downloadAnswer(const QUrl& url, DownloadMonitor& monitor,
+                                  const DownloadLimits& limits)
+{
+    // The user's proxy settings apply, as for any other program of theirs.
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
+
+    QNetworkAccessManager manager;
+    QNetworkRequest request(url);
+    request.setHeader(QNetworkRequest::UserAgentHeader, QByteArrayLiteral("VB OpenUrl"));
+    // Always the service's current answer, never a cached one.
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    request.setRawHeader(QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-cache"));
+    request.setRawHeader(QByteArrayLiteral("Pragma"), QByteArrayLiteral("no-cache"));
+
+    monitor.downloadStarted(url.toString());
+
+    QByteArray body;
+    Stop stop = Stop::None;
+    QNetworkReply* reply = manager.get(request);
+    QEventLoop loop;
+
+    QTimer inactivity;
+    inactivity.setSingleShot(true);
+    inactivity.setInterval(limits.inactivityTimeoutMs);
+    QTimer cancelPoll;
+    cancelPoll.setInterval(limits.cancelPollMs);
+
+    const auto stopWith = [&](Stop why) {
+        if (stop != Stop::None || reply->isFinished())
+            return;
+        stop = why;
+        reply->abort();  // emits finished, which ends the loop
+    };
+
+    QObject::connect(&inactivity, &QTimer::timeout, &loop, [&] { stopWith(Stop::TimedOut); });
+    QObject::connect(&cancelPoll, &QTimer::timeout, &loop, [&] {
+        if (monitor.cancelRequested())
+            stopWith(Stop::Cancelled);
+    });
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, &loop, [&] {
+        inactivity.start();
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > limits.maxBytes)
+            stopWith(Stop::TooLarge);
+    });
+    QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&] {
+        inactivity.start();
+        body += reply->readAll();
+        monitor.bytesReceived(body.size());
+        if (body.size() > limits.maxBytes)
+            stopWith(Stop::TooLarge);
+    });
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+
+    inactivity.start();
+    cancelPoll.start();
+    if (!reply->isFinished())
+        loop.exec();  // user input too: the progress box has "Annuler"
+    inactivity.stop();
+    cancelPoll.stop();
+
+    if (stop == Stop::None) {
+        body += reply->readAll();
+        if (body.size() > limits.maxBytes)
+            stop = Stop::TooLarge;
+    }
+    const QString reason = failureReason(stop, limits, *reply);
+    reply->deleteLater();
+    monitor.downloadFinished();
+    if (!reason.isEmpty())
+        return Result<QByteArray>::failure(reason);
+    return Result<QByteArray>::success(body);
+}
+
+}  // namespace ce

@@ -1,0 +1,19 @@
+#pragma once
+// READFILE: the downloaded data.txt into the catalogue star table.
+
+#include "core/result.h"
+
+namespace ce {
+
+class ReductionController;
+
+// runReadFile: language message 18, the read with the state's corrAsd and
+// corrDec, the debug pane emptied, then the count line ("497/1234" and
+// language message 19).
+// When data.txt is missing (no catalogue downloaded yet) or cannot be read,
+// both counts become 0, the reason goes to the status list and to a message
+// box, and the failure is returned so that the caller stops; nothing of an
+// earlier read is used.
+Status runReadFile(ReductionController& controller);
+
+}  // namespace ce

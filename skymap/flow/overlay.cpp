@@ -1,0 +1,127 @@
+#include "skymap/flow/overlay.h"
+
+#include "app/flow/reduction_controller.h"
+#include "catalogue/flow/read_command.h"
+#include "core/numbers.h"
+#include "core/plate_solution.h"
+#include "core/precession.h"
+#include "core/sexagesimal.h"
+#include "skymap/overlay_geometry.h"
+
+#include <QLocale>
+
+namespace ce {
+
+namespace {
+
+QChar systemDecimalPoint()
+{
+    const QString point = QLocale::system().decimalPoint();
+    return point.isEmpty() ? QChar(u'.') : point.at(0);
+}
+
+Status mapFailure(ReductionController& controller, const QString& reason)
+{
+    ReductionState& state = controller.state();
+    state.mapFailed = true;
+    state.mapStatus = QStringLiteral("err");
+    const QString message = QStringLiteral("Tracé de la carte impossible : ") + reason;
+    controller.AddStatus(message);
+    return Status::failure(message);
+}
+
+}  // namespace
+
+Status runMap(ReductionController& controller)
+{
+    ReductionState& state = controller.state();
+    ReductionView& view = controller.view();
+    controller.ensureMarkers();
+
+    state.mapFailed = false;
+    const int n = state.mapStatus == u"loading" ? state.starTotal : state.starCount;
+    const double half = state.markers.star[0].size / 2.0;
+    const StarMarkerLayout layout =
+        layoutStarMarkers(plateSolutionOf(state), state.starU, state.starV, n, half);
+    for (std::size_t i = 0; i < layout.corners.size(); ++i) {
+        Marker& marker = state.markers.star[i + 1];
+        marker.left = layout.corners[i].left;
+        marker.top = layout.corners[i].top;
+    }
+    view.markersChanged();
+    if (layout.failed)
+        return mapFailure(controller, layout.error);
+
+    // The cross (and its warning) comes before the markers show, so the
+    // user reads the warning over the bare image.
+    const Status centre = runPlaceCentre(controller);
+    if (!centre)
+        return mapFailure(controller, centre.error());
+
+    for (int i = 1; i <= n; ++i)
+        state.markers.star[std::size_t(i)].visible = true;
+    view.markersChanged();
+    state.mapStatus = QStringLiteral("done");
+    return succeeded();
+}
+
+Status runPlaceCentre(ReductionController& controller)
+{
+    ReductionState& state = controller.state();
+    ReductionView& view = controller.view();
+    const QChar point = systemDecimalPoint();
+
+    const int sign = signFactorFromCaption(view.text(QStringLiteral("txt_dec_sign_show_0")));
+    const Result<double> raDeg = raFromTexts(view.text(QStringLiteral("txt_ra_0")),
+                                             view.text(QStringLiteral("txt_ra_1")),
+                                             view.text(QStringLiteral("txt_ra_2")), point);
+    if (!raDeg)
+        return Status::failure(raDeg.error());
+    const Result<double> decDeg = decFromTexts(view.text(QStringLiteral("txt_dec_0")),
+                                               view.text(QStringLiteral("txt_dec_1")),
+                                               view.text(QStringLiteral("txt_dec_2")), sign, point);
+    if (!decDeg)
+        return Status::failure(decDeg.error());
+
+    const double epoch = leadingNumber(view.text(QStringLiteral("txt_epoch")));
+    const PrecessionCorrection toJ2000 = PrecessToJ2000(epoch, *raDeg, *decDeg);
+    const Result<CentrePlacement> placement = placeFieldCentre(
+        plateSolutionOf(state), *raDeg, *decDeg, toJ2000.dRaDeg, toJ2000.dDecDeg, state.corrAsd,
+        state.corrDec, view.imageWidth(), view.imageHeight());
+    if (!placement)
+        return Status::failure(placement.error());
+    if (!placement->placed)
+        return succeeded();  // singular plate solution: no cross, no warning
+
+    controller.ensureMarkers();
+    state.markers.centre = CentreCross{placement->x, placement->y, true};
+    view.markersChanged();
+    if (!placement->inside)
+        view.showMessage(controller.lang().message(20));
+    return succeeded();
+}
+
+void runFullMap(ReductionController& controller)
+{
+    ReductionState& state = controller.state();
+    ReductionView& view = controller.view();
+    if (!state.solutionAccepted) {
+        controller.SetSugestion(QStringLiteral("fullmapannuler"), 0, QStringLiteral("0"),
+                                QStringLiteral("0"));
+        return;
+    }
+
+    const QString magnitude = view.text(QStringLiteral("txt_mag"));
+    view.setText(QStringLiteral("txt_mag"), view.text(QStringLiteral("txt_mag2")));
+    controller.DownloadData();
+    view.setText(QStringLiteral("txt_mag"), magnitude);
+
+    if (!runReadFile(controller))
+        return;
+    controller.AddStatus(controller.lang().message(10));
+    state.mapStatus = QStringLiteral("loading");
+    controller.map();
+    controller.AddStatus(controller.lang().message(11) + state.mapStatus);
+}
+
+}  // namespace ce

@@ -1,0 +1,94 @@
+#include "solve/flow/selection.h"
+
+#include "app/flow/reduction_controller.h"
+#include "core/numbers.h"
+#include "solve/matching.h"
+#include "solve/star_refine.h"
+
+namespace ce {
+
+namespace {
+
+// The window's image seen as the pixel source of the refinement.
+class ViewPixels final : public PixelSource {
+public:
+    explicit ViewPixels(const ReductionView& view) : view_(view) {}
+    std::int32_t pixel(int x, int y) const override { return view_.pixel(x, y); }
+
+private:
+    const ReductionView& view_;
+};
+
+}  // namespace
+
+void runSelectStar(ReductionController& controller)
+{
+    ReductionState& state = controller.state();
+    controller.Loadimg();
+    controller.SetSugestion(QStringLiteral("selectstar"), 1, QStringLiteral("0"),
+                            QStringLiteral("0"));
+    if (!state.imageLoaded) {
+        controller.SetSugestion(QStringLiteral("selectstar"), 2, QStringLiteral("0"),
+                                QStringLiteral("0"));
+        return;
+    }
+    state.mode = QStringLiteral("select");
+    state.markCount = 0;
+    controller.ensureMarkers();
+    state.markers.hideClicks();
+    controller.view().markersChanged();
+    controller.view().setVisible(QStringLiteral("zoom"), true);
+}
+
+void runDoselect(ReductionController& controller)
+{
+    ReductionState& state = controller.state();
+    ReductionView& view = controller.view();
+
+    int previous = state.markCount;
+    if (state.mode == u"etalo") {
+        previous = state.etaloStep - 1;
+    }
+    const int slot = previous + 1;
+    if (slot < 1 || slot > kMarkSlots)
+        return;  // no slot for this click: nothing changes
+    if (state.mode == u"etalo") {
+        state.markCount = std::int16_t(previous);
+        // Only the calibration's own clicks end its marking: a step left at
+        // 3 by an abandoned calibration must not end a later selection.
+        if (state.etaloStep == 3)
+            state.mode = QStringLiteral("done");
+    }
+
+    const RefinedStar refined = refineStarPosition(ViewPixels(view), state.clickX, state.clickY);
+    state.clickX = std::int16_t(refined.x);
+    state.clickY = std::int16_t(refined.y);
+
+    state.markCount = std::int16_t(slot);
+    state.markX[std::size_t(slot)] = state.clickX;
+    state.markY[std::size_t(slot)] = state.clickY;
+    view.setText(QStringLiteral("Etalo_0"), formatWhole(state.clickX));
+    view.setText(QStringLiteral("Etalo_1"), formatWhole(state.clickY));
+
+    if (slot <= kClickMarkers) {
+        controller.ensureMarkers();
+        Marker& marker = state.markers.click[std::size_t(slot)];
+        const float half = float(state.markers.click[0].size) / 2.0f;
+        marker.left = float(state.clickX) - half;
+        marker.top = float(state.clickY) - half;
+        marker.visible = true;
+        view.markersChanged();
+    }
+
+    if (slot == kReferenceStars) {
+        view.setVisible(QStringLiteral("zoom"), false);
+        state.mode = QStringLiteral("0");
+        state.starsSelected = true;
+        if (state.WizardStatus == 1) {
+            controller.startCalcul();
+            state.WizardStatus = 0;
+        }
+    }
+}
+
+}  // namespace ce
