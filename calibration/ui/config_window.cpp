@@ -1,0 +1,177 @@
+#include "calibration/ui/config_window.h"
+
+#include "app/flow/reduction_controller.h"
+#include "app/ui/apply_lang.h"
+#include "app/ui/control_text.h"
+#include "app/ui/dialogs.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace ce {
+
+namespace {
+
+constexpr std::int16_t kChoosing = 2;
+
+template <typename Widget>
+Widget* named(Widget* widget, const QString& name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+}  // namespace
+
+Config::Config(ReductionController& controller, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), controller_(controller), dialogs_(dialogs)
+{
+    setObjectName(QStringLiteral("Config"));
+    setWindowTitle(QStringLiteral("Coefficient optique"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(named(new QLabel(QStringLiteral("Configuration optique de l'instrument:"), this),
+                            QStringLiteral("lbl_0")));
+    list1_ = named(new QListWidget(this), QStringLiteral("List1"));
+    layout->addWidget(list1_);
+
+    auto* fields = new QGridLayout;
+    const std::array<QString, 3> captions = {QStringLiteral("Nom:"), QStringLiteral("Corr Asd:"),
+                                             QStringLiteral("Corr Dec:")};
+    const std::array<QString, 3> labelNames = {QStringLiteral("lbl_1"), QStringLiteral("lblAsd"),
+                                               QStringLiteral("lblDec")};
+    for (int n = 0; n < 3; ++n) {
+        const auto i = std::size_t(n);
+        txtCoor_[i] = named(new QLineEdit(this), QStringLiteral("txt_coor_") + QString::number(n));
+        fields->addWidget(named(new QLabel(captions[i], this), labelNames[i]), n, 0);
+        fields->addWidget(txtCoor_[i], n, 1);
+        connect(txtCoor_[i], &QLineEdit::textChanged, this, [this, n](const QString& text) {
+            table_.editField(list1_->currentRow(), n, text);
+        });
+    }
+    layout->addLayout(fields);
+
+    frame1_ = named(new QFrame(this), QStringLiteral("Frame1"));
+    frame1_->setFrameShape(QFrame::StyledPanel);
+    auto* editing = new QHBoxLayout(frame1_);
+    editing->addWidget(named(new QLabel(QStringLiteral("Modification:"), frame1_),
+                             QStringLiteral("lbl_2")));
+    cmd2_ = named(new QPushButton(QStringLiteral("Nouveau"), frame1_), QStringLiteral("cmd2"));
+    cmd4_ = named(new QPushButton(QStringLiteral("Enregistrer"), frame1_), QStringLiteral("cmd4"));
+    cmd1_ = named(new QPushButton(QStringLiteral("Supprimer"), frame1_), QStringLiteral("cmd1"));
+    editing->addWidget(cmd2_);
+    editing->addWidget(cmd4_);
+    editing->addWidget(cmd1_);
+    layout->addWidget(frame1_);
+    cmd3_ = named(new QPushButton(QStringLiteral("Utiliser"), this), QStringLiteral("cmd3"));
+    layout->addWidget(cmd3_);
+    cmd4_->setDefault(true);
+
+    connect(cmd2_, &QPushButton::clicked, this, &Config::Nouveau);
+    connect(cmd1_, &QPushButton::clicked, this, &Config::Supprimer);
+    connect(cmd4_, &QPushButton::clicked, this, &Config::Enregistrer);
+    connect(cmd3_, &QPushButton::clicked, this, &Config::Utiliser);
+    connect(list1_, &QListWidget::currentRowChanged, this, &Config::showRecord);
+
+    // Load.
+    for (const CaptionAssignment& caption : languageCaptions(controller_.lang(), QStringLiteral("Config")))
+        setControlCaption(*this, caption.control, caption.text);
+    const bool choosing = controller_.state().ConfigStatus == kChoosing;
+    frame1_->setVisible(!choosing);
+    cmd3_->setVisible(choosing);
+
+    const ConfigReading reading = loadConfigFile(controller_.paths().programFolder);
+    table_ = ConfigTable(reading.records);
+    rebuildList();
+    if (!reading.ok())
+        dialogs_.message(this, reading.error, QString(), false);
+    else if (list1_->count() > 0)
+        list1_->setCurrentRow(0);
+}
+
+void Config::rebuildList()
+{
+    const QSignalBlocker quiet(list1_);
+    list1_->clear();
+    list1_->addItems(table_.names());
+    list1_->setCurrentRow(-1);
+}
+
+void Config::showRecord(int row)
+{
+    if (row < 0)
+        return;
+    // A copy: each box writes its text back into the record as it changes.
+    const OpticalConfiguration record = table_.slot(row + 1);
+    txtCoor_[0]->setText(record.name);
+    txtCoor_[1]->setText(record.corrAsd);
+    txtCoor_[2]->setText(record.corrDec);
+}
+
+void Config::Nouveau()
+{
+    const Status added = table_.addNew();
+    if (!added) {
+        dialogs_.message(this, added.error(), QString(), false);
+        return;
+    }
+    // The selection stays where it was; the user clicks the new entry.
+    const QSignalBlocker quiet(list1_);
+    const int row = list1_->currentRow();
+    list1_->addItem(table_.names().constLast());
+    list1_->setCurrentRow(row);
+}
+
+void Config::Supprimer()
+{
+    const int selected = list1_->currentRow();
+    if (selected < 0)
+        return;
+    const int next = table_.remove(selected);
+    rebuildList();
+    // Refreshes the boxes; with nothing left they keep their texts.
+    list1_->setCurrentRow(next);
+}
+
+void Config::Enregistrer()
+{
+    const Status saved = saveConfigFile(controller_.paths().programFolder, table_.records());
+    if (!saved) {
+        dialogs_.message(this, saved.error(), QString(), false);
+        return;
+    }
+    accept();
+}
+
+void Config::Utiliser()
+{
+    ReductionView& main = controller_.view();
+    main.setText(QStringLiteral("txt_corrasd"), txtCoor_[1]->text());
+    main.setText(QStringLiteral("txt_corrdec"), txtCoor_[2]->text());
+    accept();
+}
+
+void openConfigurationList(QWidget* parent, ReductionController& controller, Dialogs& dialogs)
+{
+    Config window(controller, dialogs, parent);
+    window.exec();
+}
+
+void chooseConfiguration(QWidget* parent, ReductionController& controller, Dialogs& dialogs)
+{
+    controller.state().ConfigStatus = kChoosing;
+    {
+        Config window(controller, dialogs, parent);
+        window.exec();
+    }
+    controller.state().ConfigStatus = 0;
+}
+
+}  // namespace ce
