@@ -24,6 +24,15 @@ PrecessionCorrection PrecessFromJ2000(double epoch, double raDeg, double decDeg)
     const double degToRad = pi / 180.0;
     const double t = (epoch - 2000.0) / 100.0;
 
+    if (t == 0.0) {
+        // No precession: return exact zeros rather than the rounding noise of
+        // the rotations, so that 2h00m00s stays 2h00m00s and does not become
+        // 1h59m60s once split into sexagesimal parts.
+        double raOut = std::fmod(raDeg, 360.0);
+        if (raOut < 0.0) raOut += 360.0;
+        return {raOut - raDeg, 0.0};
+    }
+
     // Precession angles, arcseconds, T in Julian centuries from J2000.0.
     //                       1          T             T^2           T^3           T^4         T^5        T^6      T^7
     const double zetaC[] = { 2.72767, 2306.080472,  0.3023262,  0.01801752, -5.708e-6,  -3.04e-7,  -1.3e-10};

@@ -24,8 +24,9 @@ struct PrecessionCorrection {
 //   C = sin theta cos d cos(a + zeta) + cos theta sin d
 //   d' = asin C,  a' = atan2(sin z B + cos z A, cos z B - sin z A).
 // Notes:
-//  1. Epoch 2000 gives corrections of 0 up to rounding for every position
-//     off the poles.
+//  1. Epoch 2000 gives corrections of exactly 0 for ra in 0..360 (the
+//     rotations would give rounding noise that turns 2h00m00s into
+//     1h59m59.99999s); a ra outside 0..360 is only brought into that range.
 //  2. When the precessed right ascension passes 0h the correction is near
 //     -360 (or +360): adding it to ra gives the right value in 0..360.
 //  3. C is held to -1..+1 before the arcsine, so a pole never gives NaN

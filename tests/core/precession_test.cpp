@@ -94,11 +94,18 @@ TEST(PrecessFromJ2000, AgreesWithPublishedAndMatrixValues)
 
 TEST(PrecessFromJ2000, EpochTwoThousandChangesNothingAndPolesStayFinite)
 {
+    // Exactly zero: a typed 2h00m00s must not come back as 1h59m59.99999s.
     for (Position p : kSky) {
         const ce::PrecessionCorrection c = ce::PrecessFromJ2000(2000.0, p.raDeg, p.decDeg);
-        EXPECT_NEAR(std::remainder(c.dRaDeg, 360.0), 0.0, 1e-9) << p.raDeg;
-        EXPECT_NEAR(c.dDecDeg, 0.0, 1e-9) << p.decDeg;
+        EXPECT_EQ(c.dRaDeg, 0.0) << p.raDeg;
+        EXPECT_EQ(c.dDecDeg, 0.0) << p.decDeg;
     }
+    EXPECT_EQ(ce::PrecessFromJ2000(2000.0, 365.0, 0.0).dRaDeg, -360.0);
+    EXPECT_EQ(ce::PrecessFromJ2000(2000.0, -10.0, 0.0).dRaDeg, 360.0);
+    // Just off 2000 the rotations run and give almost nothing.
+    const ce::PrecessionCorrection tiny = ce::PrecessFromJ2000(2000.0 + 1e-9, 30.0, 20.0);
+    EXPECT_NEAR(tiny.dRaDeg, 0.0, 1e-9);
+    EXPECT_NEAR(tiny.dDecDeg, 0.0, 1e-9);
     for (double dec : {90.0, -90.0})
         for (double epoch : {2000.0, 1950.0, 2100.0}) {
             const ce::PrecessionCorrection c = ce::PrecessFromJ2000(epoch, 123.0, dec);
