@@ -17,11 +17,14 @@ bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 double parseAscii(const std::string& text)
 {
     double value = 0.0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    // from_chars reads no "+" sign; the catalogue's declinations carry one.
+    const char* begin = text.data();
+    if (!text.empty() && text[0] == '+') ++begin;
+    const auto [end, ec] = std::from_chars(begin, text.data() + text.size(), value);
     if (ec == std::errc::result_out_of_range)
         return text.find('-') == 0 ? -std::numeric_limits<double>::infinity()
                                    : std::numeric_limits<double>::infinity();
-    return end == text.data() ? 0.0 : value;
+    return end == begin ? 0.0 : value;
 }
 
 // The longest prefix of `chars` (no blanks) that spells a decimal number with
