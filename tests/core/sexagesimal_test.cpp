@@ -34,6 +34,12 @@ TEST(Sexagesimal, FieldTextsUseTheLocaleSeparatorAndNameTheFailingField)
     ASSERT_TRUE(ra.ok()) << ra.error().toStdString();
     EXPECT_DOUBLE_EQ(*ra, 5690.5 / 240.0);
 
+    // An explicit "+" is a sign, not a reason to read nothing.
+    const ce::Result<double> plus = ce::raFromTexts(QStringLiteral("+1"), QStringLiteral("0"),
+                                                    QStringLiteral("+0"), u'.');
+    ASSERT_TRUE(plus.ok());
+    EXPECT_DOUBLE_EQ(*plus, 15.0);
+
     const ce::Result<double> dec = ce::decFromTexts(QStringLiteral("0"), QStringLiteral("30"),
                                                     QStringLiteral("0"), -1, u'.');
     ASSERT_TRUE(dec.ok());
