@@ -1,0 +1,47 @@
+#pragma once
+// The modal boxes and file dialogs of the windows, behind one small
+// interface: the program uses the Qt boxes, tests hand in a scripted answerer
+// so that no box ever blocks a test.
+
+#include <QString>
+
+class QWidget;
+
+namespace ce {
+
+// The title of message boxes that name none.
+QString defaultMessageTitle();
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // A box with an OK button; `warning` adds the exclamation icon. An empty
+    // title means defaultMessageTitle().
+    virtual void message(QWidget* parent, const QString& text, const QString& title,
+                         bool warning) = 0;
+    // A box with Yes and No buttons; true for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& question, const QString& title) = 0;
+    // The common file dialogs; an empty result means cancelled.
+    virtual QString openFileName(QWidget* parent, const QString& title, const QString& folder,
+                                 const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& title, const QString& folder,
+                                 const QString& filter) = 0;
+    // The object details window (FrmDetail), modal.
+    virtual void details(QWidget* parent, const QString& title, const QString& report) = 0;
+};
+
+// The real boxes: QMessageBox and QFileDialog.
+class QtDialogs final : public Dialogs {
+public:
+    void message(QWidget* parent, const QString& text, const QString& title,
+                 bool warning) override;
+    bool askYesNo(QWidget* parent, const QString& question, const QString& title) override;
+    QString openFileName(QWidget* parent, const QString& title, const QString& folder,
+                         const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& title, const QString& folder,
+                         const QString& filter) override;
+    void details(QWidget* parent, const QString& title, const QString& report) override;
+};
+
+}  // namespace ce

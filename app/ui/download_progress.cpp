@@ -1,0 +1,50 @@
+#include "app/ui/download_progress.h"
+
+#include <QLocale>
+#include <QProgressDialog>
+
+namespace ce {
+
+DownloadProgress::DownloadProgress(QWidget* owner) : owner_(owner) {}
+
+DownloadProgress::~DownloadProgress() { delete box_; }
+
+void DownloadProgress::downloadStarted(const QString& address)
+{
+    address_ = address;
+    if (!box_) {
+        box_ = new QProgressDialog(owner_);
+        box_->setObjectName(QStringLiteral("downloadProgress"));
+        box_->setWindowTitle(QStringLiteral("Téléchargement du catalogue"));
+        box_->setCancelButtonText(QStringLiteral("Annuler"));
+        box_->setWindowModality(Qt::WindowModal);
+        box_->setMinimumDuration(300);
+        box_->setAutoReset(false);
+        box_->setAutoClose(false);
+        box_->setMinimumWidth(420);
+    }
+    box_->setRange(0, 0);  // the size of the answer is not known beforehand
+    box_->setLabelText(QStringLiteral("Connexion à %1…").arg(address.section(u'?', 0, 0)));
+    box_->setValue(0);
+}
+
+void DownloadProgress::bytesReceived(qint64 bytes)
+{
+    if (!box_)
+        return;
+    box_->setLabelText(QStringLiteral("Réception du catalogue : %1 reçus")
+                           .arg(QLocale().formattedDataSize(bytes)));
+    box_->setValue(0);
+}
+
+bool DownloadProgress::cancelRequested() const { return box_ && box_->wasCanceled(); }
+
+void DownloadProgress::downloadFinished()
+{
+    if (box_) {
+        box_->reset();
+        box_->hide();
+    }
+}
+
+}  // namespace ce

@@ -1,0 +1,32 @@
+#pragma once
+// The progress of a catalogue download, shown in a small window-modal box
+// with a "Annuler" button.
+
+#include "app/flow/reduction_view.h"
+
+#include <QPointer>
+
+class QProgressDialog;
+class QWidget;
+
+namespace ce {
+
+class DownloadProgress final : public DownloadMonitor {
+public:
+    explicit DownloadProgress(QWidget* owner);
+    ~DownloadProgress() override;
+    DownloadProgress(const DownloadProgress&) = delete;
+    DownloadProgress& operator=(const DownloadProgress&) = delete;
+
+    void downloadStarted(const QString& address) override;
+    void bytesReceived(qint64 bytes) override;
+    bool cancelRequested() const override;
+    void downloadFinished() override;
+
+private:
+    QWidget* owner_;
+    QPointer<QProgressDialog> box_;
+    QString address_;
+};
+
+}  // namespace ce

@@ -1,0 +1,206 @@
+#include "app/ui/form1.h"
+
+#include "app/comma_to_point.h"
+#include "app/defaults_file.h"
+#include "app/ui/control_text.h"
+#include "app/ui/dialogs.h"
+#include "app/ui/download_progress.h"
+#include "app/ui/help_window.h"
+#include "app/ui/image_view.h"
+#include "app/ui/magnifier.h"
+#include "app/ui/panning.h"
+#include "app/ui/splash.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace ce {
+
+namespace {
+
+constexpr int kPanIntervalMs = 50;
+
+// The eight text fields of defaut.cfg, in file order; the ninth line is the
+// state of CheckDecideur.
+const char* const kDefaultFields[] = {"txt_calcul", "txt_corrasd", "txt_corrdec",
+                                      "txt_distance", "txt_mag", "txt_mag2",
+                                      "txt_tolerance", "txt_url"};
+
+QString* defaultsSlot(DefaultSettings& settings, int line)
+{
+    QString* fields[] = {&settings.txt_calcul, &settings.txt_corrasd, &settings.txt_corrdec,
+                        &settings.txt_distance, &settings.txt_mag, &settings.txt_mag2,
+                        &settings.txt_tolerance, &settings.txt_url};
+    return fields[line];
+}
+
+}  // namespace
+
+Form1::Form1(LanguageTable& lang, ProgramPaths paths, Dialogs& dialogs, KeyStateFilter* keys,
+             QWidget* parent)
+    : QMainWindow(parent),
+      lang_(lang),
+      paths_(std::move(paths)),
+      dialogs_(dialogs),
+      controller_(std::make_unique<ReductionController>(*this, lang_, paths_)),
+      keys_(keys)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Cinq Étoiles"));
+    download_ = std::make_unique<DownloadProgress>(this);
+
+    buildLayout();
+    buildMenus();
+    connectCommands();
+
+    if (!keys_) {
+        keys_ = new KeyStateFilter(this);
+        qApp->installEventFilter(keys_);
+    }
+    panTimer_ = new QTimer(this);
+    panTimer_->setObjectName(QStringLiteral("Timer1"));
+    panTimer_->setInterval(kPanIntervalMs);
+    connect(panTimer_, &QTimer::timeout, this, &Form1::panTick);
+    panTimer_->start();
+
+    // Load step: the user's usual parameters, before the language texts.
+    loadDefaults();
+}
+
+Form1::~Form1() = default;
+
+void Form1::connectCommands()
+{
+    const auto button = [this](const char* name) {
+        return findChild<QPushButton*>(QString::fromLatin1(name));
+    };
+    ReductionController* c = controller_.get();
+    connect(button("DownloadData"), &QPushButton::clicked, this, [c] { c->DownloadData(); });
+    connect(button("SelectStar"), &QPushButton::clicked, this, [c] { c->SelectStar(); });
+    connect(button("startCalcul"), &QPushButton::clicked, this, [c] { c->startCalcul(); });
+    connect(button("FullMap"), &QPushButton::clicked, this, [c] { c->FullMap(); });
+    connect(button("Loadimg"), &QPushButton::clicked, this, [c] { c->Loadimg(); });
+    connect(button("LoadCorr"), &QPushButton::clicked, this, [this] { chooseConfig(); });
+    connect(button("BoutonEtalo"), &QPushButton::clicked, this, [c] { c->BoutonEtalo(); });
+
+    connect(picture1_, &ImageView::pointerMoved, this,
+            [c](double x, double y) { c->pointerMove(x, y); });
+    connect(picture1_, &ImageView::clicked, this, [c] { c->click(); });
+    connect(picture1_, &ImageView::doubleClicked, this, [c] { c->doubleClick(); });
+    connect(zoom_, &Magnifier::pointerMoved, this, [c](double x, double y) { c->zoomMove(x, y); });
+    connect(zoom_, &Magnifier::clicked, this, [c] { c->zoomClick(); });
+
+    // The decimal-comma repair of the fields that take a "." separator.
+    for (const char* name : {"txt_corrasd", "txt_corrdec", "txt_epoch"}) {
+        QLineEdit* field = findChild<QLineEdit*>(QString::fromLatin1(name));
+        connect(field, &QLineEdit::textChanged, this, [this, field] { repairComma(field); });
+    }
+    for (int box = 0; box < 8; ++box) {
+        QLineEdit* field = findChild<QLineEdit*>(QStringLiteral("Etalo_") + QString::number(box));
+        connect(field, &QLineEdit::textChanged, this, [this, field, c, box] {
+            repairComma(field);
+            c->etaloTextChanged(box);
+        });
+    }
+
+    // Sign buttons: 0 and 1 set the field centre's sign, 2 and 3 the
+    // calibration star's.
+    for (int element = 0; element < 4; ++element) {
+        auto* sign = findChild<QRadioButton*>(QStringLiteral("txt_dec_sign_") + QString::number(element));
+        const QString label = QStringLiteral("txt_dec_sign_show_") + QString::number(element / 2);
+        const QString caption = element % 2 == 0 ? QStringLiteral("-") : QStringLiteral("+");
+        connect(sign, &QRadioButton::clicked, this,
+                [this, label, caption] { setControlCaption(*this, label, caption); });
+    }
+}
+
+void Form1::repairComma(QLineEdit* field)
+{
+    // The comma is replaced through the field's selection, which changes the
+    // text again and so repairs the next comma, leaving the caret after the
+    // last point.
+    const EditedText repaired = CommaToPoint(field->text(), field->cursorPosition());
+    if (!repaired.changed)
+        return;
+    field->setSelection(repaired.caret - 1, 1);
+    field->insert(QStringLiteral("."));
+}
+
+void Form1::loadDefaults()
+{
+    DefaultSettings base;
+    for (int line = 0; line < 8; ++line)
+        *defaultsSlot(base, line) = text(QString::fromLatin1(kDefaultFields[line]));
+    base.CheckDecideur = checkState(QStringLiteral("CheckDecideur"));
+
+    DefaultsReading reading = ce::loadDefaults(paths_.programFolder, base);
+    // Each value goes in at once, so the fields' own reactions run.
+    for (int line = 0; line < 8 && line < reading.valuesRead; ++line)
+        setText(QString::fromLatin1(kDefaultFields[line]), *defaultsSlot(reading.settings, line));
+    if (reading.valuesRead >= kDefaultsLineCount)
+        setCheckState(QStringLiteral("CheckDecideur"), reading.settings.CheckDecideur);
+}
+
+void Form1::SaveDefaut()
+{
+    DefaultSettings settings;
+    for (int line = 0; line < 8; ++line)
+        *defaultsSlot(settings, line) = text(QString::fromLatin1(kDefaultFields[line]));
+    settings.CheckDecideur = checkState(QStringLiteral("CheckDecideur"));
+    const Status saved = saveDefaults(paths_.programFolder, settings);
+    if (!saved)
+        dialogs_.message(this, saved.error(), QString(), true);
+}
+
+void Form1::panTick()
+{
+    const bool active = QApplication::activeWindow() == this;
+    const bool leftButton = QGuiApplication::mouseButtons().testFlag(Qt::LeftButton);
+    if (!active && !leftButton)
+        return;
+    const PanRequest request = keys_->poll(panDirection_);
+    const QPoint moved = panStep(picture1_->pos(), picture1_->size(),
+                                 picOrange_->contentsRect().size(), request);
+    if (moved != picture1_->pos())
+        picture1_->move(moved);
+}
+
+void Form1::showHelp()
+{
+    if (helpWindow_) {
+        helpWindow_->raise();
+        helpWindow_->activateWindow();
+        return;
+    }
+    helpWindow_ = new frmTip(paths_.programFile(QStringLiteral("aide.rtf")), lang_, dialogs_, this);
+    helpWindow_->show();
+}
+
+void Form1::showAbout()
+{
+    frmSplash about(paths_.dataFile(QStringLiteral("test.bmp")), this);
+    about.exec();
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    emit programEnd();
+}
+
+// The assistant, the project files and the configuration windows come with
+// their own work; until then their menu entries and the "Load" button of the
+// Corr fields do nothing. The assistant, once closed with WizardStatus 1,
+// hands over to controller().wizardFinished().
+void Form1::openWizard() {}
+void Form1::openProject() {}
+void Form1::saveProject() {}
+void Form1::openConfig() {}
+void Form1::chooseConfig() {}
+void Form1::openConfig2() {}
+
+}  // namespace ce

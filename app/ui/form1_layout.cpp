@@ -1,0 +1,368 @@
+// Form1: the controls of the main window and their places. Frames on the
+// left (commands, field, CCD, decision, suggestion, debug or calibration),
+// the image viewport on the right with the four pan buttons around it.
+
+#include "app/ui/form1.h"
+
+#include "app/ui/image_view.h"
+#include "app/ui/magnifier.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace ce {
+
+namespace {
+
+constexpr int kViewportWidth = 754;   // 11315 twips at 15 twips per pixel
+constexpr int kViewportHeight = 581;  // 8725 twips
+
+QString indexed(const char* name, int index)
+{
+    return QString::fromLatin1(name) + u'_' + QString::number(index);
+}
+
+QGroupBox* makeFrame(QWidget* parent, int index, const QString& caption)
+{
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(indexed("Frm", index));
+    return frame;
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* label = new QLabel(caption, parent);
+    if (!name.isEmpty())
+        label->setObjectName(name);
+    return label;
+}
+
+QLabel* lbl(QWidget* parent, int index, const QString& caption)
+{
+    return makeLabel(parent, indexed("lbl", index), caption);
+}
+
+QLabel* unit(QWidget* parent, const QString& text) { return makeLabel(parent, QString(), text); }
+
+// A text box wide enough for `characters` digits.
+QLineEdit* makeEdit(QWidget* parent, const QString& name, int characters, const QString& text = {})
+{
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(name);
+    if (characters > 0) {
+        const int digit = edit->fontMetrics().horizontalAdvance(u'0');
+        edit->setFixedWidth(digit * characters + 16);
+    }
+    return edit;
+}
+
+QRadioButton* makeSign(QWidget* parent, int index, const QString& caption)
+{
+    auto* button = new QRadioButton(caption, parent);
+    button->setObjectName(indexed("txt_dec_sign", index));
+    return button;
+}
+
+QLabel* makeSignShow(QWidget* parent, int index)
+{
+    auto* label = makeLabel(parent, indexed("txt_dec_sign_show", index), QStringLiteral("+"));
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(u'-') * 2 + 2);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+// A row of widgets, left-aligned.
+QHBoxLayout* row(std::initializer_list<QWidget*> widgets)
+{
+    auto* layout = new QHBoxLayout;
+    layout->setSpacing(4);
+    for (QWidget* widget : widgets)
+        layout->addWidget(widget);
+    layout->addStretch();
+    return layout;
+}
+
+}  // namespace
+
+void Form1::buildLayout()
+{
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("central"));
+    setCentralWidget(central);
+
+    auto* left = new QVBoxLayout;
+    left->setSpacing(6);
+    auto* top = new QHBoxLayout;
+    top->addWidget(buildCommandFrame());
+    top->addWidget(buildCatalogueFrame(), 1);
+    left->addLayout(top);
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(buildCcdFrame(), 1);
+    middle->addWidget(buildDeciderFrame(), 1);
+    left->addLayout(middle);
+    left->addWidget(buildSuggestionFrame());
+    // The calibration frame takes the place of the debug frame.
+    left->addWidget(buildDebugFrame(), 1);
+    left->addWidget(buildCalibrationFrame(), 1);
+
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(10);
+    layout->addLayout(left);
+    layout->addWidget(buildImageArea(), 0, Qt::AlignTop);
+}
+
+QWidget* Form1::buildCommandFrame()
+{
+    QGroupBox* frame = makeFrame(this, 0, QStringLiteral("Menu"));
+    auto* layout = new QVBoxLayout(frame);
+    const std::pair<const char*, const char*> buttons[] = {
+        {"DownloadData", "1-Download"},
+        {"SelectStar", "2-Etoiles"},
+        {"startCalcul", "3-Calcul"},
+        {"FullMap", "4-Full map"},
+    };
+    for (const auto& [name, caption] : buttons) {
+        auto* button = new QPushButton(QString::fromUtf8(caption), frame);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setMinimumHeight(30);
+        layout->addWidget(button);
+    }
+    layout->addStretch();
+    return frame;
+}
+
+QWidget* Form1::buildCatalogueFrame()
+{
+    QGroupBox* frame = makeFrame(this, 1, QStringLiteral("Catalogue d'étoile"));
+    auto* grid = new QGridLayout(frame);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(5);
+
+    grid->addWidget(lbl(frame, 0, QStringLiteral("RA:")), 0, 0);
+    grid->addLayout(row({makeEdit(frame, indexed("txt_ra", 0), 2), unit(frame, QStringLiteral("h")),
+                         makeEdit(frame, indexed("txt_ra", 1), 2), unit(frame, QStringLiteral("'")),
+                         makeEdit(frame, indexed("txt_ra", 2), 5), unit(frame, QStringLiteral("\""))}),
+                    0, 1, 1, 3);
+
+    auto* minus = makeSign(frame, 0, QStringLiteral("-"));
+    auto* plus = makeSign(frame, 1, QStringLiteral("+"));
+    plus->setChecked(true);
+    auto* signs = new QButtonGroup(frame);
+    signs->addButton(minus);
+    signs->addButton(plus);
+    grid->addWidget(lbl(frame, 1, QStringLiteral("DEC:")), 1, 0);
+    grid->addLayout(row({makeSignShow(frame, 0), makeEdit(frame, indexed("txt_dec", 0), 2),
+                         unit(frame, QStringLiteral("°")), makeEdit(frame, indexed("txt_dec", 1), 2),
+                         unit(frame, QStringLiteral("'")), makeEdit(frame, indexed("txt_dec", 2), 5),
+                         unit(frame, QStringLiteral("\"")), minus, plus}),
+                    1, 1, 1, 3);
+
+    grid->addWidget(lbl(frame, 2, QStringLiteral("Epoch:")), 2, 0);
+    grid->addWidget(makeEdit(frame, QStringLiteral("txt_epoch"), 6, QStringLiteral("2000.0")), 2, 1);
+    grid->addWidget(lbl(frame, 3, QStringLiteral("Champ")), 2, 2);
+    grid->addLayout(row({makeEdit(frame, QStringLiteral("txt_distance"), 4, QStringLiteral("20")),
+                         unit(frame, QStringLiteral("Arcmin"))}),
+                    2, 3);
+
+    grid->addWidget(lbl(frame, 4, QStringLiteral("Mag max:")), 3, 0);
+    grid->addWidget(makeEdit(frame, QStringLiteral("txt_mag"), 4, QStringLiteral("13")), 3, 1);
+    grid->addWidget(lbl(frame, 6, QStringLiteral("Mag fullmap:")), 3, 2);
+    grid->addWidget(makeEdit(frame, QStringLiteral("txt_mag2"), 4, QStringLiteral("16")), 3, 3);
+
+    auto* load = new QPushButton(QStringLiteral("Load"), frame);
+    load->setObjectName(QStringLiteral("Loadimg"));
+    grid->addWidget(lbl(frame, 12, QStringLiteral("Img:")), 4, 0);
+    auto* imageRow = new QHBoxLayout;
+    imageRow->addWidget(makeEdit(frame, QStringLiteral("txt_url"), 0), 1);
+    imageRow->addWidget(load);
+    grid->addLayout(imageRow, 4, 1, 1, 3);
+    grid->setColumnStretch(3, 1);
+    return frame;
+}
+
+QWidget* Form1::buildCcdFrame()
+{
+    QGroupBox* frame = makeFrame(this, 2, QStringLiteral("CCD"));
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(lbl(frame, 10, QStringLiteral("Corr Asd")), 0, 0);
+    grid->addWidget(makeEdit(frame, QStringLiteral("txt_corrasd"), 9), 0, 1);
+    grid->addWidget(lbl(frame, 11, QStringLiteral("Corr Dec")), 1, 0);
+    grid->addWidget(makeEdit(frame, QStringLiteral("txt_corrdec"), 9), 1, 1);
+    auto* load = new QPushButton(QStringLiteral("Load"), frame);
+    load->setObjectName(QStringLiteral("LoadCorr"));
+    grid->addWidget(load, 0, 2, 2, 1, Qt::AlignVCenter);
+    // The loaded image's size in pixels.
+    grid->addWidget(lbl(frame, 8, QStringLiteral("Size X")), 2, 0);
+    grid->addWidget(makeLabel(frame, QStringLiteral("sizeX"), QStringLiteral("-")), 2, 1);
+    grid->addWidget(lbl(frame, 9, QStringLiteral("Size Y")), 3, 0);
+    grid->addWidget(makeLabel(frame, QStringLiteral("sizeY"), QStringLiteral("-")), 3, 1);
+    grid->setColumnStretch(1, 1);
+    return frame;
+}
+
+QWidget* Form1::buildDeciderFrame()
+{
+    QGroupBox* frame = makeFrame(this, 6, QStringLiteral("Décideur"));
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(lbl(frame, 7, QStringLiteral("Tolérance:")), 0, 0);
+    grid->addLayout(row({makeEdit(frame, QStringLiteral("txt_tolerance"), 4, QStringLiteral("7")),
+                         unit(frame, QStringLiteral("pixels"))}),
+                    0, 1);
+    grid->addWidget(lbl(frame, 5, QStringLiteral("Seuil décision:")), 1, 0);
+    QLineEdit* threshold = makeEdit(frame, QStringLiteral("txt_calcul"), 4, QStringLiteral("10"));
+    threshold->setToolTip(
+        QStringLiteral("Ce chiifre restreint le nombre de solution proposé à l'utilisateur"));
+    grid->addLayout(row({threshold, unit(frame, QStringLiteral("pixels"))}), 1, 1);
+    auto* decider = new QCheckBox(QStringLiteral("Décideur"), frame);
+    decider->setObjectName(QStringLiteral("CheckDecideur"));
+    decider->setTristate(true);
+    decider->setCheckState(Qt::Unchecked);
+    grid->addWidget(decider, 2, 0, 1, 2);
+    grid->setRowStretch(3, 1);
+    return frame;
+}
+
+QWidget* Form1::buildSuggestionFrame()
+{
+    QGroupBox* frame = makeFrame(this, 5, QStringLiteral("Sugestion"));
+    auto* layout = new QVBoxLayout(frame);
+    sugestion_ = makeLabel(frame, QStringLiteral("sugestion"),
+                           QStringLiteral("Utilisez l'assistant pour commencer une nouvelle "
+                                          "réduction ou charger un fichier. Si vous utilisez une "
+                                          "nouvelle configuration optique, vous devez faire un "
+                                          "nouvel étalonage."));
+    sugestion_->setWordWrap(true);
+    sugestion_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    sugestion_->setMinimumHeight(sugestion_->fontMetrics().lineSpacing() * 4);
+    sugestion_->setStyleSheet(QStringLiteral("color: #1d3f8a;"));
+    layout->addWidget(sugestion_);
+    return frame;
+}
+
+QWidget* Form1::buildDebugFrame()
+{
+    QGroupBox* frame = makeFrame(this, 3, QStringLiteral("Debug"));
+    auto* layout = new QVBoxLayout(frame);
+    status_ = new QListWidget(frame);
+    status_->setObjectName(QStringLiteral("status"));
+    layout->addWidget(status_, 3);
+    info_ = makeLabel(frame, QStringLiteral("info"), QString());
+    info_->setWordWrap(true);
+    info_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* infoRow = new QHBoxLayout;
+    infoRow->addWidget(lbl(frame, 13, QStringLiteral("Info:")), 0, Qt::AlignTop);
+    infoRow->addWidget(info_, 1);
+    layout->addLayout(infoRow);
+    texte_ = new QPlainTextEdit(frame);
+    texte_->setObjectName(QStringLiteral("Texte"));
+    texte_->setReadOnly(true);
+    texte_->setMaximumHeight(texte_->fontMetrics().lineSpacing() * 4 + 12);
+    layout->addWidget(texte_, 1);
+    return frame;
+}
+
+QWidget* Form1::buildCalibrationFrame()
+{
+    QGroupBox* frame = makeFrame(this, 4, QStringLiteral("Etalonage"));
+    auto* grid = new QGridLayout(frame);
+    QLabel* instruction = lbl(frame, 14,
+                              QStringLiteral("Veuillez selectioner une étoile puis fournir ses "
+                                             "coordonnées ci-dessous:"));
+    instruction->setWordWrap(true);
+    grid->addWidget(instruction, 0, 0, 1, 2);
+
+    QLineEdit* boxes[8];
+    const int widths[8] = {5, 5, 2, 2, 6, 2, 2, 6};
+    for (int k = 0; k < 8; ++k) {
+        boxes[k] = makeEdit(frame, indexed("Etalo", k), widths[k]);
+        if (k == 2 || k == 3 || k == 5 || k == 6)
+            boxes[k]->setMaxLength(2);
+    }
+    grid->addWidget(unit(frame, QStringLiteral("X:")), 1, 0);
+    grid->addLayout(row({boxes[0], unit(frame, QStringLiteral("pixels"))}), 1, 1);
+    grid->addWidget(unit(frame, QStringLiteral("Y:")), 2, 0);
+    grid->addLayout(row({boxes[1], unit(frame, QStringLiteral("pixels"))}), 2, 1);
+    grid->addWidget(lbl(frame, 15, QStringLiteral("RA:")), 3, 0);
+    grid->addLayout(row({boxes[2], unit(frame, QStringLiteral("h")), boxes[3],
+                         unit(frame, QStringLiteral("'")), boxes[4], unit(frame, QStringLiteral("\""))}),
+                    3, 1);
+
+    auto* minus = makeSign(frame, 2, QStringLiteral("-"));
+    auto* plus = makeSign(frame, 3, QStringLiteral("+"));
+    plus->setChecked(true);
+    auto* signs = new QButtonGroup(frame);
+    signs->addButton(minus);
+    signs->addButton(plus);
+    grid->addWidget(lbl(frame, 16, QStringLiteral("DEC:")), 4, 0);
+    grid->addLayout(row({makeSignShow(frame, 1), boxes[5], unit(frame, QStringLiteral("°")), boxes[6],
+                         unit(frame, QStringLiteral("'")), boxes[7], unit(frame, QStringLiteral("\"")),
+                         minus, plus}),
+                    4, 1);
+
+    auto* next = new QPushButton(QStringLiteral("Suivant"), frame);
+    next->setObjectName(QStringLiteral("BoutonEtalo"));
+    grid->addWidget(next, 5, 1, Qt::AlignRight);
+    grid->setRowStretch(6, 1);
+    frame->hide();
+    return frame;
+}
+
+QWidget* Form1::buildImageArea()
+{
+    auto* area = new QWidget(this);
+    area->setObjectName(QStringLiteral("imageArea"));
+    auto* grid = new QGridLayout(area);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(2);
+
+    picOrange_ = new QWidget(area);
+    picOrange_->setObjectName(QStringLiteral("PicOrange"));
+    picOrange_->setFixedSize(kViewportWidth, kViewportHeight);
+    picOrange_->setAutoFillBackground(true);
+    QPalette palette = picOrange_->palette();
+    palette.setColor(QPalette::Window, QColor(36, 28, 22));
+    picOrange_->setPalette(palette);
+
+    picture1_ = new ImageView(controller_->state().markers, picOrange_);
+    picture1_->move(0, 0);
+    zoom_ = new Magnifier(picture1_);
+
+    // Element 1 shows more of the image's left side, 2 its bottom, 3 its
+    // right side, 4 its top.
+    const struct {
+        int element;
+        const char* arrow;
+        int rowIndex;
+        int column;
+    } pans[] = {{1, "◀", 1, 0}, {2, "▼", 2, 1}, {3, "▶", 1, 2}, {4, "▲", 0, 1}};
+    for (const auto& pan : pans) {
+        auto* button = new QPushButton(QString::fromUtf8(pan.arrow), area);
+        button->setObjectName(indexed("PicMove", pan.element));
+        button->setFocusPolicy(Qt::NoFocus);
+        if (pan.column == 1)
+            button->setFixedHeight(18);
+        else
+            button->setFixedWidth(18);
+        button->setSizePolicy(pan.column == 1 ? QSizePolicy::Expanding : QSizePolicy::Fixed,
+                              pan.column == 1 ? QSizePolicy::Fixed : QSizePolicy::Expanding);
+        const std::int16_t element = std::int16_t(pan.element);
+        connect(button, &QPushButton::pressed, this, [this, element] { panDirection_ = element; });
+        connect(button, &QPushButton::released, this, [this] { panDirection_ = 0; });
+        grid->addWidget(button, pan.rowIndex, pan.column);
+    }
+    grid->addWidget(picOrange_, 1, 1);
+    return area;
+}
+
+}  // namespace ce

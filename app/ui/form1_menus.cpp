@@ -1,0 +1,67 @@
+// Form1: the menu bar. Every entry is named after the layout so that the
+// language texts find it; the "&?" menu keeps its caption.
+
+#include "app/ui/form1.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace ce {
+
+namespace {
+
+QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption)
+{
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name) + QStringLiteral("_entry"));
+    return menu;
+}
+
+template <typename Slot>
+QAction* addEntry(QMenu* menu, const char* name, const QString& caption, Form1* window, Slot slot)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    QObject::connect(action, &QAction::triggered, window, slot);
+    return action;
+}
+
+void addSeparator(QMenu* menu, const char* name)
+{
+    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+}
+
+}  // namespace
+
+void Form1::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+
+    QMenu* file = addMenu(bar, "mnu_fichier", QStringLiteral("Fichier"));
+    addEntry(file, "mnu_wizard", QStringLiteral("Assistant"), this, [this] { openWizard(); });
+    addEntry(file, "mnu_open", QStringLiteral("Ouvrir Projet"), this, [this] { openProject(); });
+    addEntry(file, "mnu_save", QStringLiteral("Enregistrer Projet"), this,
+             [this] { saveProject(); });
+    addSeparator(file, "mnu_space1");
+    addEntry(file, "mnu_savedefaut", QStringLiteral("Save defaut"), this, [this] { SaveDefaut(); });
+    addSeparator(file, "space4");
+    addEntry(file, "mnu_quit", QStringLiteral("Qutiter"), this, [this] { close(); });
+
+    QMenu* options = addMenu(bar, "mnu_option", QStringLiteral("Option"));
+    addEntry(options, "mnu_config", QStringLiteral("Correcteurs"), this, [this] { openConfig(); });
+    addSeparator(options, "mnu_space2");
+    addEntry(options, "mnu_etalonage2", QStringLiteral("Etalonage classique"), this,
+             [this] { openConfig2(); });
+    addEntry(options, "mnu_etalonage", QStringLiteral("Etalonage par image"), this,
+             [this] { controller_->startEtalonage(); });
+    addEntry(options, "mnu_superetalonage", QStringLiteral("Super Etalonage"), this,
+             [this] { controller_->startSuperEtalonage(); });
+
+    QMenu* help = addMenu(bar, "mnu_aide", QStringLiteral("&?"));
+    addEntry(help, "mnu_help", QStringLiteral("Aide"), this, [this] { showHelp(); });
+    addEntry(help, "mnu_about", QStringLiteral("A propos"), this, [this] { showAbout(); });
+}
+
+}  // namespace ce

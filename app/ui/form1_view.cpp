@@ -1,0 +1,130 @@
+// Form1 as the reduction controller sees it: texts, check states and
+// visibility by objectName, the image, the markers, the status list and the
+// boxes.
+
+#include "app/ui/form1.h"
+
+#include "app/ui/control_text.h"
+#include "app/ui/dialogs.h"
+#include "app/ui/download_progress.h"
+#include "app/ui/image_view.h"
+#include "app/ui/magnifier.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+namespace ce {
+
+QString Form1::text(const QString& control) const { return controlCaption(*this, control); }
+
+void Form1::setText(const QString& control, const QString& text)
+{
+    setControlCaption(*this, control, text);
+}
+
+int Form1::checkState(const QString& control) const
+{
+    QObject* found = findControl(*this, control);
+    if (auto* box = qobject_cast<QCheckBox*>(found)) {
+        switch (box->checkState()) {
+        case Qt::Unchecked: return 0;
+        case Qt::Checked: return 1;
+        case Qt::PartiallyChecked: return 2;
+        }
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(found))
+        return button->isChecked() ? 1 : 0;
+    return 0;
+}
+
+void Form1::setCheckState(const QString& control, int state)
+{
+    QObject* found = findControl(*this, control);
+    if (auto* box = qobject_cast<QCheckBox*>(found)) {
+        box->setCheckState(state == 1   ? Qt::Checked
+                           : state == 2 ? Qt::PartiallyChecked
+                                        : Qt::Unchecked);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(found)) {
+        button->setChecked(state != 0);
+    }
+}
+
+void Form1::setVisible(const QString& control, bool visible)
+{
+    if (auto* widget = qobject_cast<QWidget*>(findControl(*this, control)))
+        widget->setVisible(visible);
+}
+
+bool Form1::isVisible(const QString& control) const
+{
+    // The control's own flag, as the layout and the commands set it, whether
+    // or not the window itself is on screen.
+    if (auto* widget = qobject_cast<QWidget*>(findControl(*this, control)))
+        return !widget->isHidden();
+    return false;
+}
+
+void Form1::setFocus(const QString& control)
+{
+    if (auto* widget = qobject_cast<QWidget*>(findControl(*this, control)))
+        widget->setFocus(Qt::OtherFocusReason);
+}
+
+Status Form1::loadImage(const QString& absolutePath)
+{
+    Status loaded = picture1_->load(absolutePath);
+    if (loaded) {
+        setControlCaption(*this, QStringLiteral("sizeX"), QString::number(imageWidth()));
+        setControlCaption(*this, QStringLiteral("sizeY"), QString::number(imageHeight()));
+    }
+    return loaded;
+}
+
+int Form1::imageWidth() const { return picture1_->image().width(); }
+
+int Form1::imageHeight() const { return picture1_->image().height(); }
+
+std::int32_t Form1::pixel(int x, int y) const { return picture1_->pixel(x, y); }
+
+void Form1::resetPan() { picture1_->move(0, 0); }
+
+void Form1::markersChanged() { picture1_->update(); }
+
+void Form1::redrawZoom()
+{
+    const ReductionState& state = controller_->state();
+    zoom_->dozoom(state.clickX, state.clickY,
+                  [this](int x, int y) { return picture1_->pixel(x, y); });
+}
+
+void Form1::addStatus(const QString& line) { status_->insertItem(0, line); }
+
+QString Form1::suggestion() const { return sugestion_->text(); }
+
+void Form1::setSuggestion(const QString& text) { sugestion_->setText(text); }
+
+void Form1::setInfo(const QString& text) { info_->setText(text); }
+
+void Form1::setDebugText(const QString& text) { texte_->setPlainText(text); }
+
+void Form1::showMessage(const QString& text, const QString& title, bool warning)
+{
+    dialogs_.message(this, text, title, warning);
+}
+
+bool Form1::askYesNo(const QString& question, const QString& title)
+{
+    return dialogs_.askYesNo(this, question, title);
+}
+
+void Form1::showDetails(const QString& title, const QString& report)
+{
+    dialogs_.details(this, title, report);
+}
+
+DownloadMonitor& Form1::downloadMonitor() { return *download_; }
+
+}  // namespace ce
