@@ -1,0 +1,86 @@
+#pragma once
+// What the pointer over the image reads and writes, as plain values: which
+// marker a pointer position touches, the hover information line, the line
+// that reports the sky position of a click, and the texts that identifying a
+// catalogue star puts into the calibration boxes.
+//
+// Sky positions are degrees (right ascension 0..360, declination signed);
+// pixel positions are image pixels, origin top-left, y downwards.
+
+#include "core/reduction_state.h"
+
+#include <QChar>
+#include <QString>
+
+#include <array>
+
+namespace ce {
+
+// Reach of the hover test around a marker's top-left corner, and of the
+// double-click test before and after it, pixels.
+inline constexpr double kHoverReachPx = 4.0;
+inline constexpr int kDoubleClickBeforePx = 4;
+inline constexpr int kDoubleClickAfterPx = 12;
+
+// inHoverBox: is the pointer (x, y) strictly within 4 pixels of the marker's
+// top-left corner (L - 4 < x < L + 4 and T - 4 < y < T + 4)?
+// Given: the marker (left, top in image pixels); x, y in image pixels.
+// Note: the bounds are strict, so a pointer exactly 4 pixels away is out.
+bool inHoverBox(const Marker& marker, double xPx, double yPx);
+
+// inDoubleClickBox: L - 4 < x < L + 12 and T - 4 < y < T + 12, all strict.
+// Given: the marker; x, y the whole-pixel position kept from the last move.
+// Note: the box reaches further right and down than the hover box, over the
+// whole 8-pixel marker and a margin.
+bool inDoubleClickBox(const Marker& marker, int xPx, int yPx);
+
+// missingScaleMessage: the status line for scale factors that cannot be
+// divided by.
+// Given: corrAsd, corrDec, pixels per degree.
+// Returns: empty when both are non-zero, else "Facteur d'échelle manquant : "
+// followed by the caption of each missing factor ("Corr Asd", "Corr Dec",
+// or "Corr Asd, Corr Dec").
+QString missingScaleMessage(double corrAsd, double corrDec);
+
+// hoverInfoText: the information line of a hovered catalogue star.
+// Given: the identifier and the red and blue magnitude texts as read;
+// raDeg, decDeg, J2000.0, degrees.
+// Returns: id + "   MagR-B=" + magR + " " + magB + "   Ra:" + hours with
+// unit "h" + "   Dec:" + degrees with unit "°" + "  (J2000.0)", the two
+// positions in sexagesimal form (FormatSexagesimal), nothing trimmed.
+QString hoverInfoText(const QString& identifier, const QString& magR, const QString& magB,
+                      double raDeg, double decDeg);
+
+// clickReportText: the status line of a click in coordinate mode.
+// Given: raDeg, decDeg for the observation epoch, degrees.
+// Returns: "Clic: " + hours with unit "h" + "  " + degrees with unit "°".
+QString clickReportText(double raDeg, double decDeg);
+
+// Texts for the calibration boxes Etalo_0..Etalo_7 and the calibration
+// frame's declination sign label.
+struct CalibrationFill {
+    std::array<QString, 8> boxes;  // X, Y, RA h, m, s, Dec |d|, ', ''
+    QString signCaption;           // "-" or "+"
+};
+
+// calibrationFill: the boxes filled from an identified catalogue star.
+// Given: the marker centre (single precision, image pixels); raDeg, decDeg,
+// J2000.0, degrees; the decimal separator of the user's locale.
+// Returns:
+//   boxes 0, 1: the centre in its shortest single-precision form with the
+//               locale's separator, because the calibration reads these two
+//               boxes by the locale rule;
+//   boxes 2..4: right ascension in hours (raDeg / 360 * 24) split into
+//               whole hours, whole minutes and seconds (SplitSexagesimal);
+//   boxes 5..7: |decDeg| split the same way;
+//   seconds in their shortest form with "." (the calibration reads them by
+//   the leading-number rule), whole numbers plain.
+// Notes:
+//  1. The declination is written unsigned and its sign goes to signCaption:
+//     "-" for any negative declination, also between 0 and -1 degree where
+//     the whole degrees are 0; "+" otherwise. The calibration takes the sign
+//     from that label, so the star's sign is never lost.
+CalibrationFill calibrationFill(float centreXPx, float centreYPx, double raDeg, double decDeg,
+                                QChar decimalPoint);
+
+}  // namespace ce
