@@ -18,6 +18,9 @@
 
 #include <memory>
 
+// Readable failure output for texts.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
 namespace {
 
 const char* const kHtCasRecords[] = {

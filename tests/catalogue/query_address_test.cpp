@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+// Readable failure output for texts.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
 namespace {
 
 ce::CatalogueQueryFields fields(QString h, QString m, QString s, QString sign, QString d, QString dm,

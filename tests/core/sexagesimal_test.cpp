@@ -9,6 +9,9 @@
 #include <cmath>
 #include <limits>
 
+// Readable failure output for texts.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
 namespace {
 
 TEST(Sexagesimal, FieldsToDegrees)

@@ -15,6 +15,9 @@
 #include <sys/resource.h>
 #endif
 
+// Readable failure output for texts.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
 namespace {
 
 QByteArray fileBytes(const QString& path)
