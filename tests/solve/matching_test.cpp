@@ -465,7 +465,9 @@ TEST(MatchingDecision, CountsMarkedStarsLyingOnDrawnStars)
     const Row rows[] = {
         {"three coincide", {Marker{}, starAt(101, 99), starAt(209, 91), starAt(300, 100), starAt(0, 0)}, 3},
         {"four coincide", {Marker{}, starAt(101, 99), starAt(209, 91), starAt(300, 100), starAt(395, 405)}, 4},
-        {"offset of exactly 10 is out", {Marker{}, starAt(110, 100), starAt(200, 90), starAt(310, 90)}, 0},
+        // Each of the four bounds met exactly, one per click.
+        {"offset of exactly 10 is out", {Marker{}, starAt(110, 100), starAt(190, 100), starAt(300, 110), starAt(400, 390)}, 0},
+        {"offset of 9.5 is in", {Marker{}, starAt(109.5, 100), starAt(190.5, 100), starAt(300, 109.5), starAt(400, 390.5)}, 4},
         {"one click on two stars twice", {Marker{}, starAt(95, 100), starAt(105, 100), starAt(50, 455), starAt(45, 445)}, 4},
         {"star far off", {Marker{}, starAt(1000, 1000)}, 0},
     };
@@ -488,6 +490,12 @@ TEST(MatchingDecision, BoundsAreAddedInSinglePrecision)
     const std::vector<Marker> stars = {Marker{}, Marker{big, 0.0f, 8, true}};
     EXPECT_EQ(decisionCount(clicks, stars, 1, DecisionWindow{-1, 1}), 0);
     EXPECT_EQ(decisionCount(clicks, stars, 1, DecisionWindow{-4, 4}), 1);
+    // lo + left = 2^24 + 3 rounds up to 2^24 + 4 in single precision, which
+    // is not below a click at 2^24 + 4 (in double it would be).
+    const std::vector<Marker> clicks4 = {Marker{}, Marker{big + 4, 0.0f, 16, true}};
+    const std::vector<Marker> stars4 = {Marker{}, Marker{big + 4, 0.0f, 8, true}};
+    EXPECT_EQ(decisionCount(clicks4, stars4, 1, DecisionWindow{-1, 4}), 0);
+    EXPECT_EQ(decisionCount(clicks4, stars4, 1, DecisionWindow{-5, 4}), 1);
 }
 
 TEST(MatchingDecision, OfferNeedsFourUnlessTheDeciderIsUnchecked)
