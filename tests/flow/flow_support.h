@@ -1,0 +1,168 @@
+#pragma once
+// What the controller tests share: temporary program and data folders, a
+// language table whose texts name their own numbers, catalogue answers
+// written the way the service lays them out, and the local catalogue
+// service started on 127.0.0.1.
+
+#include "app/language_table.h"
+#include "core/program_paths.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+
+namespace ce::testing {
+
+// Language message N reads "message N", suggestion N "suggestion N", so a
+// test sees which text was used without restating any wording.
+inline LanguageTable numberedLanguage()
+{
+    LanguageTable lang;
+    for (int n = 0; n <= 20; ++n)
+        lang.form[std::size_t(45 + n)] = QStringLiteral("message %1").arg(n);
+    lang.fillMessages();
+    for (int n = 0; n <= 20; ++n)
+        lang.suggestions[std::size_t(n)] = QStringLiteral("suggestion %1").arg(n);
+    return lang;
+}
+
+inline QString message(int n) { return QStringLiteral("message %1").arg(n); }
+
+// A list of texts as one readable line, for comparisons whose failures
+// should show the texts.
+inline std::string lines(const QStringList& texts)
+{
+    return texts.join(QStringLiteral(" | ")).toStdString();
+}
+
+// A program folder and a data folder of the test's own.
+struct Folders {
+    QTemporaryDir program;
+    QTemporaryDir data;
+
+    ProgramPaths paths() const { return ProgramPaths{program.path(), data.path()}; }
+    QString catalogueFile() const { return paths().catalogueFile(); }
+
+    void writeProgramFile(const QString& name, const QByteArray& bytes) const
+    {
+        QFile f(program.path() + u'/' + name);
+        if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+    }
+    void writeServer(const QString& baseAddress) const
+    {
+        writeProgramFile(QStringLiteral("serveur.cfg"), baseAddress.toUtf8() + "\r\n");
+    }
+    void writeCatalogue(const QByteArray& bytes) const
+    {
+        QFile f(catalogueFile());
+        if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+    }
+    QByteArray catalogueBytes() const
+    {
+        QFile f(catalogueFile());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
+    }
+};
+
+// One star of a test catalogue, J2000.0 degrees and magnitudes.
+struct TestStar {
+    double raDeg = 0;
+    double decDeg = 0;
+    double magR = 12.0;
+    double magB = 13.0;
+};
+
+inline QByteArray starIdentifier(int n)
+{
+    return QStringLiteral("U0975_%1").arg(n, 8, 10, QChar(u'0')).toLatin1();
+}
+
+// The service's answer page listing `stars` in the given order: head,
+// "<pre>", the bold header closed by the first record's "</b>", 65-column
+// records with LF ends, closing tags.
+inline QByteArray answerPage(const std::vector<TestStar>& stars)
+{
+    QByteArray page = "<html><head><title>USNO-A2.0</title></head><body>\n<pre>\n"
+                      "<b>  nr ID              ra        dec       r_mag b_mag d'       pa\n";
+    for (std::size_t i = 0; i < stars.size(); ++i) {
+        char record[128];
+        std::snprintf(record, sizeof record, "%4d %s %9.5f %+09.5f %4.1f %4.1f %8.3f %8.3f\n",
+                      int(i + 1), starIdentifier(int(i + 1)).constData(), stars[i].raDeg,
+                      stars[i].decDeg, stars[i].magR, stars[i].magB, 0.0, 0.0);
+        page += (i == 0 ? QByteArray("</b>") : QByteArray()) + record;
+    }
+    page += "\n</pre>\n</body></html>\n";
+    return page;
+}
+
+// The extract the local service answers from: "id ra dec magR magB".
+inline QByteArray extractText(const std::vector<TestStar>& stars)
+{
+    QByteArray text;
+    for (std::size_t i = 0; i < stars.size(); ++i) {
+        char line[128];
+        std::snprintf(line, sizeof line, "%s %.5f %+.5f %.1f %.1f\n",
+                      starIdentifier(int(i + 1)).constData(), stars[i].raDeg, stars[i].decDeg,
+                      stars[i].magR, stars[i].magB);
+        text += line;
+    }
+    return text;
+}
+
+// The local catalogue service, on 127.0.0.1 and a port of its choosing,
+// stopped when the object goes.
+class CatalogueService {
+public:
+    // Starts the service on `extractPath` with further options ("--hang",
+    // "--status", "404", ...). port() is 0 when it did not start.
+    CatalogueService(const QString& extractPath, const QStringList& options = {})
+    {
+        QStringList args{QStringLiteral("--extract"), extractPath, QStringLiteral("--port"),
+                         QStringLiteral("0"), QStringLiteral("--exit-after-seconds"),
+                         QStringLiteral("120")};
+        args += options;
+        process_.setProcessChannelMode(QProcess::SeparateChannels);
+        process_.start(QString::fromUtf8(CE_CATALOGUE_SERVICE_EXE), args);
+        if (!process_.waitForStarted(10000)) return;
+        QByteArray out;
+        static const QRegularExpression portLine(QStringLiteral("PORT (\\d+)"));
+        while (process_.waitForReadyRead(10000)) {
+            out += process_.readAllStandardOutput();
+            const auto m = portLine.match(QString::fromLatin1(out));
+            if (m.hasMatch()) {
+                port_ = m.captured(1).toInt();
+                return;
+            }
+        }
+    }
+    ~CatalogueService()
+    {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.terminate();
+            if (!process_.waitForFinished(5000)) {
+                process_.kill();
+                process_.waitForFinished(2000);
+            }
+        }
+    }
+    CatalogueService(const CatalogueService&) = delete;
+    CatalogueService& operator=(const CatalogueService&) = delete;
+
+    int port() const { return port_; }
+    QString baseAddress() const { return QStringLiteral("http://127.0.0.1:%1").arg(port_); }
+
+private:
+    QProcess process_;
+    int port_ = 0;
+};
+
+}  // namespace ce::testing
