@@ -6,43 +6,24 @@
 
 namespace {
 
-TEST(CommaToPoint, ReplacesTheFirstCommaAndPutsTheCaretAfterIt)
+TEST(CommaToPoint, FirstCommaThenAllOfThem)
 {
-    struct Row {
-        const char* name;
-        const char* text;
-        int caret;
-        const char* expected;
-        int expectedCaret;
-        bool changed;
+    const struct { const char* text; int caret; const char* once; int onceCaret; const char* all; int allCaret; } rows[] = {
+        {"2599,43", 7, "2599.43", 5, "2599.43", 5},
+        {"1,2,3", 5, "1.2,3", 2, "1.2.3", 4},
+        {",5", 2, ".5", 1, ".5", 1},
+        {"2599.43", 3, "2599.43", 3, "2599.43", 3},  // no comma: caret kept
+        {"", 0, "", 0, "", 0},
     };
-    const Row rows[] = {
-        {"typed decimal comma", "2599,43", 7, "2599.43", 5, true},
-        {"first of several", "1,2,3", 5, "1.2,3", 2, true},
-        {"comma first", ",5", 2, ".5", 1, true},
-        {"comma last", "12,", 3, "12.", 3, true},
-        {"no comma keeps the caret", "2599.43", 3, "2599.43", 3, false},
-        {"empty", "", 0, "", 0, false},
-    };
-    for (const Row& row : rows) {
-        const ce::EditedText e = ce::CommaToPoint(QString::fromLatin1(row.text), row.caret);
-        EXPECT_EQ(e.text, QString::fromLatin1(row.expected)) << row.name;
-        EXPECT_EQ(e.caret, row.expectedCaret) << row.name;
-        EXPECT_EQ(e.changed, row.changed) << row.name;
+    for (const auto& r : rows) {
+        const ce::EditedText once = ce::CommaToPoint(QString::fromLatin1(r.text), r.caret);
+        const ce::EditedText all = ce::commaToPointAll(QString::fromLatin1(r.text), r.caret);
+        EXPECT_EQ(once.text, QString::fromLatin1(r.once)) << r.text;
+        EXPECT_EQ(once.caret, r.onceCaret) << r.text;
+        EXPECT_EQ(once.changed, QString::fromLatin1(r.text).contains(u',')) << r.text;
+        EXPECT_EQ(all.text, QString::fromLatin1(r.all)) << r.text;
+        EXPECT_EQ(all.caret, r.allCaret) << r.text;
     }
-}
-
-TEST(CommaToPoint, RepeatedUntilNoCommaIsLeft)
-{
-    const ce::EditedText pasted = ce::commaToPointAll(QStringLiteral("1,2,3"), 5);
-    EXPECT_EQ(pasted.text, "1.2.3");
-    EXPECT_EQ(pasted.caret, 4);  // after the last point replaced
-    EXPECT_TRUE(pasted.changed);
-
-    const ce::EditedText clean = ce::commaToPointAll(QStringLiteral("2000.0"), 2);
-    EXPECT_EQ(clean.text, "2000.0");
-    EXPECT_EQ(clean.caret, 2);
-    EXPECT_FALSE(clean.changed);
 }
 
 }  // namespace
