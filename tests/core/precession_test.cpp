@@ -138,6 +138,13 @@ TEST(PrecessToJ2000, MeanValueFormula)
     EXPECT_NEAR(d.dRaDeg, 0.7553755753, 1e-9);
     EXPECT_NEAR(d.dDecDeg, 0.1955619430, 1e-9);
 
+    // Near the pole tan(dec) magnifies the angle conversion: with
+    // pi = 3.1415926535 the formula gives dRA = -47.8749480515 at
+    // (45, 89.99) for 2050, the exact pi would give -47.8745834771.
+    const ce::PrecessionCorrection polar = ce::PrecessToJ2000(2050.0, 45.0, 89.99);
+    EXPECT_NEAR(polar.dRaDeg, -47.8749480515, 1e-7);
+    EXPECT_NEAR(polar.dDecDeg, 0.2601488491, 1e-8);
+
     // Against the rigorous inverse rotation: the mean values are good to
     // about an arcsecond over a century away from the poles.
     for (double epoch : kEpochs)
