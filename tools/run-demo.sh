@@ -1,0 +1,73 @@
+#!/bin/sh
+# Starts the program on the offline demonstration field.
+#
+#   tools/run-demo.sh [BUILD_DIR]      (default: build/ beside this folder)
+#
+# Builds nothing. Starts bin/catalogue-service on a free port of 127.0.0.1
+# with the demonstration extract (bin/demo/extract.txt, copied there by the
+# build), points bin/serveur.cfg at it, runs bin/cinq-etoiles (under
+# xvfb-run when there is no display), and stops the service when the program
+# ends. Open bin/demo/demo.pam in the program ("Ouvrir Projet") to load the
+# field.
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+bin=$build/bin
+
+for f in "$bin/catalogue-service" "$bin/cinq-etoiles"; do
+    if [ ! -x "$f" ]; then
+        echo "Programme introuvable : $f (construire d'abord : cmake --build $build)" >&2
+        exit 1
+    fi
+done
+if [ ! -f "$bin/demo/extract.txt" ]; then
+    echo "Fichier introuvable : $bin/demo/extract.txt" >&2
+    exit 1
+fi
+
+work=$(mktemp -d)
+service_pid=
+stop_service() {
+    if [ -n "$service_pid" ]; then
+        kill "$service_pid" 2>/dev/null || true
+        wait "$service_pid" 2>/dev/null || true
+        service_pid=
+    fi
+    rm -rf "$work"
+}
+trap stop_service EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
+
+"$bin/catalogue-service" --extract "$bin/demo/extract.txt" --port 0 \
+    --port-file "$work/port" >"$work/stdout" 2>"$work/service.log" &
+service_pid=$!
+
+# The port file appears, complete, once the service listens.
+tries=0
+while [ ! -s "$work/port" ]; do
+    if ! kill -0 "$service_pid" 2>/dev/null; then
+        echo "Le service de catalogue n'a pas démarré :" >&2
+        cat "$work/service.log" >&2
+        exit 1
+    fi
+    tries=$((tries + 1))
+    if [ "$tries" -gt 100 ]; then
+        echo "Le service de catalogue ne répond pas." >&2
+        exit 1
+    fi
+    sleep 0.1
+done
+port=$(tr -d '\r\n' <"$work/port")
+printf 'http://127.0.0.1:%s\r\n' "$port" >"$bin/serveur.cfg"
+echo "Service de catalogue : http://127.0.0.1:$port (journal : $work/service.log)"
+
+status=0
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    xvfb-run -a "$bin/cinq-etoiles" || status=$?
+else
+    "$bin/cinq-etoiles" || status=$?
+fi
+exit "$status"
