@@ -372,6 +372,28 @@ TEST(MatchingSearch, FastSearchEqualsReferenceOnRandomFields)
                 pastAnchorLimit, full);
 }
 
+// Full-size dense fields as the calculation run meets them: 497 stars,
+// tolerance 7, marked stars taken from the field.
+TEST(MatchingSearch, FastSearchEqualsReferenceOnDenseFullFields)
+{
+    for (const unsigned seed : {11u, 12u, 13u}) {
+        std::mt19937 rng(seed);
+        std::uniform_real_distribution<double> coord(0, 450);
+        Field f;
+        for (int i = 0; i < kMatchingStarLimit; ++i)
+            f.addStar({std::round(coord(rng)), std::round(coord(rng))});
+        for (int slot = 1; slot <= 5; ++slot) {
+            const int src = 1 + static_cast<int>(rng() % f.count());
+            f.mark(slot, {f.starV[src] + 0.5, 900 - f.starU[src]});
+        }
+        const CandidateSearch fast = f.search(7.0);
+        const CandidateSearch ref = f.reference(7.0);
+        EXPECT_FALSE(ref.candidates.empty()) << seed;
+        EXPECT_EQ(fast.tableFull, ref.tableFull) << seed;
+        EXPECT_EQ(fast.candidates, ref.candidates) << seed;
+    }
+}
+
 TEST(MatchingDecision, WindowRoundsExactHalvesToEven)
 {
     // lo = round(−4 − T), hi = round(T − 4), halves to the even neighbour.
