@@ -1,0 +1,334 @@
+// "3-Calcul" and the matching questions on hand-made fields.
+//
+// The catalogue plane of these fields is laid out by hand: with both scale
+// factors at 1000, a star written at RA = U / 1000 and Dec = V / 1000 degrees
+// reads back at exactly (U, V). The marked stars sit on the image at
+// (x, y) and their catalogue partners at U = 10000 + x, V = 20000 + y, so the
+// true plate solution is A = E = 1, B = D = 0, C = 10000, F = 20000. Decoy
+// stars lie on a line 700 units apart and more than 3000 units from the
+// group: none of their distances can agree with the marked stars' (all below
+// 320 pixels) within the tolerance.
+
+#include "app/flow/reduction_controller.h"
+#include "tests/flow/fake_view.h"
+#include "tests/flow/flow_support.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace ce::testing {
+namespace {
+
+struct Pixel {
+    double x;
+    double y;
+};
+
+// R1..R5: no two distances alike, so only one assignment matches.
+constexpr std::array<Pixel, 5> kMarks{{{60, 50}, {330, 70}, {90, 260}, {300, 240}, {200, 150}}};
+
+TestStar planeStar(double U, double V) { return {U / 1000.0, V / 1000.0, 12.0, 13.0}; }
+TestStar partner(Pixel p, double shiftU = 0, double dx = 0, double dy = 0)
+{
+    return planeStar(10000 + p.x + shiftU + dx, 20000 + p.y + dy);
+}
+std::vector<TestStar> decoys(int count)
+{
+    std::vector<TestStar> stars;
+    for (int k = 0; k < count; ++k) stars.push_back(planeStar(15000 + 700.0 * k, 20500));
+    return stars;
+}
+
+class CalculationTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        view.width = 400;
+        view.height = 300;
+        view.setText(QStringLiteral("txt_url"), QStringLiteral("champ.png"));
+        view.setText(QStringLiteral("txt_corrasd"), QStringLiteral("1000"));
+        view.setText(QStringLiteral("txt_corrdec"), QStringLiteral("1000"));
+        // Field centre 0h40m48s = 10.2°, +20°02'30" = 20.041667°: U = 10200,
+        // V = 20041.67, on the image at (200, 41.67) through the true plate;
+        // epoch 2000.0 needs no precession.
+        setCentre(QStringLiteral("0"), QStringLiteral("40"), QStringLiteral("48"),
+                  QStringLiteral("20"), QStringLiteral("2"), QStringLiteral("30"));
+        controller.createMarkers();
+        markStars();
+    }
+
+    void setCentre(const QString& h, const QString& m, const QString& s, const QString& d,
+                   const QString& am, const QString& as)
+    {
+        view.setText(QStringLiteral("txt_ra_0"), h);
+        view.setText(QStringLiteral("txt_ra_1"), m);
+        view.setText(QStringLiteral("txt_ra_2"), s);
+        view.setText(QStringLiteral("txt_dec_0"), d);
+        view.setText(QStringLiteral("txt_dec_1"), am);
+        view.setText(QStringLiteral("txt_dec_2"), as);
+    }
+
+    // The five reference stars as a finished selection leaves them.
+    void markStars()
+    {
+        for (std::size_t k = 1; k <= 5; ++k) {
+            st.markX[k] = kMarks[k - 1].x;
+            st.markY[k] = kMarks[k - 1].y;
+            st.markers.click[k] = Marker{float(kMarks[k - 1].x - 8), float(kMarks[k - 1].y - 8),
+                                         kClickMarkerSize, true};
+        }
+        st.markCount = 5;
+        st.starsSelected = true;
+        st.mode = QStringLiteral("0");
+    }
+
+    void writeField(const std::vector<TestStar>& stars) { folders.writeCatalogue(answerPage(stars)); }
+
+    std::vector<TestStar> exactField(int decoyCount = 4)
+    {
+        std::vector<TestStar> stars;
+        for (const Pixel& p : kMarks) stars.push_back(partner(p));
+        for (const TestStar& d : decoys(decoyCount)) stars.push_back(d);
+        return stars;
+    }
+
+    bool hasQuestionTitled(const QString& title) const
+    {
+        for (const Question& q : view.questions)
+            if (q.title == title) return true;
+        return false;
+    }
+
+    Folders folders;
+    FakeView view;
+    LanguageTable lang = numberedLanguage();
+    ReductionController controller{view, lang, folders.paths()};
+    ReductionState& st = controller.state();
+};
+
+TEST_F(CalculationTest, AcceptedCandidateSetsThePlateSolutionAndCoordinateMode)
+{
+    writeField(exactField());
+    view.setCheckState(QStringLiteral("CheckDecideur"), 1);
+    view.answers = {true};
+
+    controller.startCalcul();
+
+    ASSERT_EQ(view.questions.size(), 1u);
+    EXPECT_EQ(view.questions[0].text, message(2) + QStringLiteral(" (1/1)"));
+    EXPECT_EQ(view.questions[0].title, message(3));
+    EXPECT_TRUE(st.solutionAccepted);
+    EXPECT_EQ(st.mode, QStringLiteral("coor"));
+    EXPECT_EQ(st.solutionCount, 1);
+    EXPECT_NEAR(st.plateA, 1.0, 1e-12);
+    EXPECT_NEAR(st.plateB, 0.0, 1e-12);
+    EXPECT_NEAR(st.plateC, 10000.0, 1e-8);
+    EXPECT_NEAR(st.plateD, 0.0, 1e-12);
+    EXPECT_NEAR(st.plateE, 1.0, 1e-12);
+    EXPECT_NEAR(st.plateF, 20000.0, 1e-8);
+    // The order of the run, newest line first: read (18, count), matching
+    // (5, accepted 4, end 6).
+    EXPECT_EQ(lines(view.status),
+              lines({message(6), message(4), message(5), QStringLiteral("9/9") + message(19),
+                     message(18)}));
+    // "calcul" step -1: suggestion 5.
+    EXPECT_EQ(view.suggestionText, QStringLiteral("suggestion 5"));
+    // The final drawing puts marker k on its star: centre = corner + 4.
+    EXPECT_EQ(st.mapStatus, QStringLiteral("done"));
+    for (std::size_t k = 1; k <= 5; ++k) {
+        EXPECT_FLOAT_EQ(st.markers.star[k].left + 4, float(kMarks[k - 1].x));
+        EXPECT_FLOAT_EQ(st.markers.star[k].top + 4, float(kMarks[k - 1].y));
+        EXPECT_TRUE(st.markers.star[k].visible);
+    }
+    EXPECT_FALSE(st.markers.star[10].visible);  // only starCount markers are drawn
+    EXPECT_TRUE(view.messages.empty());         // the centre lies on the image
+}
+
+TEST_F(CalculationTest, DecliningEveryCandidateLeavesNoAcceptedSolution)
+{
+    // The group twice, the copy 2000 units further in U: two candidates, the
+    // copy's found second (its stars come later in the catalogue).
+    std::vector<TestStar> stars;
+    for (const Pixel& p : kMarks) stars.push_back(partner(p));
+    for (const Pixel& p : kMarks) stars.push_back(partner(p, 2000));
+    writeField(stars);
+    st.solutionAccepted = true;  // left by an earlier run
+    view.answers = {false, false};
+
+    controller.startCalcul();
+
+    ASSERT_EQ(view.questions.size(), 2u);
+    EXPECT_EQ(view.questions[0].text, message(2) + QStringLiteral(" (1/2)"));
+    EXPECT_EQ(view.questions[1].text, message(2) + QStringLiteral(" (2/2)"));
+    EXPECT_FALSE(st.solutionAccepted);
+    EXPECT_EQ(st.mode, QStringLiteral("0"));
+    EXPECT_FALSE(view.status.contains(message(4)));
+    EXPECT_EQ(view.status.first(), message(6));
+    // The plate of the last candidate offered stays: the copy's.
+    EXPECT_NEAR(st.plateC, 12000.0, 1e-8);
+    // "calcul" step 0 with 2 solutions and 10 stars: suggestion 1 (A < 100)
+    // then suggestion 4 appended (B < 100), each closed by CR.
+    EXPECT_EQ(view.suggestionText, QStringLiteral("suggestion 1\rsuggestion 4\r"));
+}
+
+TEST_F(CalculationTest, NoCandidateAsksNothingAndDrawsWithThePreviousPlate)
+{
+    writeField(decoys(6));
+    for (std::size_t i = 1; i <= 6; ++i) st.markers.star[i] = Marker{50, 60, kStarMarkerSize, true};
+
+    controller.startCalcul();
+
+    EXPECT_TRUE(view.questions.empty());
+    EXPECT_EQ(st.solutionCount, 0);
+    EXPECT_EQ(lines(view.status.mid(0, 2)), lines({message(6), message(5)}));
+    // The plate from before the run is all zeros: det = 0 puts every marker at
+    // (0, 0), draws no cross and warns of nothing, and the drawing succeeds.
+    EXPECT_EQ(st.mapStatus, QStringLiteral("done"));
+    EXPECT_FALSE(st.mapFailed);
+    for (std::size_t i = 1; i <= 6; ++i) {
+        EXPECT_EQ(st.markers.star[i].left, 0.0f);
+        EXPECT_EQ(st.markers.star[i].top, 0.0f);
+        EXPECT_TRUE(st.markers.star[i].visible);
+    }
+    EXPECT_FALSE(st.markers.centre.visible);
+    EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(CalculationTest, MoreThan380StarsAsksBeforeMatching)
+{
+    struct Row {
+        const char* name;
+        int stars;
+        std::deque<bool> answers;
+        bool asked;
+        bool matched;
+    };
+    const std::vector<Row> rows = {
+        {"380 stars: no question", 380, {}, false, true},
+        {"381 stars, No", 381, {false}, true, false},
+        {"381 stars, Yes", 381, {true}, true, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        view.status.clear();
+        view.questions.clear();
+        view.answers = row.answers;
+        std::vector<TestStar> stars;
+        for (int k = 0; k < row.stars; ++k) stars.push_back(planeStar(10000 + 500.0 * k, 20000));
+        writeField(stars);
+
+        controller.startCalcul();
+
+        EXPECT_EQ(hasQuestionTitled(message(16)), row.asked);
+        if (row.asked) {
+            EXPECT_EQ(view.questions[0].text, message(15));
+        }
+        EXPECT_EQ(view.status.contains(message(5)), row.matched);
+        EXPECT_EQ(view.status.contains(message(17)), row.asked && !row.matched);
+        if (!row.matched) {
+            EXPECT_EQ(view.status.first(), message(17));
+        }
+    }
+}
+
+TEST_F(CalculationTest, DeciderOffersOnlyCandidatesWithFourCoincidences)
+{
+    // Threshold 3 px: a marked star counts when a drawn star lies less than
+    // 3 px from it in x and in y. R1..R3 are drawn exactly on their marks;
+    // R4 is 5 px off in x; R5 is 5 px off (count 3) or 1 px off (count 4).
+    struct Row {
+        const char* name;
+        double r5dy;
+        int decider;
+        bool offered;
+    };
+    const std::vector<Row> rows = {
+        {"count 3, decider on", 5, 1, false},
+        {"count 4, decider on", 1, 1, true},
+        {"count 3, decider off", 5, 0, true},
+        {"count 4, decider off", 1, 0, true},
+    };
+    view.setText(QStringLiteral("txt_calcul"), QStringLiteral("3"));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        view.questions.clear();
+        std::vector<TestStar> stars{partner(kMarks[0]), partner(kMarks[1]), partner(kMarks[2]),
+                                    partner(kMarks[3], 0, 5, 0), partner(kMarks[4], 0, 0, row.r5dy)};
+        writeField(stars);
+        view.setCheckState(QStringLiteral("CheckDecideur"), row.decider);
+
+        controller.startCalcul();
+
+        EXPECT_EQ(st.solutionCount, 1);
+        EXPECT_EQ(view.questions.size(), row.offered ? 1u : 0u);
+    }
+}
+
+TEST_F(CalculationTest, RunsStopEarlyWithAReasonWhenSomethingIsMissing)
+{
+    struct Row {
+        const char* name;
+        QString control;
+        QString value;
+        bool selected;
+        bool catalogue;
+        QString messagePart;  // empty: no message box
+        bool read;            // message 18 posted
+    };
+    const std::vector<Row> rows = {
+        {"no star selection", {}, {}, false, true, {}, false},
+        {"empty Corr Asd", QStringLiteral("txt_corrasd"), {}, true, true,
+         QStringLiteral("Corr Asd"), false},
+        {"Corr Dec not a number", QStringLiteral("txt_corrdec"), QStringLiteral("abc"), true, true,
+         QStringLiteral("Corr Dec"), false},
+        {"no catalogue downloaded", {}, {}, true, false, QStringLiteral("data.txt"), true},
+        {"tolerance not a number", QStringLiteral("txt_tolerance"), QStringLiteral("sept"), true,
+         true, QStringLiteral("Tolérance"), true},
+        {"threshold not a number", QStringLiteral("txt_calcul"), QString(), true, true,
+         QStringLiteral("Seuil décision"), true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakeView v;
+        v.width = 400;
+        v.height = 300;
+        v.setText(QStringLiteral("txt_corrasd"), QStringLiteral("1000"));
+        v.setText(QStringLiteral("txt_corrdec"), QStringLiteral("1000"));
+        if (!row.control.isEmpty()) v.setText(row.control, row.value);
+        Folders f;
+        if (row.catalogue) f.writeCatalogue(answerPage(exactField()));
+        ReductionController c(v, lang, f.paths());
+        c.createMarkers();
+        c.state().starsSelected = row.selected;
+        c.state().markers.star[1].visible = true;
+
+        c.startCalcul();
+
+        EXPECT_TRUE(v.questions.empty());
+        EXPECT_FALSE(c.state().markers.star[1].visible);  // hidden at the start of every run
+        EXPECT_EQ(v.status.contains(message(18)), row.read);
+        EXPECT_FALSE(v.status.contains(message(6)));
+        EXPECT_FALSE(c.state().solutionAccepted);
+        if (row.messagePart.isEmpty()) {
+            EXPECT_TRUE(v.messages.empty());
+            EXPECT_EQ(v.suggestionText, QStringLiteral("suggestion 14"));  // "calculannuler"
+        } else {
+            ASSERT_EQ(v.messages.size(), 1u);
+            EXPECT_TRUE(v.messages[0].text.contains(row.messagePart))
+                << v.messages[0].text.toStdString();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace ce::testing
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
