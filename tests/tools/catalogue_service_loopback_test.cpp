@@ -2,6 +2,8 @@
 // port and asked over HTTP, including the switches that make it misbehave
 // for the program's failure tests.
 
+#include "tools/catalogue_service/service_process.h"
+
 #include <httplib.h>
 
 #include <gtest/gtest.h>
@@ -27,47 +29,30 @@ constexpr char kExtract[] =
     "U1125_00000002  23.72000 +22.50000  8.2  9.0\n"
     "U1050_00000003  23.70500 +22.18500 14.0 15.1\n";
 
-// One running service; stopped with SIGTERM when the test ends.
+// A service over kExtract in a temporary folder (its working folder).
 class RunningService {
 public:
     explicit RunningService(const QStringList& extraArguments)
     {
         EXPECT_TRUE(dir_.isValid());
-        extractPath_ = dir_.filePath(QStringLiteral("extract.txt"));
-        QFile file(extractPath_);
+        QFile file(dir_.filePath(QStringLiteral("extract.txt")));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(kExtract);
         file.close();
-        process_.setProgram(QStringLiteral(CE_CATALOGUE_SERVICE_EXE));
-        process_.setArguments(QStringList{"--extract", extractPath_, "--port", "0", "--exit-after-seconds", "60"} +
-                              extraArguments);
-        process_.setProcessChannelMode(QProcess::SeparateChannels);
-        process_.setWorkingDirectory(dir_.path());
-        process_.start();
-        EXPECT_TRUE(process_.waitForStarted(10000));
-        // The first line on stdout is "PORT <n>".
-        while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
-        }
-        const QByteArray line = process_.readLine().trimmed();
-        EXPECT_TRUE(line.startsWith("PORT ")) << line.constData();
-        port_ = line.mid(5).toInt();
+        service_.process().setWorkingDirectory(dir_.path());
+        const Status started = service_.start(file.fileName(), extraArguments,
+                                              QStringLiteral(CE_CATALOGUE_SERVICE_EXE), 60);
+        EXPECT_TRUE(started.ok()) << qPrintable(started.error());
     }
 
-    ~RunningService()
-    {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.terminate();
-            process_.waitForFinished(10000);
-        }
-    }
-
-    int port() const { return port_; }
-    QProcess& process() { return process_; }
+    int port() const { return service_.port(); }
+    QProcess& process() { return service_.process(); }
+    Status stop() { return service_.stop(); }
     QString folder() const { return dir_.path(); }
 
     std::unique_ptr<httplib::Client> client(int readTimeoutSeconds = 10) const
     {
-        auto c = std::make_unique<httplib::Client>("127.0.0.1", port_);
+        auto c = std::make_unique<httplib::Client>("127.0.0.1", service_.port());
         c->set_read_timeout(readTimeoutSeconds, 0);
         c->set_connection_timeout(5, 0);
         // Send the address as written, "+" included, as the program does.
@@ -77,9 +62,7 @@ public:
 
 private:
     QTemporaryDir dir_;
-    QString extractPath_;
-    QProcess process_;
-    int port_ = 0;
+    ServiceProcess service_;
 };
 
 TEST(CatalogueServiceProgram, AnswersTheProgramsQuery)
@@ -109,10 +92,8 @@ TEST(CatalogueServiceProgram, AnswersTheProgramsQuery)
     EXPECT_EQ(incomplete->body.find("</b>"), std::string::npos);
 
     // SIGTERM ends it cleanly.
-    service.process().terminate();
-    ASSERT_TRUE(service.process().waitForFinished(10000));
-    EXPECT_EQ(service.process().exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(service.process().exitCode(), 0);
+    const Status stopped = service.stop();
+    EXPECT_TRUE(stopped.ok()) << qPrintable(stopped.error());
     // One log line per request on stderr, naming the query and the count.
     const QByteArray log = service.process().readAllStandardError();
     EXPECT_TRUE(log.contains("magfaint=13.")) << log.constData();
@@ -152,15 +133,15 @@ TEST(CatalogueServiceProgram, FailureSwitches)
         RunningService service({"--hang"});
         const auto res = service.client(1)->Get(kQuery);
         EXPECT_FALSE(res);
-        service.process().terminate();
-        ASSERT_TRUE(service.process().waitForFinished(10000));
-        EXPECT_EQ(service.process().exitCode(), 0);
+        const Status stopped = service.stop();
+        EXPECT_TRUE(stopped.ok()) << qPrintable(stopped.error());
     }
 }
 
 TEST(CatalogueServiceProgram, PortFileSafetyExitAndBadStart)
 {
     {
+        // The later --exit-after-seconds wins over the helper's safety net.
         RunningService service({"--port-file", "port.txt", "--exit-after-seconds", "1"});
         // The port file, relative to the working folder, names the port
         // printed on stdout; the service ends by itself after a second.
@@ -172,12 +153,11 @@ TEST(CatalogueServiceProgram, PortFileSafetyExitAndBadStart)
     }
     {
         // A missing extract refuses to start, naming the file.
-        QProcess process;
-        process.start(QStringLiteral(CE_CATALOGUE_SERVICE_EXE),
-                      {"--extract", "/nonexistent/extract.txt", "--exit-after-seconds", "5"});
-        ASSERT_TRUE(process.waitForFinished(10000));
-        EXPECT_NE(process.exitCode(), 0);
-        EXPECT_TRUE(process.readAllStandardError().contains("/nonexistent/extract.txt"));
+        ServiceProcess service;
+        const Status started = service.start(QStringLiteral("/nonexistent/extract.txt"), {},
+                                             QStringLiteral(CE_CATALOGUE_SERVICE_EXE));
+        ASSERT_FALSE(started.ok());
+        EXPECT_TRUE(started.error().contains(QStringLiteral("/nonexistent/extract.txt"))) << qPrintable(started.error());
     }
 }
 

@@ -196,6 +196,19 @@ TEST(Rendering, ProfilesAndBrightness)
     // Five magnitudes are a factor 100 in flux.
     EXPECT_NEAR(peakAboveSky(10, moffat) / peakAboveSky(15, moffat), 100, 1e-9);
     EXPECT_NEAR(peakAboveSky(15, moffat), moffat.referencePeak, 1e-12);
+
+    // Without noise: a star just off the left edge still lights the edge;
+    // stars absurdly far away, or at no position, light nothing.
+    RenderParameters quiet = moffat;
+    quiet.readNoise = 0;
+    quiet.gain = 1e15;
+    const QImage edge = renderStarField(50, 40, {{"edge", -2, 20, 8, 9}}, quiet);
+    EXPECT_GT(qGray(edge.pixel(0, 20)), 200);
+    EXPECT_EQ(qGray(edge.pixel(49, 20)), std::lround(quiet.skyLevel));
+    const QImage empty = renderStarField(50, 40, {{"far", 1e12, -1e12, 8, 9}, {"nan", NAN, 5, 8, 9}}, quiet);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 50; ++x)
+            ASSERT_EQ(qGray(empty.pixel(x, y)), std::lround(quiet.skyLevel)) << x << "," << y;
 }
 
 // The program's star refinement: among the 7x7 windows centred within 3

@@ -135,13 +135,14 @@ int main(int argc, char* argv[])
         res.set_header(kStarCountHeader, std::to_string(reply.starCount));
         res.set_content(reply.body.toStdString(), "text/html");
     });
-    // Other paths: a small HTML page with the status, as web servers give.
+    // Other paths and requests refused by the HTTP layer: a small HTML page
+    // with the status, as web servers give.
     server.set_error_handler(httplib::Server::HandlerWithResponse([](const httplib::Request&,
                                                                      httplib::Response& res) {
         if (!res.body.empty())
             return httplib::Server::HandlerResponse::Unhandled;
-        res.set_content(ce::service::errorPage(res.status, QStringLiteral("Page introuvable")).toStdString(),
-                        "text/html");
+        const QString message = res.status == 404 ? QStringLiteral("Page introuvable") : QStringLiteral("Requête refusée");
+        res.set_content(ce::service::errorPage(res.status, message).toStdString(), "text/html");
         return httplib::Server::HandlerResponse::Handled;
     }));
 

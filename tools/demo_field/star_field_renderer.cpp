@@ -67,6 +67,11 @@ QImage renderStarField(int widthPx, int heightPx, const std::vector<PlacedStar>&
     for (const PlacedStar& star : stars) {
         const double peak = peakAboveSky(star.magR, p);
         const int radius = stampRadius(peak, p);
+        // Far off the image (or NaN) the star lights nothing; this also keeps
+        // the rounding below within int.
+        if (!(star.xPx > -radius - 1 && star.xPx < widthPx + radius && star.yPx > -radius - 1 &&
+              star.yPx < heightPx + radius))
+            continue;
         const int cx = static_cast<int>(std::lround(star.xPx));
         const int cy = static_cast<int>(std::lround(star.yPx));
         double redFactor = 1.0;
