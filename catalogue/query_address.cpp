@@ -30,11 +30,11 @@ QString sexagesimalQueryText(long long whole, std::int16_t minutes, double secon
 
 Result<CatalogueQuery> prepareCatalogueQuery(const CatalogueQueryFields& fields, QChar decimalPoint)
 {
-    // 1. Sign from the caption of the sign label.
+    // Sign from the caption of the sign label.
     const int sign = signFactorFromCaption(fields.signCaption);
     QString signText = sign < 0 ? QStringLiteral("-") : QString();
 
-    // 3, 4. Centre in degrees for the typed epoch.
+    // Centre in degrees for the typed epoch.
     const Result<double> ra = raFromTexts(fields.raHours, fields.raMinutes, fields.raSeconds, decimalPoint);
     if (!ra) return Result<CatalogueQuery>::failure(ra.error());
     const Result<double> dec = decFromTexts(fields.decDegrees, fields.decMinutes, fields.decSeconds,
@@ -45,7 +45,7 @@ Result<CatalogueQuery> prepareCatalogueQuery(const CatalogueQueryFields& fields,
     if (!std::isfinite(*dec))
         return Result<CatalogueQuery>::failure(QStringLiteral("Dépassement de capacité : le champ DEC"));
 
-    // 5. Back to J2000.0 through the epoch mirrored about 2000.
+    // Back to J2000.0 through the epoch mirrored about 2000.
     const double epoch = leadingNumber(fields.epoch);
     const PrecessionCorrection corr = PrecessFromJ2000(4000.0 - epoch, *ra, *dec);
     CatalogueQuery query;
@@ -54,7 +54,7 @@ Result<CatalogueQuery> prepareCatalogueQuery(const CatalogueQueryFields& fields,
     if (!std::isfinite(query.raJ2000Deg) || !std::isfinite(query.decJ2000Deg))
         return Result<CatalogueQuery>::failure(QStringLiteral("Dépassement de capacité : le champ Epoch"));
 
-    // 6, 7. Sexagesimal texts. The declination's degrees are written without
+    // Sexagesimal texts. The declination's degrees are written without
     // sign and the sign comes from the caption, so that a centre between 0
     // and -1 degree (whole degrees 0) keeps its "-". Only when the conversion
     // carried the centre across the equator does the converted declination

@@ -38,7 +38,7 @@ struct CatalogueQuery {
     QString pathAndQuery;      // "/skycat/servers/usnoa_res?catalogue=usnoa&epoch=..."
 };
 
-// Steps of the "1-Download" button up to the address:
+// What the "1-Download" button does before it downloads:
 //  - sign "-" when the caption is "-", else none (factor +1);
 //  - centre in degrees from the six fields, each by the locale rule with
 //    `decimalPoint` (failure: « Incompatibilité de type : le champ
