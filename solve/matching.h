@@ -119,6 +119,10 @@ CandidateSearch findCandidatesReference(const MarkDistanceTable& markDist,
 // Returns: the solution mapping R1, R2, R3 exactly onto the catalogue stars
 //          of columns 1, 2, 3 (solveFromThreePairs), or none when R1, R2, R3
 //          lie on one line: such a candidate is skipped, never offered.
+// Notes:
+//  1. D depends on the marked stars only, so with R1, R2, R3 on one line
+//     every candidate of the run is skipped.
+//  2. A candidate naming a catalogue slot outside the tables gives none.
 std::optional<PlateSolution> candidatePlateSolution(const Candidate& candidate,
                                                     std::span<const double> markX,
                                                     std::span<const double> markY,
