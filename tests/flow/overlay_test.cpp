@@ -1,0 +1,224 @@
+// The overlay: map, the field-centre cross and its warning, and "4-Full map".
+//
+// Hand-made geometry: with both scale factors at 1000, the field centre
+// 1h00m00s +20°00'00" (epoch 2000.0, no precession) lies at U = 15000,
+// V = 20000 exactly (15 and 20 degrees are exact in binary). The plate
+// U = x + C, V = y + F then puts the centre at (15000 - C, 20000 - F).
+
+#include "app/flow/reduction_controller.h"
+#include "tests/flow/fake_view.h"
+#include "tests/flow/flow_support.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+namespace ce::testing {
+namespace {
+
+class OverlayTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        view.width = 400;
+        view.height = 300;
+        const QStringList texts{"1", "0", "0", "20", "0", "0"};
+        for (int i = 0; i < 3; ++i) {
+            view.setText(QStringLiteral("txt_ra_%1").arg(i), texts[i]);
+            view.setText(QStringLiteral("txt_dec_%1").arg(i), texts[i + 3]);
+        }
+        controller.createMarkers();
+        st.corrAsd = 1000;
+        st.corrDec = 1000;
+        // Three catalogue stars, drawn by a plate with C = 14800, F = 19900
+        // at (20, 30), (220, 130), (380, 290).
+        const double U[] = {14820, 15020, 15180};
+        const double V[] = {19930, 20030, 20190};
+        for (std::size_t i = 1; i <= 3; ++i) {
+            st.starU[i] = U[i - 1];
+            st.starV[i] = V[i - 1];
+        }
+        st.starCount = 3;
+        st.starTotal = 3;
+    }
+
+    void setPlate(double C, double F)
+    {
+        st.plateA = 1;
+        st.plateB = 0;
+        st.plateC = C;
+        st.plateD = 0;
+        st.plateE = 1;
+        st.plateF = F;
+    }
+
+    int visibleStars() const
+    {
+        int n = 0;
+        for (std::size_t i = 1; i < st.markers.star.size(); ++i) n += st.markers.star[i].visible;
+        return n;
+    }
+
+    Folders folders;
+    FakeView view;
+    LanguageTable lang = numberedLanguage();
+    ReductionController controller{view, lang, folders.paths()};
+    ReductionState& st = controller.state();
+};
+
+TEST_F(OverlayTest, MapCentresTheMarkersAndTheCross)
+{
+    setPlate(14800, 19900);
+    st.mapFailed = true;
+    controller.map();
+
+    const float expected[][2] = {{20, 30}, {220, 130}, {380, 290}};
+    for (std::size_t i = 1; i <= 3; ++i) {
+        EXPECT_FLOAT_EQ(st.markers.star[i].left, expected[i - 1][0] - 4);
+        EXPECT_FLOAT_EQ(st.markers.star[i].top, expected[i - 1][1] - 4);
+        EXPECT_TRUE(st.markers.star[i].visible);
+    }
+    EXPECT_EQ(visibleStars(), 3);
+    EXPECT_TRUE(st.markers.centre.visible);
+    EXPECT_DOUBLE_EQ(st.markers.centre.x, 200);
+    EXPECT_DOUBLE_EQ(st.markers.centre.y, 100);
+    EXPECT_FALSE(st.mapFailed);
+    EXPECT_EQ(st.mapStatus, QStringLiteral("done"));
+    EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(OverlayTest, CentreOffTheImageIsWarnedBeforeTheMarkersShow)
+{
+    // Centre positions by plate: the strict test puts the border outside.
+    struct Row {
+        const char* name;
+        double C;
+        double F;
+        bool warned;
+    };
+    const std::vector<Row> rows = {
+        {"inside, one pixel from the corner", 14999, 19999, false},
+        {"on the left border", 15000, 19900, true},
+        {"on the top border", 14800, 20000, true},
+        {"on the right border", 15000 - 400, 19900, true},
+        {"one pixel inside the right border", 15000 - 399, 19900, false},
+        {"on the bottom border", 14800, 20000 - 300, true},
+        {"left of the image", 15050, 19900, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        view.messages.clear();
+        st.markers.hideStars();
+        int visibleAtWarning = -1;
+        view.onMessage = [&](const QString&) { visibleAtWarning = visibleStars(); };
+        setPlate(row.C, row.F);
+
+        controller.map();
+
+        if (row.warned) {
+            ASSERT_EQ(view.messages.size(), 1u);
+            EXPECT_EQ(view.messages[0].text, message(20));
+            EXPECT_EQ(visibleAtWarning, 0);
+        } else {
+            EXPECT_TRUE(view.messages.empty());
+        }
+        EXPECT_TRUE(st.markers.centre.visible);
+        EXPECT_DOUBLE_EQ(st.markers.centre.x, 15000 - row.C);
+        EXPECT_DOUBLE_EQ(st.markers.centre.y, 20000 - row.F);
+        EXPECT_EQ(visibleStars(), 3);
+    }
+}
+
+TEST_F(OverlayTest, SingularPlatePutsEveryMarkerAtTheOrigin)
+{
+    setPlate(14800, 19900);
+    st.plateA = 2;
+    st.plateB = 4;
+    st.plateD = 1;
+    st.plateE = 2;  // A·E − B·D = 0
+    for (std::size_t i = 1; i <= 3; ++i) st.markers.star[i] = Marker{50, 60, kStarMarkerSize, false};
+
+    controller.map();
+
+    for (std::size_t i = 1; i <= 3; ++i) {
+        EXPECT_EQ(st.markers.star[i].left, 0.0f);
+        EXPECT_EQ(st.markers.star[i].top, 0.0f);
+        EXPECT_TRUE(st.markers.star[i].visible);
+    }
+    EXPECT_FALSE(st.markers.centre.visible);
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_EQ(st.mapStatus, QStringLiteral("done"));
+}
+
+TEST_F(OverlayTest, FailedDrawingShowsNoMarkerAndSaysWhy)
+{
+    struct Row {
+        const char* name;
+        QString control;
+        QString value;
+        double starU1;
+        QString reasonPart;
+    };
+    const std::vector<Row> rows = {
+        {"centre field not a number", QStringLiteral("txt_ra_1"), QStringLiteral("x"), 14820,
+         QStringLiteral("RA (minutes)")},
+        {"a star beyond any position", QString(), QString(), 1e300, QString()},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakeView v;
+        v.width = 400;
+        v.height = 300;
+        const QStringList texts{"1", "0", "0", "20", "0", "0"};
+        for (int i = 0; i < 3; ++i) {
+            v.setText(QStringLiteral("txt_ra_%1").arg(i), texts[i]);
+            v.setText(QStringLiteral("txt_dec_%1").arg(i), texts[i + 3]);
+        }
+        if (!row.control.isEmpty()) v.setText(row.control, row.value);
+        ReductionController c(v, lang, folders.paths());
+        c.createMarkers();
+        ReductionState& s = c.state();
+        s = st;
+        s.starU[1] = row.starU1;
+        s.plateA = 1;
+        s.plateE = 1;
+        s.plateC = 14800;
+        s.plateF = 19900;
+        s.markers.star[3].visible = true;  // from an earlier drawing
+
+        c.map();
+
+        EXPECT_TRUE(s.mapFailed);
+        EXPECT_EQ(s.mapStatus, QStringLiteral("err"));
+        EXPECT_FALSE(s.markers.star[1].visible);
+        EXPECT_TRUE(s.markers.star[3].visible);  // map never hides a marker
+        ASSERT_FALSE(v.status.isEmpty());
+        EXPECT_TRUE(v.status.first().contains(row.reasonPart)) << v.status.first().toStdString();
+    }
+}
+
+TEST_F(OverlayTest, LoadingStatusDrawsEveryStarReadAndHidesNone)
+{
+    setPlate(14800, 19900);
+    st.starCount = 2;
+    st.markers.star[7].visible = true;  // left by an earlier full map
+    st.mapStatus = QStringLiteral("loading");
+    controller.map();
+    EXPECT_TRUE(st.markers.star[3].visible);  // starTotal = 3, not starCount = 2
+    EXPECT_TRUE(st.markers.star[7].visible);
+    EXPECT_EQ(visibleStars(), 4);
+
+    st.markers.hideStars();
+    controller.map();  // "done" now: starCount stars
+    EXPECT_EQ(visibleStars(), 2);
+}
+
+}  // namespace
+}  // namespace ce::testing
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
