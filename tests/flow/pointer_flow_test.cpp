@@ -58,138 +58,85 @@ protected:
 
 // --- Dispatch by mode ---------------------------------------------------------
 
-TEST_F(PointerFlowTest, MoveDispatchByModeAndOverlayStatus)
-{
-    enum class Move { Magnifier, Hover, HideMagnifier };
-    struct Row {
-        const char* name;
-        const char* mode;
-        const char* mapStatus;
-        Move expected;
-    };
-    const std::vector<Row> rows = {
-        {"select draws the magnifier", "select", "done", Move::Magnifier},
-        {"select without overlay", "select", "", Move::Magnifier},
-        {"etalo draws the magnifier", "etalo", "loading", Move::Magnifier},
-        {"coor with overlay", "coor", "done", Move::Hover},
-        {"coor without overlay", "coor", "err", Move::HideMagnifier},
-        {"superetalo hovers even without overlay", "superetalo", "", Move::Hover},
-        {"selection complete, overlay loading", "0", "loading", Move::HideMagnifier},
-        {"selection complete, overlay done", "0", "done", Move::Hover},
-        {"calibration clicks done", "done", "done", Move::Hover},
-        {"nothing started", "", "", Move::HideMagnifier},
-        {"unknown mode with overlay", "other", "done", Move::Hover},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        FakeView v;
-        ReductionController c{v, lang, ProgramPaths{}};
-        c.createMarkers();
-        ReductionState& s = c.state();
-        s.corrAsd = s.corrDec = 3600.0;
-        s.mode = QString::fromLatin1(row.mode);
-        s.mapStatus = QString::fromLatin1(row.mapStatus);
-        s.starTotal = 1;
-        s.starId[1] = QStringLiteral("0900-00000001");
-        s.markers.star[1] = Marker{100.0f, 50.0f, kStarMarkerSize, true};
-        v.setVisible(QStringLiteral("zoom"), true);
-
-        c.pointerMove(101.0, 51.0);
-
-        EXPECT_EQ(s.clickX, 101);
-        EXPECT_EQ(s.clickY, 51);
-        EXPECT_EQ(v.zoomRedraws, row.expected == Move::Magnifier ? 1 : 0);
-        EXPECT_EQ(v.isVisible(QStringLiteral("zoom")), row.expected != Move::HideMagnifier);
-        EXPECT_EQ(v.info.startsWith(QStringLiteral("0900-00000001")), row.expected == Move::Hover);
-    }
-}
-
-TEST_F(PointerFlowTest, ClickDispatchByMode)
-{
-    enum class Click { Selection, Report, ClickMarker };
-    struct Row {
-        const char* name;
-        const char* mode;
-        Click expected;
-    };
-    const std::vector<Row> rows = {
-        {"select marks a star", "select", Click::Selection},
-        {"etalo marks a star", "etalo", Click::Selection},
-        {"coor reports the position", "coor", Click::Report},
-        {"superetalo confirms the star", "superetalo", Click::ClickMarker},
-        {"selection complete", "0", Click::ClickMarker},
-        {"calibration clicks done", "done", Click::ClickMarker},
-        {"nothing started", "", Click::ClickMarker},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        FakeView v;
-        ReductionController c{v, lang, ProgramPaths{}};
-        c.createMarkers();
-        ReductionState& s = c.state();
+// One window and controller per event, with one shown marker at (100, 50),
+// a plate solution and the fill flag at 1.
+struct Rig {
+    Rig(const char* mode, const char* mapStatus)
+    {
+        controller.createMarkers();
+        ReductionState& s = controller.state();
         s.corrAsd = s.corrDec = 3600.0;
         s.plateA = s.plateE = 1.0;
-        s.plateC = 36000.0;  // 10 degrees of right ascension
-        s.mode = QString::fromLatin1(row.mode);
-        s.mapStatus = QStringLiteral("done");
+        s.mode = QString::fromLatin1(mode);
+        s.mapStatus = QString::fromLatin1(mapStatus);
         s.fillFromIdentification = 1;
-        s.etaloStep = 1;  // the calibration's star 1 goes to slot 1
-        s.clickX = 40;
-        s.clickY = 30;
-
-        c.click();
-
-        const bool report = row.expected == Click::Report;
-        const bool marker = row.expected == Click::ClickMarker;
-        ASSERT_EQ(v.status.size(), report ? 1 : 0);
-        if (report) {
-            EXPECT_TRUE(v.status.front().startsWith(QStringLiteral("Clic: ")));
-        }
-        // Both star marking and the click-marker path mark one star; only
-        // the click-marker path consumes the flag, and "coor" marks none.
-        EXPECT_EQ(s.markCount, report ? 0 : 1);
-        EXPECT_EQ(s.fillFromIdentification, marker ? 0 : 1);
-        EXPECT_EQ(s.markers.click[1].visible, !report);
-    }
-}
-
-TEST_F(PointerFlowTest, DoubleClickDispatchByModeAndOverlayStatus)
-{
-    struct Row {
-        const char* name;
-        const char* mode;
-        const char* mapStatus;
-        bool opens;
-    };
-    const std::vector<Row> rows = {
-        {"select with overlay", "select", "done", true},
-        {"select without overlay", "select", "", false},
-        {"etalo without overlay", "etalo", "loading", false},
-        {"coor with overlay", "coor", "done", true},
-        {"coor whatever the overlay status", "coor", "err", true},
-        {"superetalo with overlay", "superetalo", "done", true},
-        {"superetalo without overlay", "superetalo", "", false},
-        {"selection complete with overlay", "0", "done", true},
-        {"nothing started, no overlay", "", "", false},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        FakeView v;
-        ReductionController c{v, lang, ProgramPaths{}};
-        c.createMarkers();
-        ReductionState& s = c.state();
-        s.corrAsd = s.corrDec = 3600.0;
-        s.mode = QString::fromLatin1(row.mode);
-        s.mapStatus = QString::fromLatin1(row.mapStatus);
+        s.etaloStep = 1;  // a calibration click goes to slot 1
         s.starTotal = 1;
         s.starId[1] = QStringLiteral("0900-00000001");
         s.markers.star[1] = Marker{100.0f, 50.0f, kStarMarkerSize, true};
-        s.clickX = 104;
-        s.clickY = 54;
+        view.setVisible(QStringLiteral("zoom"), true);
+    }
+    FakeView view;
+    LanguageTable lang;
+    ReductionController controller{view, lang, ProgramPaths{}};
+};
 
-        c.doubleClick();
-
-        EXPECT_EQ(v.details.size(), row.opens ? 1u : 0u);
+TEST(PointerDispatch, EachModeAndOverlayStatus)
+{
+    enum class Move { Magnifier, Hover, HideMagnifier };
+    enum class Click { Selection, Report, ClickMarker };
+    struct Row {
+        const char* mode;
+        const char* mapStatus;
+        Move move;
+        Click click;
+        bool details;
+    };
+    const std::vector<Row> rows = {
+        {"select", "done", Move::Magnifier, Click::Selection, true},
+        {"select", "", Move::Magnifier, Click::Selection, false},
+        {"etalo", "loading", Move::Magnifier, Click::Selection, false},
+        {"coor", "done", Move::Hover, Click::Report, true},
+        {"coor", "err", Move::HideMagnifier, Click::Report, true},
+        {"superetalo", "", Move::Hover, Click::ClickMarker, false},
+        {"superetalo", "done", Move::Hover, Click::ClickMarker, true},
+        {"0", "loading", Move::HideMagnifier, Click::ClickMarker, false},
+        {"0", "done", Move::Hover, Click::ClickMarker, true},
+        {"done", "done", Move::Hover, Click::ClickMarker, true},
+        {"", "", Move::HideMagnifier, Click::ClickMarker, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string("mode \"") + row.mode + "\", overlay \"" + row.mapStatus + "\"");
+        {
+            Rig rig(row.mode, row.mapStatus);
+            rig.controller.pointerMove(101.0, 51.0);
+            // A hover with the flag at 1 fills from the star: the click point
+            // becomes the marker centre (104, 54) in every hovering mode.
+            EXPECT_EQ(rig.controller.state().clickX, row.move == Move::Hover ? 104 : 101);
+            EXPECT_EQ(rig.view.text("Etalo_5").isEmpty(), row.move != Move::Hover);
+            EXPECT_EQ(rig.view.zoomRedraws, row.move == Move::Magnifier ? 1 : 0);
+            EXPECT_EQ(rig.view.isVisible(QStringLiteral("zoom")), row.move != Move::HideMagnifier);
+            EXPECT_EQ(rig.view.info.startsWith(QStringLiteral("0900-00000001")), row.move == Move::Hover);
+        }
+        {
+            Rig rig(row.mode, row.mapStatus);
+            const ReductionState& s = rig.controller.state();
+            rig.controller.click();
+            const bool report = row.click == Click::Report;
+            // Star marking and the click-marker path each mark one star; only
+            // the click-marker path consumes the flag; a report marks none.
+            EXPECT_EQ(rig.view.status.filter(QStringLiteral("Clic: ")).size(), report ? 1 : 0);
+            EXPECT_EQ(s.markCount, report ? 0 : 1);
+            EXPECT_EQ(s.fillFromIdentification, row.click == Click::ClickMarker ? 0 : 1);
+            EXPECT_EQ(s.markers.click[1].visible, !report);
+        }
+        {
+            Rig rig(row.mode, row.mapStatus);
+            rig.controller.state().clickX = 104;
+            rig.controller.state().clickY = 54;
+            rig.controller.doubleClick();
+            EXPECT_EQ(rig.view.details.size(), row.details ? 1u : 0u);
+        }
     }
 }
 
