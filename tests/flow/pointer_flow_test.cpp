@@ -359,6 +359,15 @@ TEST_F(PointerFlowTest, FillFromIdentificationWritesTheCalibrationBoxes)
     EXPECT_EQ(st.clickX, 204);
     EXPECT_EQ(st.clickY, 124);
 
+    // "Suivant" reads the boxes back into the same star, sign included.
+    st.etaloStep = 1;
+    controller.BoutonEtalo();
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_EQ(st.etaloX[1], 204);
+    EXPECT_EQ(st.etaloY[1], 124);
+    EXPECT_NEAR(st.etaloRA[1], 301755.0 / 3600.0, 1e-9);
+    EXPECT_NEAR(st.etaloDec[1], -0.5125, 1e-12);
+
     // Northern star with fractional seconds, 3000 px/deg: 251463 / 3000 =
     // 83.821 deg = 5.5880667 h = 5h35m17.04s; 66778 / 3000 = 22.2593333 deg
     // = 22d15'33.6''. Centre (50.5, 60.5) -> click point (50, 60).
