@@ -46,8 +46,8 @@ Config2::Config2(ReductionView& mainWindow, const LanguageTable& lang, Dialogs& 
     static constexpr std::array<Input, 5> inputs = {{
         {u"Largeur du capteur:", u"mm"},
         {u"Hauteur du capteur:", u"mm"},
-        {u"Largeur du capteur:", u"pixels"},
-        {u"Hauteur du capteur:", u"pixels"},
+        {u"Largeur en pixels:", u"pixels"},
+        {u"Hauteur en pixels:", u"pixels"},
         {u"Focale:", u"mm"},
     }};
 
