@@ -1,6 +1,6 @@
 #include "app/ui/dialogs.h"
 
-#include "app/ui/detail_window.h"
+#include "skymap/ui/frm_detail.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -47,8 +47,7 @@ QString QtDialogs::saveFileName(QWidget* parent, const QString& title, const QSt
 
 void QtDialogs::details(QWidget* parent, const QString& title, const QString& report)
 {
-    FrmDetail window(title, report, parent);
-    window.exec();
+    showFrmDetail(parent, title, report);
 }
 
 }  // namespace ce

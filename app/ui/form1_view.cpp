@@ -102,9 +102,20 @@ void Form1::redrawZoom()
 
 void Form1::addStatus(const QString& line) { status_->insertItem(0, line); }
 
-QString Form1::suggestion() const { return sugestion_->text(); }
+// The suggestion rules end hints with a carriage return; the label shows it
+// as a line break. Language texts hold no line break, so the two forms map
+// one to one.
+QString Form1::suggestion() const
+{
+    QString text = sugestion_->text();
+    return text.replace(u'\n', u'\r');
+}
 
-void Form1::setSuggestion(const QString& text) { sugestion_->setText(text); }
+void Form1::setSuggestion(const QString& text)
+{
+    QString shown = text;
+    sugestion_->setText(shown.replace(u'\r', u'\n'));
+}
 
 void Form1::setInfo(const QString& text) { info_->setText(text); }
 

@@ -15,11 +15,14 @@ namespace {
 
 constexpr int kSplashDoneValue = 99;
 
+// The reason names the file and the line where reading stopped; the file
+// is named once more when the reason does not.
 QString languageFailure(const QString& path, const QString& reason)
 {
-    return QStringLiteral("Impossible de charger le fichier de langue %1.\n%2\n\n"
+    const QString where = reason.contains(path) ? reason : path + QStringLiteral(" : ") + reason;
+    return QStringLiteral("Impossible de charger les textes du programme.\n%1\n\n"
                           "Le programme va se terminer.")
-        .arg(path, reason);
+        .arg(where);
 }
 
 }  // namespace

@@ -1,0 +1,319 @@
+// The image view: loading, the packed pixel colour, panning inside the
+// viewport, the arrow keys, and the magnifier.
+
+#include "app/ui/form1.h"
+#include "app/ui/image_view.h"
+#include "app/ui/magnifier.h"
+#include "app/ui/panning.h"
+#include "tests/ui/ui_support.h"
+
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using ce::testing::ScriptedDialogs;
+using ce::testing::TempProgram;
+
+namespace {
+
+// A colour that differs from pixel to pixel, so that a dot shows which
+// image pixel it came from.
+QColor patternColour(int x, int y)
+{
+    return QColor((x * 37) % 256, (y * 53) % 256, (x * 11 + y * 7) % 256);
+}
+
+QString writePatternImage(const TempProgram& program, const QString& name, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixelColor(x, y, patternColour(x, y));
+    const QString path = program.programFile(name);
+    return image.save(path) ? path : QString();
+}
+
+// The packed form blue * 65536 + green * 256 + red, from the colour's parts.
+std::int32_t packed(const QColor& colour)
+{
+    return colour.blue() * 65536 + colour.green() * 256 + colour.red();
+}
+
+}  // namespace
+
+class ImageViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void loadedImageGivesItsPixels();
+    void failedLoadKeepsThePreviousPicture();
+    void loadButtonReportsTypedTextAndReason();
+    void panStopsAtTheImageEdge_data();
+    void panStopsAtTheImageEdge();
+    void panTestsRunInTheirOrder();
+    void panButtonsAndTimerMoveThePicture();
+    void arrowKeyTappedBetweenTicksCountsOnce();
+    void magnifierPlacementAndDots_data();
+    void magnifierPlacementAndDots();
+};
+
+void ImageViewTest::loadedImageGivesItsPixels()
+{
+    TempProgram program;
+    const QString path = writePatternImage(program, QStringLiteral("champ.png"), QSize(40, 30));
+    QVERIFY(!path.isEmpty());
+    ce::LanguageTable lang;
+    ScriptedDialogs dialogs;
+    ce::Form1 form(lang, program.paths(), dialogs);
+
+    QVERIFY(form.loadImage(path).ok());
+    QCOMPARE(form.imageWidth(), 40);
+    QCOMPARE(form.imageHeight(), 30);
+    QCOMPARE(form.picture().size(), QSize(40, 30));
+    const QPoint inside[] = {{0, 0}, {39, 0}, {0, 29}, {39, 29}, {17, 11}};
+    for (const QPoint& p : inside)
+        QCOMPARE(form.pixel(p.x(), p.y()), packed(patternColour(p.x(), p.y())));
+    const QPoint outside[] = {{-1, 0}, {0, -1}, {40, 0}, {0, 30}, {40, 30}};
+    for (const QPoint& p : outside)
+        QCOMPARE(form.pixel(p.x(), p.y()), -1);
+}
+
+void ImageViewTest::failedLoadKeepsThePreviousPicture()
+{
+    TempProgram program;
+    const QString path = writePatternImage(program, QStringLiteral("champ.png"), QSize(40, 30));
+    ce::LanguageTable lang;
+    ScriptedDialogs dialogs;
+    ce::Form1 form(lang, program.paths(), dialogs);
+    QVERIFY(form.loadImage(path).ok());
+    form.picture().move(-5, -7);
+
+    const ce::Status missing = form.loadImage(program.programFile(QStringLiteral("absent.jpg")));
+    QVERIFY(!missing.ok());
+    QVERIFY(!missing.error().isEmpty());
+    // Not an image at all.
+    QVERIFY(program.write(QStringLiteral("texte.png"), {QStringLiteral("pas une image")}));
+    QVERIFY(!form.loadImage(program.programFile(QStringLiteral("texte.png"))).ok());
+
+    QCOMPARE(form.picture().size(), QSize(40, 30));
+    QCOMPARE(form.picture().pos(), QPoint(-5, -7));
+    QCOMPARE(form.pixel(3, 4), packed(patternColour(3, 4)));
+}
+
+void ImageViewTest::loadButtonReportsTypedTextAndReason()
+{
+    TempProgram program;
+    writePatternImage(program, QStringLiteral("champ.png"), QSize(40, 30));
+    ce::LanguageTable lang;
+    ScriptedDialogs dialogs;
+    ce::Form1 form(lang, program.paths(), dialogs);
+    auto* load = form.findChild<QPushButton*>(QStringLiteral("Loadimg"));
+
+    form.setText(QStringLiteral("txt_url"), QStringLiteral("champ.png"));  // beside the program
+    load->click();
+    QVERIFY(dialogs.messages.isEmpty());
+    QVERIFY(form.controller().state().imageLoaded);
+    form.picture().move(-20, -10);
+
+    form.setText(QStringLiteral("txt_url"), QStringLiteral("nofile.jpg"));
+    load->click();
+    QCOMPARE(dialogs.messages.size(), 1);
+    // The reason is the one the picture loader gives for that file.
+    const QString reason =
+        form.loadImage(program.programFile(QStringLiteral("nofile.jpg"))).error();
+    QCOMPARE(dialogs.messages.first().text, QStringLiteral("nofile.jpg: ") + reason);
+    QVERIFY(!form.controller().state().imageLoaded);
+    QCOMPARE(form.picture().size(), QSize(40, 30));
+    QCOMPARE(form.picture().pos(), QPoint(-20, -10));
+}
+
+void ImageViewTest::panStopsAtTheImageEdge_data()
+{
+    QTest::addColumn<QSize>("image");
+    QTest::addColumn<QPoint>("start");
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QPoint>("end");
+    QTest::addColumn<int>("steps");
+    const QSize viewport(600, 400);
+    Q_UNUSED(viewport);
+    // 1000 - 600 = 400 pixels to uncover, 10 per tick.
+    QTest::newRow("right edge") << QSize(1000, 300) << QPoint(0, 0) << 3 << QPoint(-400, 0) << 40;
+    // 650 - 400 = 250 below: T goes to -250, then T + H = 400 is not above VH.
+    QTest::newRow("bottom edge") << QSize(500, 650) << QPoint(0, 0) << 2 << QPoint(0, -250) << 25;
+    // Back to the left: L < 0 is tested before the step, so from -395 the
+    // last step ends 5 pixels past the edge.
+    QTest::newRow("left edge") << QSize(1000, 300) << QPoint(-395, 0) << 1 << QPoint(5, 0) << 40;
+    QTest::newRow("top edge") << QSize(500, 650) << QPoint(0, -250) << 4 << QPoint(0, 0) << 25;
+    // An image smaller than the viewport never moves.
+    for (int direction = 1; direction <= 4; ++direction)
+        QTest::addRow("small image, direction %d", direction)
+            << QSize(300, 200) << QPoint(0, 0) << direction << QPoint(0, 0) << 0;
+}
+
+void ImageViewTest::panStopsAtTheImageEdge()
+{
+    QFETCH(QSize, image);
+    QFETCH(QPoint, start);
+    QFETCH(int, direction);
+    QFETCH(QPoint, end);
+    QFETCH(int, steps);
+    const QSize viewport(600, 400);
+    ce::PanRequest request;
+    request.direction = std::int16_t(direction);
+    QPoint at = start;
+    int moves = 0;
+    for (int tick = 0; tick < 200; ++tick) {
+        const QPoint next = ce::panStep(at, image, viewport, request);
+        if (next == at)
+            break;
+        QCOMPARE((next - at).manhattanLength(), ce::kPanStepPixels);
+        at = next;
+        ++moves;
+    }
+    QCOMPARE(at, end);
+    QCOMPARE(moves, steps);
+
+    // The arrow keys do the same as the buttons.
+    ce::PanRequest keys;
+    keys.left = direction == 1;
+    keys.down = direction == 2;
+    keys.right = direction == 3;
+    keys.up = direction == 4;
+    QCOMPARE(ce::panStep(start, image, viewport, keys), ce::panStep(start, image, viewport, request));
+}
+
+void ImageViewTest::panTestsRunInTheirOrder()
+{
+    const QSize viewport(600, 400);
+    const QSize large(1000, 800);
+    ce::PanRequest both;
+    // Right runs before left: the right step makes L negative, so the left
+    // test then passes and puts it back.
+    both.right = true;
+    both.left = true;
+    QCOMPARE(ce::panStep(QPoint(0, 0), large, viewport, both), QPoint(0, 0));
+    // Up runs before down: at T = 0 up does nothing, then down moves.
+    ce::PanRequest vertical;
+    vertical.up = true;
+    vertical.down = true;
+    QCOMPARE(ce::panStep(QPoint(0, 0), large, viewport, vertical), QPoint(0, -10));
+    // Two keys held give a diagonal move.
+    ce::PanRequest diagonal;
+    diagonal.right = true;
+    diagonal.down = true;
+    QCOMPARE(ce::panStep(QPoint(0, 0), large, viewport, diagonal), QPoint(-10, -10));
+}
+
+void ImageViewTest::panButtonsAndTimerMoveThePicture()
+{
+    TempProgram program;
+    const QString path = writePatternImage(program, QStringLiteral("grand.png"), QSize(1000, 700));
+    ce::LanguageTable lang;
+    ScriptedDialogs dialogs;
+    ce::KeyStateFilter keys;
+    ce::Form1 form(lang, program.paths(), dialogs, &keys);
+    QVERIFY(form.loadImage(path).ok());
+    const QSize viewport = form.viewport().size();
+
+    auto* right = form.findChild<QPushButton*>(QStringLiteral("PicMove_3"));
+    QVERIFY(right);
+    emit right->pressed();
+    QCOMPARE(int(form.panDirection()), 3);
+
+    // Neither the active window nor a button down: the tick does nothing.
+    form.panTick();
+    QCOMPARE(form.picture().pos(), QPoint(0, 0));
+
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.panTick();
+    QCOMPARE(form.picture().pos(), QPoint(-10, 0));
+    for (int tick = 0; tick < 100; ++tick)
+        form.panTick();
+    // L steps while the image's right edge is beyond the viewport's, so it
+    // stops at the first multiple of 10 that uncovers the whole overhang.
+    const int overhang = 1000 - viewport.width();
+    QCOMPARE(form.picture().pos().x(), -10 * ((overhang + 9) / 10));
+
+    emit right->released();
+    QCOMPARE(int(form.panDirection()), 0);
+    const QPoint stopped = form.picture().pos();
+    form.panTick();
+    QCOMPARE(form.picture().pos(), stopped);
+
+    form.resetPan();
+    QCOMPARE(form.picture().pos(), QPoint(0, 0));
+}
+
+void ImageViewTest::arrowKeyTappedBetweenTicksCountsOnce()
+{
+    ce::KeyStateFilter keys;
+    QLineEdit anywhere;  // the key reaches whichever widget has the focus
+    QTest::keyPress(&anywhere, Qt::Key_Down);
+    QTest::keyRelease(&anywhere, Qt::Key_Down);
+    // Without the filter installed nothing was recorded.
+    QVERIFY(!keys.poll(0).down);
+
+    qApp->installEventFilter(&keys);
+    QTest::keyPress(&anywhere, Qt::Key_Down);
+    QTest::keyRelease(&anywhere, Qt::Key_Down);
+    ce::PanRequest first = keys.poll(0);
+    QVERIFY(first.down);
+    QVERIFY(!first.up && !first.left && !first.right);
+    QVERIFY(!keys.poll(0).down);  // the tap was reported once
+
+    QTest::keyPress(&anywhere, Qt::Key_Left);
+    QVERIFY(keys.poll(0).left);
+    QVERIFY(keys.poll(0).left);  // held: every tick
+    QTest::keyRelease(&anywhere, Qt::Key_Left);
+    QVERIFY(!keys.poll(0).left);
+    qApp->removeEventFilter(&keys);
+}
+
+void ImageViewTest::magnifierPlacementAndDots_data()
+{
+    QTest::addColumn<int>("clickX");
+    QTest::addColumn<int>("clickY");
+    QTest::newRow("image corner") << 0 << 0;
+    QTest::newRow("inside") << 60 << 45;
+    QTest::newRow("near the far edge") << 75 << 58;
+}
+
+void ImageViewTest::magnifierPlacementAndDots()
+{
+    QFETCH(int, clickX);
+    QFETCH(int, clickY);
+    TempProgram program;
+    const QSize size(80, 60);
+    const QString path = writePatternImage(program, QStringLiteral("champ.png"), size);
+    ce::LanguageTable lang;
+    ScriptedDialogs dialogs;
+    ce::Form1 form(lang, program.paths(), dialogs);
+    QVERIFY(form.loadImage(path).ok());
+
+    form.controller().state().clickX = std::int16_t(clickX);
+    form.controller().state().clickY = std::int16_t(clickY);
+    form.redrawZoom();
+    const ce::Magnifier& zoom = form.magnifier();
+    // Its point (50, 50) lies on the pointer.
+    QCOMPARE(zoom.pos(), QPoint(clickX - 50, clickY - 50));
+    QCOMPARE(zoom.size(), QSize(102, 102));
+
+    // Dot (i, j) is centred at (50 + 4i, 50 + 4j); the pixel one up and left
+    // of its centre is covered by no later dot and by neither cross-hair.
+    const QImage& drawing = zoom.drawing();
+    for (int i = -12; i <= 12; i += 3) {
+        for (int j = -12; j <= 12; j += 4) {
+            const int x = clickX + i;
+            const int y = clickY + j;
+            const bool inImage = x >= 0 && y >= 0 && x < size.width() && y < size.height();
+            const QColor expected = inImage ? patternColour(x, y) : QColor(Qt::black);
+            QCOMPARE(drawing.pixelColor(50 + 4 * i - 1, 50 + 4 * j - 1), expected);
+        }
+    }
+}
+
+QTEST_MAIN(ImageViewTest)
+#include "image_view_qtest.moc"
