@@ -103,6 +103,8 @@ int main(int argc, char* argv[])
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGHUP);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    // A client that hangs up early must not end the service.
+    std::signal(SIGPIPE, SIG_IGN);
 
     httplib::Server server;
     ce::service::ShutdownLatch latch;
@@ -141,7 +143,8 @@ int main(int argc, char* argv[])
                                                                      httplib::Response& res) {
         if (!res.body.empty())
             return httplib::Server::HandlerResponse::Unhandled;
-        const QString message = res.status == 404 ? QStringLiteral("Page introuvable") : QStringLiteral("Requête refusée");
+        const QString message =
+            res.status == 404 ? QStringLiteral("Page introuvable") : QStringLiteral("Requête refusée");
         res.set_content(ce::service::errorPage(res.status, message).toStdString(), "text/html");
         return httplib::Server::HandlerResponse::Handled;
     }));
@@ -165,8 +168,8 @@ int main(int argc, char* argv[])
                  catalogue->size(), qPrintable(opt.extractPath));
 
     std::atomic<bool> listenDone = false;
-    std::thread waiter(stopOnSignal, std::ref(server), std::ref(latch), std::cref(stopSignals), opt.exitAfterSeconds,
-                       std::cref(listenDone));
+    std::thread waiter(stopOnSignal, std::ref(server), std::ref(latch), std::cref(stopSignals),
+                       opt.exitAfterSeconds, std::cref(listenDone));
     const bool listened = server.listen_after_bind();
     listenDone = true;
     waiter.join();
