@@ -1,0 +1,268 @@
+// A whole reduction on a generated field: the assistant's finish downloads
+// the catalogue from the local service on 127.0.0.1, five clicks near true
+// stars mark them, the calculation starts by itself, the one candidate is
+// accepted, and every catalogue marker lands on its star. Then "4-Full map".
+//
+// The truth is the generator's: it places each catalogue star on the image
+// through a tangent-plane projection and renders it there; the program knows
+// only the catalogue, the image and the scale factors of its linear
+// catalogue plane.
+
+#include "app/flow/reduction_controller.h"
+#include "tests/flow/fake_view.h"
+#include "tests/flow/flow_support.h"
+#include "tools/catalogue_service/catalogue_extract.h"
+#include "tools/demo_field/demo_field.h"
+#include "tools/demo_field/demo_project.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QTcpServer>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <limits>
+
+namespace ce::testing {
+namespace {
+
+constexpr double kCentreRaDeg = (1 * 3600 + 34 * 60 + 50) / 3600.0 * 15;  // 1h34m50s
+constexpr double kCentreDecDeg = (22 * 3600 + 11 * 60 + 1) / 3600.0;     // +22°11'01"
+constexpr double kPixelsPerDegree = 2250;
+
+struct PlacedStarXY {
+    double x;
+    double y;
+    explicit PlacedStarXY(const demo::DemoStar& s) : x(s.placed.xPx), y(s.placed.yPx) {}
+};
+
+demo::DemoField makeField()
+{
+    demo::DemoFieldParameters p;
+    p.seed = 11;
+    p.geometry.centreRaDeg = kCentreRaDeg;
+    p.geometry.centreDecDeg = kCentreDecDeg;
+    p.geometry.pixelsPerDegree = kPixelsPerDegree;
+    p.geometry.rotationDeg = 25;
+    p.starCount = 10000;
+    p.geometry.widthPx = 700;
+    p.geometry.heightPx = 500;
+    p.render.pointSpread = demo::PointSpread::Gaussian;
+    return demo::generateDemoField(p);
+}
+
+class ReductionTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { field = new demo::DemoField(makeField()); }
+    static void TearDownTestSuite()
+    {
+        delete field;
+        field = nullptr;
+    }
+
+    void SetUp() override
+    {
+        folders.writeProgramFile(QStringLiteral("extract.txt"), service::extractText(field->catalogue));
+        service = std::make_unique<CatalogueService>(folders.program.path()
+                                                     + QStringLiteral("/extract.txt"));
+        ASSERT_NE(service->port(), 0);
+        folders.writeServer(service->baseAddress());
+
+        const QImage& image = field->image;
+        view.width = image.width();
+        view.height = image.height();
+        view.pixelSource = [&image](int x, int y) -> std::int32_t {
+            const QRgb c = image.pixel(x, y);
+            return qBlue(c) * 65536 + qGreen(c) * 256 + qRed(c);
+        };
+        const QStringList ra{"1", "34", "50"};
+        const QStringList dec{"22", "11", "1"};
+        for (int i = 0; i < 3; ++i) {
+            view.setText(QStringLiteral("txt_ra_%1").arg(i), ra[i]);
+            view.setText(QStringLiteral("txt_dec_%1").arg(i), dec[i]);
+        }
+        const demo::LinearScaleFactors corr =
+            demo::linearScaleFactors(kCentreDecDeg, kPixelsPerDegree);
+        view.setText(QStringLiteral("txt_corrasd"), demo::scaleFactorText(corr.corrAsd));
+        view.setText(QStringLiteral("txt_corrdec"), demo::scaleFactorText(corr.corrDec));
+        view.setText(QStringLiteral("txt_url"), QStringLiteral("demo.png"));
+        view.setCheckState(QStringLiteral("CheckDecideur"), 1);
+        controller.createMarkers();
+    }
+
+    // Five bright, isolated stars, comfortably inside the image and inside
+    // the downloaded 13th magnitude. R1, R2, R3 give the plate solution, so
+    // they are the three that span the largest triangle: the solution is
+    // then extrapolated as little as possible over the image.
+    std::vector<demo::DemoStar> referenceStars() const
+    {
+        const double W = view.width, H = view.height;
+        std::vector<demo::DemoStar> eligible;
+        for (const demo::DemoStar& s : field->stars) {
+            const double x = s.placed.xPx, y = s.placed.yPx;
+            if (!s.inImage || s.placed.magR > 13.0 || x < 12 || y < 12 || x > W - 13 || y > H - 13)
+                continue;
+            // Nothing bright enough to pull the refined click within 10 px,
+            // and no other downloaded star within 20 px, so that the
+            // matching's tolerance of 7 px cannot pair it with a neighbour.
+            bool isolated = true;
+            for (const demo::DemoStar& o : field->stars) {
+                const double d = std::hypot(o.placed.xPx - x, o.placed.yPx - y);
+                if (&o != &s && ((d < 10 && o.placed.magR < s.placed.magR + 3)
+                                 || (d < 20 && o.placed.magR <= 13.0)))
+                    isolated = false;
+            }
+            if (isolated) eligible.push_back(s);
+        }
+        const auto area = [&](std::size_t a, std::size_t b, std::size_t c) {
+            const PlacedStarXY p{eligible[a]}, q{eligible[b]}, r{eligible[c]};
+            return std::abs((q.x - p.x) * (r.y - p.y) - (r.x - p.x) * (q.y - p.y)) / 2;
+        };
+        std::array<std::size_t, 3> best{};
+        double bestArea = 0;
+        for (std::size_t a = 0; a < eligible.size(); ++a)
+            for (std::size_t b = a + 1; b < eligible.size(); ++b)
+                for (std::size_t c = b + 1; c < eligible.size(); ++c)
+                    if (area(a, b, c) > bestArea) {
+                        bestArea = area(a, b, c);
+                        best = {a, b, c};
+                    }
+        std::vector<demo::DemoStar> chosen;
+        if (bestArea == 0) return chosen;
+        for (std::size_t k : best) chosen.push_back(eligible[k]);
+        for (std::size_t k = 0; k < eligible.size() && chosen.size() < 5; ++k)
+            if (k != best[0] && k != best[1] && k != best[2]) chosen.push_back(eligible[k]);
+        return chosen;
+    }
+
+    // A click one pixel right of and below the star's nearest pixel, as a
+    // hand would place it.
+    void clickNear(const demo::DemoStar& s)
+    {
+        st.clickX = std::int16_t(std::lround(s.placed.xPx) + 1);
+        st.clickY = std::int16_t(std::lround(s.placed.yPx) + 1);
+        controller.doselect();
+    }
+
+    // The largest distance between a drawn marker's centre and its star's
+    // true position over markers 1..n of stars on the image; `checked` gets
+    // how many were compared.
+    double worstMarkerError(int n, int& checked) const
+    {
+        QHash<QString, const demo::DemoStar*> truth;
+        for (const demo::DemoStar& s : field->stars) truth.insert(s.placed.id, &s);
+        double worst = 0;
+        checked = 0;
+        for (int i = 1; i <= n; ++i) {
+            const auto slot = std::size_t(i);
+            const demo::DemoStar* s = truth.value(st.starId[slot]);
+            if (!s || !s->inImage) continue;
+            const Marker& m = st.markers.star[slot];
+            EXPECT_TRUE(m.visible) << st.starId[slot].toStdString();
+            worst = std::max(worst, std::hypot(m.left + 4 - s->placed.xPx, m.top + 4 - s->placed.yPx));
+            ++checked;
+        }
+        return worst;
+    }
+
+    // The reduction up to the accepted solution.
+    void reduce()
+    {
+        view.answers = {true};
+        controller.wizardFinished();
+        ASSERT_EQ(lines(view.status.mid(0, 2)), lines({message(9), message(8)}));
+        ASSERT_EQ(st.mode, QStringLiteral("select"));
+        const std::vector<demo::DemoStar> refs = referenceStars();
+        ASSERT_EQ(refs.size(), 5u);
+        for (const demo::DemoStar& s : refs) clickNear(s);
+    }
+
+    static demo::DemoField* field;
+    Folders folders;
+    std::unique_ptr<CatalogueService> service;
+    FakeView view;
+    LanguageTable lang = numberedLanguage();
+    ReductionController controller{view, lang, folders.paths()};
+    ReductionState& st = controller.state();
+};
+
+demo::DemoField* ReductionTest::field = nullptr;
+
+TEST_F(ReductionTest, FromTheAssistantToIdentifiedStars)
+{
+    reduce();
+
+    EXPECT_EQ(st.WizardStatus, 0);
+    ASSERT_EQ(view.questions.size(), 1u) << lines(view.status);
+    EXPECT_EQ(view.questions[0].text, message(2) + QStringLiteral(" (1/1)"));
+    EXPECT_TRUE(st.solutionAccepted);
+    EXPECT_EQ(st.mode, QStringLiteral("coor"));
+    EXPECT_EQ(st.mapStatus, QStringLiteral("done"));
+    EXPECT_TRUE(view.messages.empty()) << view.messages[0].text.toStdString();
+
+    int checked = 0;
+    const double worst = worstMarkerError(st.starCount, checked);
+    EXPECT_GE(checked, 10);
+    EXPECT_LE(worst, 1.5);
+    // The cross sits on the typed centre, the middle of the image.
+    EXPECT_NEAR(st.markers.centre.x, (view.width - 1) / 2.0, 1.5);
+    EXPECT_NEAR(st.markers.centre.y, (view.height - 1) / 2.0, 1.5);
+}
+
+TEST_F(ReductionTest, FullMapDrawsTheFainterCatalogueAndRestoresTheMagnitude)
+{
+    reduce();
+    ASSERT_TRUE(st.solutionAccepted);
+    const int matched = st.starCount;
+
+    controller.FullMap();
+
+    EXPECT_EQ(view.text(QStringLiteral("txt_mag")), QStringLiteral("13"));
+    ASSERT_EQ(view.monitor.addresses.size(), 2);
+    EXPECT_TRUE(view.monitor.addresses[1].contains(QStringLiteral("&magfaint=16.&")));
+    EXPECT_EQ(lines(view.status.mid(0, 2)), lines({message(11) + QStringLiteral("done"), message(10)}));
+    EXPECT_GT(st.starTotal, matched);
+    int checked = 0;
+    EXPECT_LE(worstMarkerError(st.starTotal, checked), 1.5);
+    EXPECT_GT(checked, matched);
+    const int fullTotal = st.starTotal;
+
+    // A second full map to a brighter limit draws fewer stars; the markers
+    // of the first stay visible where they were.
+    view.setText(QStringLiteral("txt_mag2"), QStringLiteral("14"));
+    const Marker last = st.markers.star[std::size_t(fullTotal)];
+    controller.FullMap();
+    EXPECT_LT(st.starTotal, fullTotal);
+    EXPECT_TRUE(st.markers.star[std::size_t(fullTotal)].visible);
+    EXPECT_EQ(st.markers.star[std::size_t(fullTotal)].left, last.left);
+
+    // A download that fails still gives txt_mag back and draws nothing.
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    folders.writeServer(QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort()));
+    probe.close();
+    controller.FullMap();
+    EXPECT_EQ(view.text(QStringLiteral("txt_mag")), QStringLiteral("13"));
+    EXPECT_EQ(st.starTotal, 0);
+    EXPECT_EQ(view.status.first(), message(11) + QStringLiteral("done"));
+}
+
+TEST_F(ReductionTest, FullMapNeedsAnAcceptedSolution)
+{
+    controller.FullMap();
+    EXPECT_EQ(view.suggestionText, QStringLiteral("suggestion 13"));
+    EXPECT_TRUE(view.monitor.addresses.isEmpty());
+    EXPECT_TRUE(view.status.isEmpty());
+}
+
+}  // namespace
+}  // namespace ce::testing
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
