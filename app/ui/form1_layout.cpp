@@ -244,7 +244,7 @@ QWidget* Form1::buildSuggestionFrame()
                                           "nouvel étalonage."));
     sugestion_->setWordWrap(true);
     sugestion_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    sugestion_->setMinimumHeight(sugestion_->fontMetrics().lineSpacing() * 4);
+    sugestion_->setMinimumHeight(sugestion_->fontMetrics().lineSpacing() * 3);
     sugestion_->setStyleSheet(QStringLiteral("color: #1d3f8a;"));
     layout->addWidget(sugestion_);
     return frame;
@@ -256,7 +256,7 @@ QWidget* Form1::buildDebugFrame()
     auto* layout = new QVBoxLayout(frame);
     status_ = new QListWidget(frame);
     status_->setObjectName(QStringLiteral("status"));
-    layout->addWidget(status_, 3);
+    layout->addWidget(status_, 1);
     info_ = makeLabel(frame, QStringLiteral("info"), QString());
     info_->setWordWrap(true);
     info_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -267,8 +267,8 @@ QWidget* Form1::buildDebugFrame()
     texte_ = new QPlainTextEdit(frame);
     texte_->setObjectName(QStringLiteral("Texte"));
     texte_->setReadOnly(true);
-    texte_->setMaximumHeight(texte_->fontMetrics().lineSpacing() * 4 + 12);
-    layout->addWidget(texte_, 1);
+    texte_->setFixedHeight(texte_->fontMetrics().lineSpacing() * 2 + 12);
+    layout->addWidget(texte_);
     return frame;
 }
 

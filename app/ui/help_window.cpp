@@ -78,7 +78,7 @@ frmTip::frmTip(const QString& helpFile, LanguageTable& lang, Dialogs& dialogs, Q
     picture1->setObjectName(QStringLiteral("Picture1"));
     picture1->setPixmap(helpEmblem());
     picture1->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
-    auto* label1 = new QLabel(QStringLiteral("Le saviez-vous ?"), this);
+    auto* label1 = new QLabel(QStringLiteral("Cinq Étoiles : mode d'emploi"), this);
     label1->setObjectName(QStringLiteral("Label1"));
     QFont heading = label1->font();
     heading.setBold(true);
@@ -127,6 +127,7 @@ frmTip::frmTip(const QString& helpFile, LanguageTable& lang, Dialogs& dialogs, Q
         return;
     }
     fillTextDocument(*rtf, *textbox_->document());
+    textbox_->moveCursor(QTextCursor::Start);
     ApplyLang(*this, lang, QStringLiteral("aide"));
 }
 

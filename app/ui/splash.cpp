@@ -58,7 +58,7 @@ frmSplash::frmSplash(QString pictureFile, QWidget* parent)
                             QRect(28, 128, 300, 22), Qt::AlignLeft | Qt::AlignVCenter);
     makeLabel(this, QStringLiteral("Label2"),
               QStringLiteral("© 2026 Les développeurs de Cinq Étoiles. Logiciel libre, "
-                             "distribué sans aucune garantie."),
+                             "sans garantie."),
               8, false, QRect(24, kHeight - 58, kWidth - 48, 18), Qt::AlignLeft);
     makeLabel(this, QStringLiteral("Label3"), QStringLiteral("https://cinq-etoiles.example.org"),
               8, false, QRect(24, kHeight - 38, kWidth - 48, 18), Qt::AlignLeft);
