@@ -118,6 +118,7 @@ inline QByteArray extractText(const std::vector<TestStar>& stars)
     return text;
 }
 
+#ifdef CE_CATALOGUE_SERVICE_EXE
 // The local catalogue service, on 127.0.0.1 and a port of its choosing,
 // stopped when the object goes.
 class CatalogueService {
@@ -164,5 +165,6 @@ private:
     QProcess process_;
     int port_ = 0;
 };
+#endif  // CE_CATALOGUE_SERVICE_EXE
 
 }  // namespace ce::testing
