@@ -267,6 +267,33 @@ TEST_F(CalculationTest, DeciderOffersOnlyCandidatesWithFourCoincidences)
     }
 }
 
+TEST_F(CalculationTest, AFullCandidateTableIsSaidAndItsCandidatesOffered)
+{
+    // Five marks within 3 px of each other and ten catalogue stars within
+    // 3 units: every choice of five of the ten agrees (all distances below
+    // the tolerance), 10^4 for the first anchor alone, so the table of 800
+    // fills up before the first anchor is done.
+    const Pixel cluster[] = {{100, 100}, {102, 100}, {100, 102}, {101, 101}, {102, 102}};
+    for (std::size_t k = 1; k <= 5; ++k) {
+        st.markX[k] = cluster[k - 1].x;
+        st.markY[k] = cluster[k - 1].y;
+    }
+    std::vector<TestStar> stars;
+    for (int i = 0; i < 10; ++i) stars.push_back(partner({100.0 + i % 3, 100.0 + i / 4}));
+    writeField(stars);
+
+    controller.startCalcul();
+
+    EXPECT_EQ(st.solutionCount, 800);
+    EXPECT_EQ(view.questions.size(), 800u);  // decider unchecked: each one is asked
+    EXPECT_EQ(view.questions.back().text, message(2) + QStringLiteral(" (800/800)"));
+    bool said = false;
+    for (const QString& line : view.status) said = said || line.contains(QStringLiteral("800"));
+    EXPECT_TRUE(said) << lines(view.status);
+    // "calcul" step 0 with value A 800 > 100: suggestion 2; B = 10 < 100.
+    EXPECT_EQ(view.suggestionText, QStringLiteral("suggestion 2\rsuggestion 4\r"));
+}
+
 TEST_F(CalculationTest, RunsStopEarlyWithAReasonWhenSomethingIsMissing)
 {
     struct Row {

@@ -207,6 +207,11 @@ TEST_F(DownloadTest, BadFieldsOrServiceAddressAreRefusedBeforeAnyRequest)
 
 int main(int argc, char** argv)
 {
+    // Requests go straight to the service on 127.0.0.1, never through a
+    // proxy that the environment may name.
+    for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy",
+                             "ALL_PROXY"})
+        qunsetenv(name);
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
