@@ -157,7 +157,8 @@ TEST(CatalogueServiceProgram, PortFileSafetyExitAndBadStart)
         const Status started = service.start(QStringLiteral("/nonexistent/extract.txt"), {},
                                              QStringLiteral(CE_CATALOGUE_SERVICE_EXE));
         ASSERT_FALSE(started.ok());
-        EXPECT_TRUE(started.error().contains(QStringLiteral("/nonexistent/extract.txt"))) << qPrintable(started.error());
+        EXPECT_TRUE(started.error().contains(QStringLiteral("/nonexistent/extract.txt")))
+            << qPrintable(started.error());
     }
 }
 

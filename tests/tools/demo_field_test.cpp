@@ -324,8 +324,10 @@ TEST(DemoField, LinearCataloguePlaneKeepsDistances)
                 continue;
             const auto& a = field.catalogue[i];
             const auto& b = field.catalogue[j];
-            const double plane = std::hypot(std::nearbyint(a.raDeg * f.corrAsd) - std::nearbyint(b.raDeg * f.corrAsd),
-                                            std::nearbyint(a.decDeg * f.corrDec) - std::nearbyint(b.decDeg * f.corrDec));
+            // The program rounds plane coordinates half to even, as nearbyint.
+            const double du = std::nearbyint(a.raDeg * f.corrAsd) - std::nearbyint(b.raDeg * f.corrAsd);
+            const double dv = std::nearbyint(a.decDeg * f.corrDec) - std::nearbyint(b.decDeg * f.corrDec);
+            const double plane = std::hypot(du, dv);
             const double image = std::hypot(field.stars[i].placed.xPx - field.stars[j].placed.xPx,
                                             field.stars[i].placed.yPx - field.stars[j].placed.yPx);
             worst = std::max(worst, std::fabs(plane - image));

@@ -82,7 +82,8 @@ public:
             return Status::failure(QStringLiteral("Le service ne s'est pas arrêté"));
         }
         if (process_.exitStatus() != QProcess::NormalExit || process_.exitCode() != 0)
-            return Status::failure(QStringLiteral("Le service s'est terminé avec le code %1").arg(process_.exitCode()));
+            return Status::failure(
+                QStringLiteral("Le service s'est terminé avec le code %1").arg(process_.exitCode()));
         return succeeded();
     }
 

@@ -72,7 +72,8 @@ QByteArray answerPage(const UsnoaQuery& query, const std::vector<SelectedStar>& 
     QByteArray page = htmlHead(QStringLiteral("USNO-A2.0 : résultat de la recherche"));
     const auto cell = [](const QString& text) { return "<td>" + text.toHtmlEscaped().toUtf8() + "</td>"; };
     page += "<table>\n<tr>" + cell(QStringLiteral("RA: ") + sexagesimalText(query.raDeg / 15.0, 2, false)) +
-            cell(QStringLiteral("Dec: ") + sexagesimalText(query.decDeg, 1, true)) + cell(QStringLiteral("Equinox: J2000")) +
+            cell(QStringLiteral("Dec: ") + sexagesimalText(query.decDeg, 1, true)) +
+            cell(QStringLiteral("Equinox: J2000")) +
             "</tr>\n";
     page += "<tr>" + cell(QStringLiteral("Epoch: ") + query.epochText) +
             cell(QStringLiteral("Search radius: %1 arcmin").arg(query.radiusArcmin)) +
