@@ -1,7 +1,7 @@
 #pragma once
-// A Dialogs that shows nothing: message boxes are recorded, questions take
-// scripted answers, file dialogs return scripted names. The windows of the
-// calibration and project tests run with it, so no box ever blocks a test.
+// A Dialogs that shows nothing: message boxes and file dialogs are recorded,
+// file dialogs return a scripted name, questions are answered No. The
+// calibration and project windows run with it in tests, so no box blocks.
 
 #include "app/ui/dialogs.h"
 
@@ -22,11 +22,7 @@ public:
     {
         messages.append({text, title, warning});
     }
-    bool askYesNo(QWidget*, const QString& question, const QString& title) override
-    {
-        questions.append({question, title, false});
-        return answers.isEmpty() ? false : answers.takeFirst();
-    }
+    bool askYesNo(QWidget*, const QString&, const QString&) override { return false; }
     QString openFileName(QWidget*, const QString& title, const QString& folder,
                          const QString& filter) override
     {
@@ -39,20 +35,14 @@ public:
         fileDialogs.append({title, folder, filter});
         return fileName;
     }
-    void details(QWidget*, const QString& title, const QString&) override
-    {
-        detailTitles.append(title);
-    }
+    void details(QWidget*, const QString&, const QString&) override {}
 
     struct FileDialog {
         QString title, folder, filter;
     };
     QList<Box> messages;
-    QList<Box> questions;
-    QList<bool> answers;
     QList<FileDialog> fileDialogs;
     QString fileName;  // the name every file dialog answers, empty = cancelled
-    QList<QString> detailTitles;
 };
 
 }  // namespace ce::testing
