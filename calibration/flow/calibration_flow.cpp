@@ -1,6 +1,7 @@
 #include "calibration/flow/calibration_flow.h"
 
 #include "app/flow/reduction_controller.h"
+#include "calibration/calibration_solver.h"
 
 #include <QLocale>
 

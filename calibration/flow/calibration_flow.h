@@ -13,8 +13,6 @@
 //     into txt_corrasd and txt_corrdec, reports them and hides the frame.
 // Every failure of a press is one message box; see BoutonEtalo().
 
-#include "calibration/calibration_solver.h"
-
 #include <QString>
 
 #include <array>
