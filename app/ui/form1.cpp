@@ -10,6 +10,10 @@
 #include "app/ui/magnifier.h"
 #include "app/ui/panning.h"
 #include "app/ui/splash.h"
+#include "calibration/ui/config2_window.h"
+#include "calibration/ui/config_window.h"
+#include "project/ui/project_dialogs.h"
+#include "project/ui/wizard.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -192,15 +196,13 @@ void Form1::closeEvent(QCloseEvent* event)
     emit programEnd();
 }
 
-// The assistant, the project files and the configuration windows come with
-// their own work; until then their menu entries and the "Load" button of the
-// Corr fields do nothing. The assistant, once closed with WizardStatus 1,
-// hands over to controller().wizardFinished().
-void Form1::openWizard() {}
-void Form1::openProject() {}
-void Form1::saveProject() {}
-void Form1::openConfig() {}
-void Form1::chooseConfig() {}
-void Form1::openConfig2() {}
+// The secondary windows, each modal over this one. The assistant, once
+// finished, hands over to the controller (download, then star selection).
+void Form1::openWizard() { openWizardWindow(this, *controller_, dialogs_); }
+void Form1::openProject() { openProjectDialog(this, *controller_, dialogs_); }
+void Form1::saveProject() { saveProjectDialog(this, *controller_, dialogs_); }
+void Form1::openConfig() { openConfigurationList(this, *controller_, dialogs_); }
+void Form1::chooseConfig() { chooseConfiguration(this, *controller_, dialogs_); }
+void Form1::openConfig2() { openClassicalCalibration(this, *controller_, dialogs_); }
 
 }  // namespace ce

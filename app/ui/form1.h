@@ -120,7 +120,8 @@ private:
     void repairComma(QLineEdit* field);
     void loadDefaults();
 
-    // Windows that other work provides; the menu entries already lead here.
+    // The secondary windows opened from the menus and the "Load" button of
+    // the Corr fields.
     void openWizard();
     void openProject();
     void saveProject();

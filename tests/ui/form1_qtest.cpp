@@ -7,6 +7,9 @@
 #include "tests/ui/ui_support.h"
 
 #include <QCheckBox>
+#include <QDialog>
+#include <QPushButton>
+#include <QTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -49,6 +52,9 @@ private slots:
     void signButtonsSetTheirOwnLabel();
     void statusListShowsNewestFirst();
     void checkStatesAsTheControllerReadsThem();
+    void menuEntriesOpenTheirWindows_data();
+    void menuEntriesOpenTheirWindows();
+    void projectEntriesAskForAFile();
     void quitEndsTheProgram();
 };
 
@@ -279,6 +285,68 @@ void Form1Test::checkStatesAsTheControllerReadsThem()
     // The sign option buttons read as 1 when chosen.
     QCOMPARE(form->checkState(QStringLiteral("txt_dec_sign_1")), 1);
     QCOMPARE(form->checkState(QStringLiteral("txt_dec_sign_0")), 0);
+}
+
+void Form1Test::menuEntriesOpenTheirWindows_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<int>("configStatus");  // while the window is open
+    QTest::newRow("assistant") << QStringLiteral("mnu_wizard") << QStringLiteral("Wizard") << 0;
+    QTest::newRow("configurations") << QStringLiteral("mnu_config") << QStringLiteral("Config") << 0;
+    QTest::newRow("classical calibration")
+        << QStringLiteral("mnu_etalonage2") << QStringLiteral("Config2") << 0;
+    QTest::newRow("Corr load button") << QStringLiteral("LoadCorr") << QStringLiteral("Config") << 2;
+}
+
+void Form1Test::menuEntriesOpenTheirWindows()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, window);
+    QFETCH(int, configStatus);
+    TempProgram program;
+    QVERIFY(program.write(QStringLiteral("config.cfg"), {QStringLiteral(" 0 ")}));
+    ce::LanguageTable lang;
+    ScriptedDialogs dialogs;
+    auto form = openWindow(program, lang, dialogs);
+
+    // Closes the modal window as soon as it runs, noting what was open.
+    QString opened;
+    int statusWhileOpen = -1;
+    QTimer::singleShot(0, this, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            opened = dialog->objectName();
+            statusWhileOpen = form->controller().state().ConfigStatus;
+            dialog->reject();
+        }
+    });
+    if (auto* action = form->findChild<QAction*>(entry))
+        action->trigger();
+    else
+        form->findChild<QPushButton*>(entry)->click();
+    QCOMPARE(opened, window);
+    QCOMPARE(statusWhileOpen, configStatus);
+    QCOMPARE(int(form->controller().state().ConfigStatus), 0);
+    // Closed without finishing: the assistant starts nothing.
+    QCOMPARE(int(form->controller().state().WizardStatus), 0);
+}
+
+void Form1Test::projectEntriesAskForAFile()
+{
+    TempProgram program;
+    ce::LanguageTable lang;
+    lang.form[57] = QStringLiteral("Ouvrir un projet");       // message 12
+    lang.form[59] = QStringLiteral("Enregistrer le projet");  // message 14
+    lang.fillMessages();
+    ScriptedDialogs dialogs;
+    auto form = openWindow(program, lang, dialogs);
+    form->findChild<QAction*>(QStringLiteral("mnu_open"))->trigger();
+    form->findChild<QAction*>(QStringLiteral("mnu_save"))->trigger();
+    QCOMPARE(dialogs.fileDialogTitles,
+             QList<QString>({QStringLiteral("Ouvrir un projet"), QStringLiteral("Enregistrer le projet")}));
+    // Both dialogs were cancelled: nothing written, nothing reported.
+    QVERIFY(dialogs.messages.isEmpty());
+    QCOMPARE(QDir(program.paths().programFolder).entryList(QDir::Files), QStringList());
 }
 
 void Form1Test::quitEndsTheProgram()

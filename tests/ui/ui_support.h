@@ -29,6 +29,7 @@ public:
     QList<Box> questions;
     QList<bool> answers;
     QList<QString> detailTitles;
+    QList<QString> fileDialogTitles;  // open and save dialogs, in order
 
     void message(QWidget*, const QString& text, const QString& title, bool warning) override
     {
@@ -39,12 +40,15 @@ public:
         questions.append({question, title, false});
         return answers.isEmpty() ? false : answers.takeFirst();
     }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
+    // File dialogs are cancelled.
+    QString openFileName(QWidget*, const QString& title, const QString&, const QString&) override
     {
+        fileDialogTitles.append(title);
         return QString();
     }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override
+    QString saveFileName(QWidget*, const QString& title, const QString&, const QString&) override
     {
+        fileDialogTitles.append(title);
         return QString();
     }
     void details(QWidget*, const QString& title, const QString&) override
