@@ -45,20 +45,15 @@ void runDoselect(ReductionController& controller)
     ReductionState& state = controller.state();
     ReductionView& view = controller.view();
 
-    int previous = state.markCount;
-    if (state.mode == u"etalo") {
-        previous = state.etaloStep - 1;
-    }
-    const int slot = previous + 1;
+    // In a calibration the step chooses the slot; otherwise the next one.
+    const bool calibrating = state.mode == u"etalo";
+    const int slot = (calibrating ? state.etaloStep - 1 : state.markCount) + 1;
     if (slot < 1 || slot > kMarkSlots)
         return;  // no slot for this click: nothing changes
-    if (state.mode == u"etalo") {
-        state.markCount = std::int16_t(previous);
-        // Only the calibration's own clicks end its marking: a step left at
-        // 3 by an abandoned calibration must not end a later selection.
-        if (state.etaloStep == 3)
-            state.mode = QStringLiteral("done");
-    }
+    // Only the calibration's own clicks end its marking: a step left at 3 by
+    // an abandoned calibration must not end a later selection.
+    if (calibrating && state.etaloStep == 3)
+        state.mode = QStringLiteral("done");
 
     const RefinedStar refined = refineStarPosition(ViewPixels(view), state.clickX, state.clickY);
     state.clickX = std::int16_t(refined.x);
@@ -80,7 +75,7 @@ void runDoselect(ReductionController& controller)
         view.markersChanged();
     }
 
-    if (slot == kReferenceStars) {
+    if (slot == kReferenceStars && !calibrating) {
         view.setVisible(QStringLiteral("zoom"), false);
         state.mode = QStringLiteral("0");
         state.starsSelected = true;
