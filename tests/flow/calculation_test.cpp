@@ -114,9 +114,12 @@ TEST_F(CalculationTest, AcceptedCandidateSetsThePlateSolutionAndCoordinateMode)
     writeField(exactField());
     view.setCheckState(QStringLiteral("CheckDecideur"), 1);
     view.answers = {true};
+    view.setDebugText(QStringLiteral("texte d'une lecture précédente"));
 
     controller.startCalcul();
 
+    EXPECT_EQ(view.loadedPaths.size(), 1);  // the image shown afresh first
+    EXPECT_TRUE(view.debugText.isEmpty());  // the reader's pane is emptied
     ASSERT_EQ(view.questions.size(), 1u);
     EXPECT_EQ(view.questions[0].text, message(2) + QStringLiteral(" (1/1)"));
     EXPECT_EQ(view.questions[0].title, message(3));
