@@ -95,6 +95,8 @@ private slots:
     {
         QFile::remove(folder_.path() + QStringLiteral("/config.cfg"));
         dialogs_.messages.clear();
+        view_.loadedPaths.clear();
+        view_.monitor.addresses.clear();
         lang_ = LanguageTable{};
         for (int n = 1; n <= 19; ++n) lang_.wizard[std::size_t(n)] = QStringLiteral("W%1").arg(n);
         controller_ = std::make_unique<ReductionController>(
@@ -198,6 +200,24 @@ private slots:
         QCOMPARE(state().WizardStatus, std::int16_t(0));
         QVERIFY(view_.monitor.addresses.isEmpty());  // no download started
         QVERIFY(view_.loadedPaths.isEmpty());        // no selection started
+    }
+
+    void finishingFromTheMenuStartsTheReduction()
+    {
+        // No serveur.cfg in the program folder: the download is refused
+        // without touching the network, then the star selection starts.
+        QTimer::singleShot(0, this, [&] {
+            auto* w = qobject_cast<Wizard*>(QApplication::activeModalWidget());
+            QVERIFY(w);
+            press(*w, "step1");
+            press(*w, "step2");
+            press(*w, "step3");
+        });
+        openWizardWindow(nullptr, *controller_, dialogs_);
+        QVERIFY(view_.monitor.addresses.isEmpty());
+        QCOMPARE(view_.loadedPaths, QStringList{folder_.path() + QStringLiteral("/m31.jpg")});
+        QCOMPARE(state().mode, QStringLiteral("select"));
+        QCOMPARE(view_.text(QStringLiteral("txt_epoch")), QStringLiteral("2000.0"));
     }
 
     void unreadableConfigurationsLeaveTheAssistantUsable()
