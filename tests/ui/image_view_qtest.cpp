@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QtTest>
 
@@ -54,6 +55,9 @@ private slots:
     void panTestsRunInTheirOrder();
     void panButtonsAndTimerMoveThePicture();
     void arrowKeyTappedBetweenTicksCountsOnce();
+    void pointerEventsArriveInImagePixels();
+    void doubleClickIsNotASecondClick();
+    void paintsTheVisibleMarkers();
     void magnifierPlacementAndDots_data();
     void magnifierPlacementAndDots();
 };
@@ -270,6 +274,105 @@ void ImageViewTest::arrowKeyTappedBetweenTicksCountsOnce()
     QTest::keyRelease(&anywhere, Qt::Key_Left);
     QVERIFY(!keys.poll(0).left);
     qApp->removeEventFilter(&keys);
+}
+
+void ImageViewTest::pointerEventsArriveInImagePixels()
+{
+    TempProgram program;
+    const QString path = writePatternImage(program, QStringLiteral("champ.png"), QSize(900, 700));
+    ce::LanguageTable lang;
+    ScriptedDialogs dialogs;
+    ce::Form1 form(lang, program.paths(), dialogs);
+    QVERIFY(form.loadImage(path).ok());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.picture().move(-100, -50);  // panned: image pixels are not viewport pixels
+    ce::ReductionState& state = form.controller().state();
+    state.mode = QStringLiteral("select");
+    form.setVisible(QStringLiteral("zoom"), true);
+
+    QTest::mouseMove(&form.picture(), QPoint(130, 70));
+    QTRY_COMPARE(int(state.clickX), 130);
+    QCOMPARE(int(state.clickY), 70);
+    // While stars are marked the magnifier follows, centred on the pointer.
+    QCOMPARE(form.magnifier().pos(), QPoint(130 - 50, 70 - 50));
+
+    // Inside the magnifier, its own pixels count from its corner.
+    QTest::mouseMove(&form.magnifier(), QPoint(60, 40));
+    QTRY_COMPARE(int(state.clickX), 80 + 60);
+    QCOMPARE(int(state.clickY), 20 + 40);
+    QCOMPARE(form.magnifier().pos(), QPoint(140 - 50, 60 - 50));
+}
+
+void ImageViewTest::doubleClickIsNotASecondClick()
+{
+    ce::MarkerTables markers;
+    ce::ImageView view(markers);
+    view.resize(50, 50);
+    QSignalSpy clicks(&view, &ce::ImageView::clicked);
+    QSignalSpy doubles(&view, &ce::ImageView::doubleClicked);
+    const auto send = [&view](QEvent::Type type, Qt::MouseButton button) {
+        QMouseEvent event(type, QPointF(10, 10), view.mapToGlobal(QPointF(10, 10)), button,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : button,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(&view, &event);
+    };
+    // A double click arrives as press, release, double click, release.
+    send(QEvent::MouseButtonPress, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, Qt::LeftButton);
+    send(QEvent::MouseButtonDblClick, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, Qt::LeftButton);
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(doubles.count(), 1);
+    // The next single click counts again; the right button never does.
+    send(QEvent::MouseButtonPress, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, Qt::LeftButton);
+    send(QEvent::MouseButtonPress, Qt::RightButton);
+    send(QEvent::MouseButtonRelease, Qt::RightButton);
+    QCOMPARE(clicks.count(), 2);
+    QCOMPARE(doubles.count(), 1);
+}
+
+void ImageViewTest::paintsTheVisibleMarkers()
+{
+    TempProgram program;
+    QImage black(64, 64, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    const QString path = program.programFile(QStringLiteral("noir.png"));
+    QVERIFY(black.save(path));
+    ce::MarkerTables markers;
+    markers.create();
+    ce::ImageView view(markers);
+    QVERIFY(view.load(path).ok());
+
+    // Star 1 shown with its corner at (4, 4), star 2 placed but hidden at
+    // (40, 4); click marker 1 at (4, 30); the centre cross at (48, 48).
+    markers.star[1] = {4.0f, 4.0f, ce::kStarMarkerSize, true};
+    markers.star[2] = {40.0f, 4.0f, ce::kStarMarkerSize, false};
+    markers.click[1] = {4.0f, 30.0f, ce::kClickMarkerSize, true};
+    markers.centre = {48.0, 48.0, true};
+    const QImage shot = view.grab().toImage();
+
+    const auto isGreen = [](QColor c) { return c.green() > 100 && c.red() < 80 && c.blue() < 80; };
+    const auto isRed = [](QColor c) { return c.red() > 150 && c.green() < 80 && c.blue() < 80; };
+    const auto isYellow = [](QColor c) { return c.red() > 120 && c.green() > 100 && c.blue() < 80; };
+    // A circle's outline crosses the middle of its square's left side; the
+    // middle of the square stays the image's own colour.
+    QVERIFY(isGreen(shot.pixelColor(4, 8)));
+    QCOMPARE(shot.pixelColor(8, 8), QColor(Qt::black));
+    QCOMPARE(shot.pixelColor(40, 8), QColor(Qt::black));
+    QVERIFY(isYellow(shot.pixelColor(4, 38)));
+    // The cross: 8 pixels up and down, 8 left and right.
+    QVERIFY(isRed(shot.pixelColor(48, 41)));
+    QVERIFY(isRed(shot.pixelColor(48, 55)));
+    QVERIFY(isRed(shot.pixelColor(41, 48)));
+    QCOMPARE(shot.pixelColor(48, 38), QColor(Qt::black));
+
+    markers.hideStars();
+    markers.centre.visible = false;
+    const QImage hidden = view.grab().toImage();
+    QCOMPARE(hidden.pixelColor(4, 8), QColor(Qt::black));
+    QCOMPARE(hidden.pixelColor(48, 41), QColor(Qt::black));
 }
 
 void ImageViewTest::magnifierPlacementAndDots_data()
