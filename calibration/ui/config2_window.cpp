@@ -38,37 +38,36 @@ Config2::Config2(ReductionView& mainWindow, const LanguageTable& lang, Dialogs& 
     setObjectName(QStringLiteral("Config2"));
     setWindowTitle(QStringLiteral("Etalonage classique"));
 
-    // Input label caption and unit of txt_1..txt_5.
+    // txt_1..txt_5: label caption, unit, and grid cell (row, column). The
+    // width in mm has the focal length to its right; the other three follow.
     struct Input {
-        const char16_t* label;
-        const char16_t* unit;
+        QString label;
+        QString unit;
+        int row;
+        int column;
     };
-    static constexpr std::array<Input, 5> inputs = {{
-        {u"Largeur du capteur:", u"mm"},
-        {u"Hauteur du capteur:", u"mm"},
-        {u"Largeur en pixels:", u"pixels"},
-        {u"Hauteur en pixels:", u"pixels"},
-        {u"Focale:", u"mm"},
+    const std::array<Input, 5> inputs = {{
+        {QStringLiteral("Largeur du capteur:"), QStringLiteral("mm"), 1, 0},
+        {QStringLiteral("Hauteur du capteur:"), QStringLiteral("mm"), 2, 0},
+        {QStringLiteral("Largeur en pixels:"), QStringLiteral("pixels"), 3, 0},
+        {QStringLiteral("Hauteur en pixels:"), QStringLiteral("pixels"), 4, 0},
+        {QStringLiteral("Focale:"), QStringLiteral("mm"), 1, 3},
     }};
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(namedLabel(QStringLiteral("lbl_0"),
                                QStringLiteral("Configuration optique de l'instrument:"), this),
                     0, 0, 1, 6);
-    // Width in mm with the focal length to its right, then the other three.
-    const std::array<std::pair<int, int>, 5> cell = {{{1, 0}, {2, 0}, {3, 0}, {4, 0}, {1, 3}}};
     for (int k = 0; k < 5; ++k) {
         const QString n = QString::number(k + 1);
         const Input& in = inputs[std::size_t(k)];
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QStringLiteral("txt_") + n);
         txt_[std::size_t(k)] = edit;
-        const auto [row, column] = cell[std::size_t(k)];
-        grid->addWidget(namedLabel(QStringLiteral("lbl_") + n, QString::fromUtf16(in.label), this),
-                        row, column);
-        grid->addWidget(edit, row, column + 1);
-        grid->addWidget(namedLabel(QStringLiteral("unit_") + n, QString::fromUtf16(in.unit), this),
-                        row, column + 2);
+        grid->addWidget(namedLabel(QStringLiteral("lbl_") + n, in.label, this), in.row, in.column);
+        grid->addWidget(edit, in.row, in.column + 1);
+        grid->addWidget(namedLabel(QStringLiteral("unit_") + n, in.unit, this), in.row,
+                        in.column + 2);
     }
     cmd1_ = new QPushButton(QStringLiteral("Calculer"), this);
     cmd1_->setObjectName(QStringLiteral("cmd1"));
