@@ -54,14 +54,9 @@ QLabel* unit(const QString& text, QWidget* parent) { return new QLabel(text, par
 
 }  // namespace
 
-Wizard::Wizard(ReductionController& controller, Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent), controller_(controller), dialogs_(dialogs)
+// Page 1: the image and its field.
+QGroupBox* Wizard::buildPage1()
 {
-    setObjectName(QStringLiteral("Wizard"));
-    setWindowTitle(QStringLiteral("Assistant"));
-    auto* layout = new QVBoxLayout(this);
-
-    // Page 1: the image and its field.
     frame1_ = named(new QGroupBox(QStringLiteral("Catalogue d'étoile"), this), QStringLiteral("Frame1"));
     auto* g1 = new QGridLayout(frame1_);
     g1->addWidget(lbl(0, QStringLiteral("Veuillez remplir les informations sur l'image:"), frame1_), 0, 0, 1, 8);
@@ -94,9 +89,12 @@ Wizard::Wizard(ReductionController& controller, Dialogs& dialogs, QWidget* paren
     g1->addWidget(field(QStringLiteral("txt_mag"), frame1_), 6, 1, 1, 3);
     step1_ = named(new QPushButton(QStringLiteral("Suivant"), frame1_), QStringLiteral("step1"));
     g1->addWidget(step1_, 7, 6, 1, 2);
-    layout->addWidget(frame1_);
+    return frame1_;
+}
 
-    // Page 2: the optical configuration.
+// Page 2: the optical configuration.
+QGroupBox* Wizard::buildPage2()
+{
     frame2_ = named(new QGroupBox(QStringLiteral("CCD"), this), QStringLiteral("Frame2"));
     auto* g2 = new QGridLayout(frame2_);
     g2->addWidget(lbl(11, QStringLiteral("Config"), frame2_), 0, 0, 1, 3);
@@ -111,9 +109,12 @@ Wizard::Wizard(ReductionController& controller, Dialogs& dialogs, QWidget* paren
     g2->addWidget(lbl(13, QStringLiteral("LIBRE"), frame2_), 3, 2);
     step2_ = named(new QPushButton(QStringLiteral("Suivant"), frame2_), QStringLiteral("step2"));
     g2->addWidget(step2_, 4, 2);
-    layout->addWidget(frame2_);
+    return frame2_;
+}
 
-    // Page 3: the calculation parameters.
+// Page 3: the calculation parameters.
+QGroupBox* Wizard::buildPage3()
+{
     frame3_ = named(new QGroupBox(this), QStringLiteral("Frame3"));
     auto* g3 = new QGridLayout(frame3_);
     g3->addWidget(lbl(6, QStringLiteral("Parametres de calcul:"), frame3_), 0, 0, 1, 3);
@@ -132,7 +133,18 @@ Wizard::Wizard(ReductionController& controller, Dialogs& dialogs, QWidget* paren
     g3->addWidget(threshold, 3, 1);
     step3_ = named(new QPushButton(QStringLiteral("Terminer"), frame3_), QStringLiteral("step3"));
     g3->addWidget(step3_, 4, 2);
-    layout->addWidget(frame3_);
+    return frame3_;
+}
+
+Wizard::Wizard(ReductionController& controller, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), controller_(controller), dialogs_(dialogs)
+{
+    setObjectName(QStringLiteral("Wizard"));
+    setWindowTitle(QStringLiteral("Assistant"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(buildPage1());
+    layout->addWidget(buildPage2());
+    layout->addWidget(buildPage3());
 
     connect(minus_, &QRadioButton::clicked, this, [this] { setSign(true); });
     connect(plus_, &QRadioButton::clicked, this, [this] { setSign(false); });

@@ -39,6 +39,9 @@ public:
     int page() const { return page_; }
 
 private:
+    QGroupBox* buildPage1();
+    QGroupBox* buildPage2();
+    QGroupBox* buildPage3();
     void copyFromMainWindow();
     void copyToMainWindow();
     void setSign(bool negative);
