@@ -18,13 +18,16 @@ void DownloadProgress::downloadStarted(const QString& address)
         box_->setWindowTitle(QStringLiteral("Téléchargement du catalogue"));
         box_->setCancelButtonText(QStringLiteral("Annuler"));
         box_->setWindowModality(Qt::WindowModal);
-        box_->setMinimumDuration(300);
+        // Shown at once: while the answer comes in, the main window's
+        // commands must not start a second download.
+        box_->setMinimumDuration(0);
         box_->setAutoReset(false);
         box_->setAutoClose(false);
         box_->setMinimumWidth(420);
     }
     box_->setRange(0, 0);  // the size of the answer is not known beforehand
     box_->setLabelText(QStringLiteral("Connexion à %1…").arg(address.section(u'?', 0, 0)));
+    pulses_ = 0;
     box_->setValue(0);
 }
 
@@ -34,7 +37,8 @@ void DownloadProgress::bytesReceived(qint64 bytes)
         return;
     box_->setLabelText(QStringLiteral("Réception du catalogue : %1 reçus")
                            .arg(QLocale().formattedDataSize(bytes)));
-    box_->setValue(0);
+    // A busy bar (range 0..0) takes any value; a new one keeps it moving.
+    box_->setValue(++pulses_);
 }
 
 bool DownloadProgress::cancelRequested() const { return box_ && box_->wasCanceled(); }

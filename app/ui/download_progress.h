@@ -1,6 +1,7 @@
 #pragma once
 // The progress of a catalogue download, shown in a small window-modal box
-// with a "Annuler" button.
+// with an "Annuler" button. The box keeps the main window's commands from
+// running again while the answer comes in.
 
 #include "app/flow/reduction_view.h"
 
@@ -27,6 +28,7 @@ private:
     QWidget* owner_;
     QPointer<QProgressDialog> box_;
     QString address_;
+    int pulses_ = 0;  // one per received block
 };
 
 }  // namespace ce

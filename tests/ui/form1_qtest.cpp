@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
 #include <QLineEdit>
@@ -55,6 +56,7 @@ private slots:
     void menuEntriesOpenTheirWindows_data();
     void menuEntriesOpenTheirWindows();
     void projectEntriesAskForAFile();
+    void downloadProgressShowsAndCancels();
     void quitEndsTheProgram();
 };
 
@@ -347,6 +349,36 @@ void Form1Test::projectEntriesAskForAFile()
     // Both dialogs were cancelled: nothing written, nothing reported.
     QVERIFY(dialogs.messages.isEmpty());
     QCOMPARE(QDir(program.paths().programFolder).entryList(QDir::Files), QStringList());
+}
+
+void Form1Test::downloadProgressShowsAndCancels()
+{
+    TempProgram program;
+    ce::LanguageTable lang;
+    ScriptedDialogs dialogs;
+    auto form = openWindow(program, lang, dialogs);
+    form->show();
+    ce::DownloadMonitor& monitor = form->downloadMonitor();
+
+    monitor.downloadStarted(QStringLiteral("http://127.0.0.1:8080/skycat/servers/usnoa_res?ra=1"));
+    auto* box = form->findChild<QProgressDialog*>(QStringLiteral("downloadProgress"));
+    QVERIFY(box);
+    QTRY_VERIFY(box->isVisible());  // at once, so that no command starts meanwhile
+    QVERIFY(box->labelText().contains(QStringLiteral("127.0.0.1:8080")));
+    QVERIFY(!box->labelText().contains(u'?'));  // the query stays out of the text
+    QVERIFY(!monitor.cancelRequested());
+
+    monitor.bytesReceived(4096);
+    QVERIFY(box->labelText().contains(QLocale().formattedDataSize(4096)));
+    box->cancel();
+    QVERIFY(monitor.cancelRequested());
+    monitor.downloadFinished();
+    QVERIFY(!box->isVisible());
+
+    // The next download starts afresh.
+    monitor.downloadStarted(QStringLiteral("http://127.0.0.1:8080/"));
+    QVERIFY(!monitor.cancelRequested());
+    monitor.downloadFinished();
 }
 
 void Form1Test::quitEndsTheProgram()
