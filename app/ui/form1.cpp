@@ -55,6 +55,7 @@ Form1::Form1(LanguageTable& lang, ProgramPaths paths, Dialogs& dialogs, KeyState
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Cinq Étoiles"));
+    setWindowIcon(programIcon());
     download_ = std::make_unique<DownloadProgress>(this);
 
     buildLayout();

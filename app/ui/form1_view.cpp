@@ -23,6 +23,17 @@ QString Form1::text(const QString& control) const { return controlCaption(*this,
 void Form1::setText(const QString& control, const QString& text)
 {
     setControlCaption(*this, control, text);
+    // A sign label set by a command (project, assistant, calibration fill)
+    // shows its choice on the option buttons too; checking a button from
+    // here is no click, so the label is not set again.
+    const QString signLabel = QStringLiteral("txt_dec_sign_show_");
+    if (control.startsWith(signLabel) && (text == u"-" || text == u"+")) {
+        const int label = QStringView(control).mid(signLabel.size()).toInt();
+        const int element = 2 * label + (text == u"+" ? 1 : 0);
+        if (auto* button = qobject_cast<QAbstractButton*>(
+                findControl(*this, QStringLiteral("txt_dec_sign_") + QString::number(element))))
+            button->setChecked(true);
+    }
 }
 
 int Form1::checkState(const QString& control) const

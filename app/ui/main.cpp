@@ -2,6 +2,7 @@
 
 #include "app/ui/dialogs.h"
 #include "app/ui/form1.h"
+#include "app/ui/splash.h"
 #include "app/ui/startup.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("cinq-etoiles"));
     QApplication::setApplicationVersion(QStringLiteral(CE_VERSION));
+    QApplication::setWindowIcon(ce::programIcon());
 
     ce::QtDialogs dialogs;
     ce::Startup startup(ce::ProgramPaths::forInstalledProgram(), dialogs);

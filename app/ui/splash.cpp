@@ -37,6 +37,28 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, int
 
 }  // namespace
 
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(16, 24, 64));
+        painter.drawEllipse(QRectF(0, 0, size, size));
+        painter.setBrush(QColor(255, 240, 190));
+        // The five stars of the emblem, in the disc's own units (0..1).
+        const QPointF stars[] = {{0.30, 0.32}, {0.62, 0.24}, {0.72, 0.55}, {0.40, 0.68}, {0.22, 0.55}};
+        for (const QPointF& star : stars)
+            painter.drawEllipse(star * size, size / 14.0 + 0.5, size / 14.0 + 0.5);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 frmSplash::frmSplash(QString pictureFile, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), pictureFile_(std::move(pictureFile))
 {

@@ -13,12 +13,16 @@
 #include <QString>
 #include <QVector>
 #include <QDialog>
+#include <QIcon>
 
 class QLabel;
 class QProgressBar;
 class QTimer;
 
 namespace ce {
+
+// The program's icon, drawn in code: five stars on a night-blue disc.
+QIcon programIcon();
 
 class frmSplash final : public QDialog {
     Q_OBJECT

@@ -254,6 +254,14 @@ void Form1Test::signButtonsSetTheirOwnLabel()
     click(element + 1);
     QCOMPARE(form->text(QStringLiteral("txt_dec_sign_show_0")), QStringLiteral("+"));
     QCOMPARE(form->text(QStringLiteral("txt_dec_sign_show_1")), QStringLiteral("+"));
+
+    // A sign set by a command shows on the buttons of its own label only.
+    const QString label = QStringLiteral("txt_dec_sign_show_%1").arg(element / 2);
+    form->setText(label, QStringLiteral("-"));
+    QCOMPARE(form->checkState(QStringLiteral("txt_dec_sign_%1").arg(element)), 1);
+    QCOMPARE(form->checkState(QStringLiteral("txt_dec_sign_%1").arg(element + 1)), 0);
+    const int other = element == 0 ? 3 : 1;  // the other label's "+" button
+    QCOMPARE(form->checkState(QStringLiteral("txt_dec_sign_%1").arg(other)), 1);
 }
 
 void Form1Test::statusListShowsNewestFirst()
