@@ -210,8 +210,10 @@ private:
             if (hasParameter && parameter >= 0)
                 group.unicodeSkip = int(parameter);
         } else if (word == "u") {
-            if (hasParameter) {
-                const long code = parameter < 0 ? parameter + 65536 : parameter;
+            // A signed 16-bit value: negative numbers stand for units above
+            // 32767. Anything outside shows nothing.
+            const long code = parameter < 0 ? parameter + 65536 : parameter;
+            if (hasParameter && parameter >= -32768 && parameter <= 0xFFFF) {
                 pendingSkip_ = 0;
                 text(QString(QChar(char16_t(code))));
                 pendingSkip_ = group.unicodeSkip;

@@ -40,6 +40,7 @@ const TextCase kTexts[] = {
     {"unicode escape skips one fallback", "{\\rtf1 \\u937?m\\u-3913?}", u"\u03a9m\uf0b7"},
     {"unicode with uc2", "{\\rtf1\\uc2 \\u8364\\'80Xa}", u"\u20aca"},
     {"unicode with uc0", "{\\rtf1\\uc0 \\u8364 a}", u"\u20aca"},
+    {"unicode out of range shows nothing", "{\\rtf1 a\\u70000 b\\u-40000 c}", u"abc"},
     {"escaped braces and backslash", "{\\rtf1 \\{a\\} \\\\b}", u"{a} \\b"},
     {"symbols", "{\\rtf1 a\\tab b\\line c\\emdash\\~d\\_e\\-f}", u"a\tb\u2028c\u2014\u00a0d-ef"},
     {"font and colour tables skipped",
