@@ -76,7 +76,13 @@ Form1::Form1(LanguageTable& lang, ProgramPaths paths, Dialogs& dialogs, KeyState
     loadDefaults();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The controls go first: the image view paints the controller's marker
+    // tables and the controls' signals lead to the controller.
+    panTimer_->stop();
+    delete centralWidget();
+}
 
 void Form1::connectCommands()
 {
