@@ -10,127 +10,109 @@
 
 namespace {
 
-// CX = 1200, CY = 800 with binary-exact offsets: star 2 is 0.25° and 0.5°
-// away (300, 400 px: P12 = 250000), star 3 0.5° and 0.0625° (600, 50 px:
-// P13 = 362500).
-const std::array<ce::CalibrationStar, 3> kStars{{
-    {100, 100, 10.0, 20.0}, {400, 500, 10.25, 20.5}, {700, 150, 10.5, 20.0625}}};
+// CX = 1200, CY = 800 with binary-exact offsets: star 2 is 0.25° and 0.5° away
+// (300, 400 px: P12 = 250000), star 3 0.5° and 0.0625° (600, 50 px: P13 = 362500).
+const std::array<ce::CalibrationStar, 3> kStars{
+    {{100, 100, 10.0, 20.0}, {400, 500, 10.25, 20.5}, {700, 150, 10.5, 20.0625}}};
 
-TEST(CalibrationSolver, ThreeStarsReproduceTheirDistances)
+TEST(CalibrationSolver, ThreeStarsReproduceTheirDistancesOrSayWhyNot)
 {
     const auto s = ce::solveThreeStars(kStars);
     ASSERT_TRUE(s.ok()) << s.error().toStdString();
     EXPECT_EQ(s->p12, 250000.0);
     EXPECT_EQ(s->p13, 362500.0);
-    EXPECT_EQ(s->corrAsdText, "1200");
-    EXPECT_EQ(s->corrDecText, "800");
-    EXPECT_DOUBLE_EQ(s->a0 * s->u + s->a1 * s->v, s->p12);
-    EXPECT_DOUBLE_EQ(s->a2 * s->u + s->a3 * s->v, s->p13);
     EXPECT_EQ(ce::calibrationReport(QStringLiteral("Résultat"), *s), "Résultat: CX = 1200 et CY = 800");
 
-    // 65535 px apart, which a 16-bit difference could not hold.
-    // A0 = 100, A1 = 1, A2 = 1, A3 = 100, D = 9999.
+    // 65535 px apart, which a 16-bit difference could not hold: A0 = 100, A1 = 1, A2 = 1, A3 = 100, D = 9999.
     const auto wide = ce::solveThreeStars({{{-32768, 0, 0, 0}, {32767, 0, 10, 1}, {-32768, 32767, 1, 10}}});
     ASSERT_TRUE(wide.ok());
     const double p12 = 4294836225.0, p13 = 1073676289.0;  // 65535², 32767²
     EXPECT_EQ(wide->p12, p12);
     EXPECT_DOUBLE_EQ(wide->u, (100 * p12 - p13) / 9999);
     EXPECT_DOUBLE_EQ(wide->v, (100 * p13 - p12) / 9999);
-}
 
-TEST(CalibrationSolver, FailuresHaveAFrenchReason)
-{
     // Stars 2 and 3 on star 1's declination: A1 = A3 = 0, so D = 0.
     auto flat = kStars;
     flat[1].decDeg = flat[2].decDeg = flat[0].decDeg;
     EXPECT_EQ(ce::solveThreeStars(flat).error(), "Division par zéro");
-
     // A0 = A1 = A2 = 1, A3 = 2: D = 1, U = 2 P12 - P13, V = P13 - P12.
     const QString negU = ce::solveScale(100, 300, 1, 1, 1, 2).error();
-    EXPECT_TRUE(negU.contains(QStringLiteral("Corr Asd")) && negU.contains(QStringLiteral("-100"))) << negU.toStdString();
+    EXPECT_TRUE(negU.contains("Corr Asd") && negU.contains("-100")) << negU.toStdString();
     const QString negV = ce::solveScale(300, 100, 1, 1, 1, 2).error();
-    EXPECT_TRUE(negV.contains(QStringLiteral("Corr Dec")) && negV.contains(QStringLiteral("-200"))) << negV.toStdString();
+    EXPECT_TRUE(negV.contains("Corr Dec") && negV.contains("-200")) << negV.toStdString();
     EXPECT_TRUE(ce::solveScale(1, 1, HUGE_VAL, 1, 1, 1).error().startsWith(QStringLiteral("Dépassement")));
 }
 
 TEST(CalibrationSolver, CalibrationBoxes)
 {
     using Boxes = std::array<QString, 8>;
-    // RA 1 h 34 m 50 s = 5690 s / 240 s per degree; Dec -(22 + 11/60 + 1/3600).
-    const auto south = ce::readCalibrationBoxes(Boxes{"512", "384", "1", "34", "50", "22", "11", "01"},
-                                                QStringLiteral("-"), u'.');
+    // RA 1h34m50s = 5690 s / 240 s per degree; Dec -(22 + 11/60 + 1/3600).
+    const auto south = ce::readCalibrationBoxes(Boxes{"512", "384", "1", "34", "50", "22", "11", "01"}, "-", u'.');
     ASSERT_TRUE(south.ok()) << south.error().toStdString();
     EXPECT_EQ(south->y, 384);
     EXPECT_NEAR(south->raDeg, 23.708333333333, 1e-11);
     EXPECT_NEAR(south->decDeg, -22.183611111111, 1e-11);
 
     // inError "": read, with that X and RA; else the message names the box.
-    const struct { const char* name; Boxes boxes; QChar point; int x; double raDeg; const char* inError; } rows[] = {
-        {"seconds 50.5", {"1", "1", "0", "0", "50.5", "0", "0", "0"}, u'.', 1, 50.5 / 240, ""},
-        {"letters as seconds", {"1", "1", "0", "1", "abc", "0", "0", "0"}, u'.', 1, 0.25, ""},
-        {"X 12.5 to even", {"12.5", "1", "0", "0", "0", "0", "0", "0"}, u'.', 12, 0, ""},
-        {"X 13.5 to even", {"13.5", "1", "0", "0", "0", "0", "0", "0"}, u'.', 14, 0, ""},
-        {"comma locale", {"1", "1", "1,5", "0", "0", "0", "0", "0"}, u',', 1, 22.5, ""},
-        {"no star clicked", {"", "", "1", "0", "0", "0", "0", "0"}, u'.', 0, 0, "le champ X "},
-        {"X beyond 16 bits", {"40000", "1", "1", "0", "0", "0", "0", "0"}, u'.', 0, 0, "Dépassement"},
-        {"hours with a unit", {"1", "1", "1h", "0", "0", "0", "0", "0"}, u'.', 0, 0, "RA (heures)"},
-        {"arc-minutes", {"1", "1", "1", "0", "0", "0", ",", "0"}, u'.', 0, 0, "DEC (minutes d'arc)"},
+    const struct { Boxes boxes; QChar point; int x; double raDeg; const char* inError; } rows[] = {
+        {{"1", "1", "0", "1", "abc", "0", "0", "0"}, u'.', 1, 0.25, ""},  // letters as seconds: leading number 0
+        {{"12.5", "1", "0", "0", "0", "0", "0", "0"}, u'.', 12, 0, ""},   // X half to even
+        {{"13.5", "1", "0", "0", "0", "0", "0", "0"}, u'.', 14, 0, ""},
+        {{"1", "1", "1,5", "0", "0", "0", "0", "0"}, u',', 1, 22.5, ""},
+        {{"", "", "1", "0", "0", "0", "0", "0"}, u'.', 0, 0, "le champ X "},
+        {{"40000", "1", "1", "0", "0", "0", "0", "0"}, u'.', 0, 0, "Dépassement"},
+        {{"1", "1", "1h", "0", "0", "0", "0", "0"}, u'.', 0, 0, "RA (heures)"},
+        {{"1", "1", "1", "0", "0", "0", ",", "0"}, u'.', 0, 0, "DEC (minutes d'arc)"},
     };
     for (const auto& row : rows) {
         const auto star = ce::readCalibrationBoxes(row.boxes, QStringLiteral("+"), row.point);
-        ASSERT_EQ(star.ok(), *row.inError == 0) << row.name << ": " << star.error().toStdString();
+        ASSERT_EQ(star.ok(), *row.inError == 0) << row.inError << ": " << star.error().toStdString();
         if (star.ok()) {
-            EXPECT_EQ(star->x, row.x) << row.name;
-            EXPECT_NEAR(star->raDeg, row.raDeg, 1e-12) << row.name;
+            EXPECT_EQ(star->x, row.x);
+            EXPECT_NEAR(star->raDeg, row.raDeg, 1e-12);
         } else {
-            EXPECT_TRUE(star.error().contains(QString::fromUtf8(row.inError))) << row.name;
+            EXPECT_TRUE(star.error().contains(QString::fromUtf8(row.inError))) << star.error().toStdString();
         }
     }
 }
 
 ce::SensorInput sensor(double w, double h, double nx, double ny, double f) { return {w, h, nx, ny, f, f}; }
 
-TEST(ClassicalCalibration, WorkedExamplesAndPixelPitch)
+TEST(ClassicalCalibration, WorkedExamplesPixelPitchAndBoxes)
 {
     // 9 mm over 1000 px both ways, 1000 mm focal length.
     const auto r = ce::solveClassical(sensor(9, 9, 1000, 1000, 1000));
     ASSERT_TRUE(r.ok()) << r.error().toStdString();
     const double closedForm = 60.0 * 1000 * 1000 / (3438.0 * 9);
     EXPECT_NEAR(r->scale.corrDec, closedForm, 1e-9);
-    EXPECT_NEAR(r->scale.corrAsdText.toDouble(), closedForm, 1e-9);
     EXPECT_EQ(std::round(r->scale.corrAsd * 10) / 10, 1939.1);  // 5 significant digits
     EXPECT_EQ(r->scale.p12, 300.0 * 300 + 480 * 480);
-    EXPECT_EQ(r->scale.p13, 600.0 * 600 + 100 * 100);
     EXPECT_TRUE(ce::classicalReport(QString(), *r, u'.').endsWith(QStringLiteral("\rCCD size: 30.942' x 30.942'")));
-
-    // A rectangular sensor: the factors follow each axis's pixel pitch.
+    // A rectangular sensor: each axis follows its own pixel pitch.
     const auto rect = ce::solveClassical(sensor(6.9, 4.6, 765, 400, 2032));
     ASSERT_TRUE(rect.ok());
     EXPECT_NEAR(rect->scale.corrAsd, 60.0 * 2032 * 765 / (3438.0 * 6.9), 1e-9);
     EXPECT_NEAR(rect->scale.corrDec, 60.0 * 2032 * 400 / (3438.0 * 4.6), 1e-9);
 
     const struct { ce::SensorInput in; const char* inError; } zeros[] = {
-        {sensor(9, 9, 1000, 1000, 0), "Focale"},          {sensor(9, 9, 0, 1000, 1000), "Largeur"},
-        {sensor(9, 9, 1000, 0, 1000), "Hauteur"},         {sensor(0, 9, 1000, 1000, 1000), ""},
+        {sensor(9, 9, 1000, 1000, 0), "Focale"}, {sensor(9, 9, 0, 1000, 1000), "Largeur"},
+        {sensor(9, 9, 1000, 0, 1000), "Hauteur"}, {sensor(0, 9, 1000, 1000, 1000), ""},
     };
     for (const auto& z : zeros) {
         const QString e = ce::solveClassical(z.in).error();
         EXPECT_TRUE(e.startsWith(QStringLiteral("Division par zéro")) && e.contains(QString::fromLatin1(z.inError)))
             << z.inError << ": " << e.toStdString();
     }
-}
 
-TEST(ClassicalCalibration, SensorBoxes)
-{
-    using Boxes = std::array<QString, 5>;
     // Millimetres by the leading-number rule: a trailing unit is dropped.
+    using Boxes = std::array<QString, 5>;
     const auto unit = ce::readSensorBoxes(Boxes{"9 mm", "6,5", "1000", "800", "1000"}, u'.');
     ASSERT_TRUE(unit.ok()) << unit.error().toStdString();
     EXPECT_EQ(unit->widthMm, 9.0);
     EXPECT_EQ(unit->heightMm, 6.0);
     EXPECT_EQ(unit->heightPx, 800.0);
-    EXPECT_TRUE(ce::readSensorBoxes(Boxes{"9", "9", "1000", "1000", "1000 mm"}, u'.').error().contains(QStringLiteral("Focale (mm)")));
-    EXPECT_TRUE(ce::readSensorBoxes(Boxes{"9", "9", "1000", "", "1000"}, u'.').error().contains(QStringLiteral("Hauteur (pixels)")));
+    EXPECT_TRUE(ce::readSensorBoxes(Boxes{"9", "9", "1000", "1000", "1000 mm"}, u'.').error().contains("Focale (mm)"));
+    EXPECT_TRUE(ce::readSensorBoxes(Boxes{"9", "9", "1000", "", "1000"}, u'.').error().contains("Hauteur (pixels)"));
 }
 
 }  // namespace
