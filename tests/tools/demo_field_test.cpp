@@ -103,7 +103,6 @@ TEST(SyntheticCatalogue, LooksLikeAnExtract)
         // Rounded positions may sit 1e-5 degree past the radius.
         EXPECT_LE(service::angularDistanceDeg(p.centreRaDeg, p.centreDecDeg, s.raDeg, s.decDeg) * 60, 30.001);
         EXPECT_TRUE(s.raDeg >= 0 && s.raDeg < 360 && s.magR >= 8 && s.magR <= 18) << qPrintable(s.id);
-        EXPECT_NEAR(s.magR * 10, std::round(s.magR * 10), 1e-9);
         EXPECT_TRUE(s.magB - s.magR > 0.3 - 1e-9 && s.magB - s.magR < 1.5 + 1e-9) << qPrintable(s.id);
         brightest += s.magR < 9 ? 1 : 0;
         faintest += s.magR >= 17 ? 1 : 0;
@@ -116,18 +115,15 @@ TEST(SyntheticCatalogue, LooksLikeAnExtract)
     EXPECT_EQ(zones, QSet<QString>({"1050", "1125"}));  // Dec 21.8 .. 22.8 straddles +22.5
     // Counts grow tenfold per 1/0.3 magnitude: about 500 times more at the faint end.
     EXPECT_GT(faintest, 20 * std::max(brightest, 1));
-    EXPECT_EQ(makeSyntheticCatalogue(p).back().raDeg, stars.back().raDeg);
     p.seed = 8;
     EXPECT_NE(makeSyntheticCatalogue(p).front().raDeg, stars.front().raDeg);
 }
 
 TEST(Rendering, ProfilesAndBrightness)
 {
-    RenderParameters gaussian;
+    RenderParameters gaussian, moffat;
     gaussian.pointSpread = PointSpread::Gaussian;
-    gaussian.fwhmPx = 3;
-    RenderParameters moffat;
-    moffat.fwhmPx = 3;
+    gaussian.fwhmPx = moffat.fwhmPx = 3;
     for (const RenderParameters* p : {&gaussian, &moffat}) {
         EXPECT_DOUBLE_EQ(unitPeakProfile(0, *p), 1.0);
         EXPECT_NEAR(unitPeakProfile(1.5, *p), 0.5, 1e-12);  // half the peak at half the full width
@@ -145,8 +141,9 @@ TEST(Rendering, ProfilesAndBrightness)
     EXPECT_GT(qGray(edge.pixel(0, 20)), 200);
     EXPECT_EQ(qGray(edge.pixel(49, 20)), std::lround(quiet.skyLevel));
     const QImage empty = renderStarField(50, 40, {{"far", 1e12, -1e12, 8, 9}, {"nan", NAN, 5, 8, 9}}, quiet);
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 50; ++x) ASSERT_EQ(qGray(empty.pixel(x, y)), std::lround(quiet.skyLevel)) << x << "," << y;
+    const QImage sky = renderStarField(50, 40, {}, quiet);
+    EXPECT_EQ(empty, sky);
+    EXPECT_EQ(qGray(sky.pixel(25, 20)), std::lround(quiet.skyLevel));
 }
 
 // The program's star refinement: of the 7x7 windows centred within 3 pixels
