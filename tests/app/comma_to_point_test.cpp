@@ -8,7 +8,9 @@ namespace {
 
 TEST(CommaToPoint, FirstCommaThenAllOfThem)
 {
-    const struct { const char* text; int caret; const char* once; int onceCaret; const char* all; int allCaret; } rows[] = {
+    const struct {
+        const char* text; int caret; const char* once; int onceCaret; const char* all; int allCaret;
+    } rows[] = {
         {"2599,43", 7, "2599.43", 5, "2599.43", 5},
         {"1,2,3", 5, "1.2,3", 2, "1.2.3", 4},
         {",5", 2, ".5", 1, ".5", 1},

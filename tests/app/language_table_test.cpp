@@ -73,7 +73,7 @@ TEST(LanguageTable, CapacitiesAndMarkers)
     EXPECT_TRUE(error.contains(QStringLiteral("[FORM] est introuvable"))) << error.toStdString();
     EXPECT_TRUE(error.contains(QStringLiteral("ligne %1").arg(lines.size()))) << error.toStdString();
     EXPECT_FALSE(ce::parseLanguageTable({}).ok());
-    EXPECT_TRUE(ce::parseLanguageTable(langLines(1, 1, 1, 1, 20) << QString(30, u'x')).ok());  // nothing read after [END]
+    EXPECT_TRUE(ce::parseLanguageTable(langLines(1, 1, 1, 1, 20) << QString(30, u'x')).ok());  // nothing after [END]
     QTemporaryDir dir;
     EXPECT_TRUE(ce::loadLanguageTable(dir.path()).error().contains(dir.path() + QStringLiteral("/lang.cfg")));
 }

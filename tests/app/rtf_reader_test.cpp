@@ -34,7 +34,8 @@ TEST(RtfReader, Texts)
         {"{\\rtf1\\uc0 \\u8364 a}", u"\u20aca"},
         {"{\\rtf1 \\{a\\} \\\\b}", u"{a} \\b"},
         {"{\\rtf1 a\\tab b\\line c\\emdash\\~d\\_e\\-f}", u"a\tb\u2028c\u2014\u00a0d-ef"},
-        {"{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl;\\red0;}{\\info{\\title T}}{\\*\\generator R}Corps}", u"Corps"},
+        {"{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl;\\red0;}{\\info{\\title T}}{\\*\\generator R}Corps}",
+         u"Corps"},
         {"{\\rtf1{\\*\\x a\\par b}C\\par}", u"C"},  // a par inside a skipped group ends nothing
         {"{\\rtf1 ouvert{\\b gras", u"ouvertgras"},
         {"{\\rtf1 a}}b}", u"ab"},
@@ -42,12 +43,14 @@ TEST(RtfReader, Texts)
     for (const auto& [rtf, text] : cases) EXPECT_EQ(read(rtf).plainText(), QString::fromUtf16(text)) << rtf;
 
     for (const char* bytes : {"", "Bonjour", "{\\rt", " {\\rtf1 a}"})
-        EXPECT_EQ(ce::readRtf(QByteArray(bytes)).error(), QStringLiteral("Le fichier n'est pas au format RTF")) << bytes;
+        EXPECT_EQ(ce::readRtf(QByteArray(bytes)).error(), QStringLiteral("Le fichier n'est pas au format RTF"))
+            << bytes;
 }
 
 TEST(RtfReader, FormattingFollowsGroupsAndSwitches)
 {
-    const ce::RtfDocument doc = read("{\\rtf1\\fs20 a{\\b b{\\i c}d}\\ul e\\ulnone\\b f\\b0 g{\\fs40 h}\\plain i\\par}");
+    const ce::RtfDocument doc =
+        read("{\\rtf1\\fs20 a{\\b b{\\i c}d}\\ul e\\ulnone\\b f\\b0 g{\\fs40 h}\\plain i\\par}");
     ASSERT_EQ(doc.paragraphs.size(), 1);
     const auto& runs = doc.paragraphs[0].runs;
     // Each letter's format by hand from the groups; \plain goes back to 12 pt (24 half points).

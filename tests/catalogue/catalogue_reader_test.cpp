@@ -126,8 +126,8 @@ TEST(CatalogueReader, AnswersWithoutStarsAndCutShortAnswers)
     for (const QByteArray& answer : noStars) {
         auto state = read(page(records(3)));
         const ce::CatalogueCounts counts = ce::readCatalogueAnswer(answer, 1.0, 1.0, *state);
-        EXPECT_EQ(std::tuple(counts.starTotal, counts.starCount, state->starTotal, state->starCount), std::tuple(0, 0, 0, 0))
-            << answer.constData();
+        EXPECT_EQ(std::tuple(counts.starTotal, counts.starCount, state->starTotal, state->starCount),
+                  std::tuple(0, 0, 0, 0)) << answer.constData();
         EXPECT_EQ(state->starId[1], QStringLiteral("U1050_00000001"));  // left from before
         EXPECT_EQ(ce::catalogueReadStatus(counts, QStringLiteral(" étoiles")), QStringLiteral("0/0 étoiles"));
     }

@@ -28,15 +28,17 @@ TEST(CatalogueQuery, WorkedExampleAndCoordinateTexts)
 {
     const auto q = ce::prepareCatalogueQuery(fields("1", "34", "50", "+", "22", "11", "1"), u'.');
     ASSERT_TRUE(q.ok()) << q.error().toStdString();
-    EXPECT_EQ(q->pathAndQuery, QStringLiteral("/skycat/servers/usnoa_res?catalogue=usnoa&epoch=2000.0&chart=0&ra=1+34+50"
-                                              "&dec=22+11+1&object=&radmax=20&magbright=0&magfaint=13.&format=2&sort=mr&nout=5000"));
+    EXPECT_EQ(q->pathAndQuery,
+              QStringLiteral("/skycat/servers/usnoa_res?catalogue=usnoa&epoch=2000.0&chart=0&ra=1+34+50&dec=22+11+1"
+                             "&object=&radmax=20&magbright=0&magfaint=13.&format=2&sort=mr&nout=5000"));
     EXPECT_NEAR(q->raJ2000Deg, 5690.0 / 240.0, 1e-9);
     EXPECT_NEAR(q->decJ2000Deg, 79861.0 / 3600.0, 1e-9);
 
     struct Row { const char* name; ce::CatalogueQueryFields in; QString ra, dec; };
     const Row rows[] = {
         {"south between 0 and -1 keeps its sign", fields("0", "0", "0", "-", "0", "30", "0"), "0+0+0", "-0+30+0"},
-        {"seconds that round up are sent as 60", fields("1", "34", "59.6", "+", "22", "11", "59.7"), "1+34+60", "22+11+60"},
+        {"seconds that round up are sent as 60", fields("1", "34", "59.6", "+", "22", "11", "59.7"), "1+34+60",
+         "22+11+60"},
         {"exact half down to even", fields("1", "34", "50.5", "+", "0", "0", "2.5"), "1+34+50", "0+0+2"},
         {"exact half up to even", fields("1", "34", "51.5", "+", "0", "0", "3.5"), "1+34+52", "0+0+4"},
         {"sign caption other than minus is plus", fields("2", "0", "0", "", "10", "0", "0"), "2+0+0", "10+0+0"},
@@ -71,13 +73,16 @@ TEST(CatalogueQuery, EpochIsSentAsTypedAndReadByItsLeadingNumber)
     EXPECT_EQ(queryValue(letters->pathAndQuery, "epoch"), "abc");
     EXPECT_EQ(letters->raText + letters->decText, zero->raText + zero->decText);
     EXPECT_NE(zero->raText, j2000->raText);
-    EXPECT_TRUE(ce::prepareCatalogueQuery(fields("5", "0", "0", "+", "40", "0", "0", "1e999"), u'.').error().contains("Epoch"));
+    EXPECT_TRUE(
+        ce::prepareCatalogueQuery(fields("5", "0", "0", "+", "40", "0", "0", "1e999"), u'.').error().contains("Epoch"));
 
     // A coordinate field that is no number is refused, naming it.
     EXPECT_EQ(ce::prepareCatalogueQuery(fields("", "34", "50", "+", "22", "11", "1"), u'.').error(),
               QStringLiteral("Incompatibilité de type : le champ RA (heures) ne contient pas un nombre"));
-    EXPECT_TRUE(ce::prepareCatalogueQuery(fields("1", "34", "50", "-", "22", "11", "1.5"), u',').error().contains("DEC (secondes)"));
-    EXPECT_EQ(ce::prepareCatalogueQuery(fields("1", "34", "50,4", "+", "22", "11", "1"), u',').value().raText, "1+34+50");
+    EXPECT_TRUE(ce::prepareCatalogueQuery(fields("1", "34", "50", "-", "22", "11", "1.5"), u',')
+                    .error().contains("DEC (secondes)"));
+    EXPECT_EQ(ce::prepareCatalogueQuery(fields("1", "34", "50,4", "+", "22", "11", "1"), u',').value().raText,
+              "1+34+50");
 }
 
 TEST(CatalogueQuery, VerbatimTextsCannotAddKeys)

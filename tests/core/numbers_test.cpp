@@ -13,7 +13,8 @@ TEST(LeadingNumber, TakesTheLongestLeadingNumber)
         {" 1 2.5 ", 12.5}, {"9 mm", 9.0}, {"2599,43", 2599.0}, {"-12.34567", -12.34567},
         {"1.5e2x", 150.0}, {"3e+", 3.0},  {".5", 0.5},         {"-", 0.0},
     };
-    for (const auto& [text, expected] : rows) EXPECT_DOUBLE_EQ(ce::leadingNumber(QString::fromUtf8(text)), expected) << text;
+    for (const auto& [text, expected] : rows)
+        EXPECT_DOUBLE_EQ(ce::leadingNumber(QString::fromUtf8(text)), expected) << text;
 }
 
 TEST(LocaleNumber, WholeTextMustBeANumber)

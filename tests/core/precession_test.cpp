@@ -33,8 +33,12 @@ Position matrixPrecession(double epoch, Position p, bool inverse)
                 for (int k = 0; k < 3; ++k) m[i][j] += a[i][k] * b[k][j];
         return m;
     };
-    const auto rotZ = [](double a) { return Matrix{{{std::cos(a), std::sin(a), 0}, {-std::sin(a), std::cos(a), 0}, {0, 0, 1}}}; };
-    const auto rotY = [](double a) { return Matrix{{{std::cos(a), 0, -std::sin(a)}, {0, 1, 0}, {std::sin(a), 0, std::cos(a)}}}; };
+    const auto rotZ = [](double a) {
+        return Matrix{{{std::cos(a), std::sin(a), 0}, {-std::sin(a), std::cos(a), 0}, {0, 0, 1}}};
+    };
+    const auto rotY = [](double a) {
+        return Matrix{{{std::cos(a), 0, -std::sin(a)}, {0, 1, 0}, {std::sin(a), 0, std::cos(a)}}};
+    };
     const double t = (epoch - 2000.0) / 100.0, toRad = kPi / 180.0 * kArcsec;
     const double zeta = (2306.2181 * t + 0.30188 * t * t + 0.017998 * t * t * t) * toRad;
     const double z = (2306.2181 * t + 1.09468 * t * t + 0.018203 * t * t * t) * toRad;

@@ -20,11 +20,13 @@ TEST(Sexagesimal, FieldsToDegrees)
     EXPECT_EQ(ce::signFactorFromCaption(QStringLiteral("-")), -1);
     EXPECT_EQ(ce::signFactorFromCaption(QString()), 1);
 
-    const ce::Result<double> ra = ce::raFromTexts(QStringLiteral("1"), QStringLiteral(" 34 "), QStringLiteral("50,5"), u',');
+    const ce::Result<double> ra =
+        ce::raFromTexts(QStringLiteral("1"), QStringLiteral(" 34 "), QStringLiteral("50,5"), u',');
     ASSERT_TRUE(ra.ok()) << ra.error().toStdString();
     EXPECT_DOUBLE_EQ(*ra, 5690.5 / 240.0);
     // An explicit "+" is a sign, not a reason to read nothing.
-    EXPECT_DOUBLE_EQ(ce::raFromTexts(QStringLiteral("+1"), QStringLiteral("0"), QStringLiteral("+0"), u'.').value(), 15.0);
+    EXPECT_DOUBLE_EQ(
+        ce::raFromTexts(QStringLiteral("+1"), QStringLiteral("0"), QStringLiteral("+0"), u'.').value(), 15.0);
 
     struct Row { QString a, b, c; bool isRa; QChar point; QString field; };
     const Row rows[] = {
@@ -38,7 +40,8 @@ TEST(Sexagesimal, FieldsToDegrees)
     for (const Row& row : rows) {
         const ce::Result<double> r = row.isRa ? ce::raFromTexts(row.a, row.b, row.c, row.point)
                                               : ce::decFromTexts(row.a, row.b, row.c, 1, row.point);
-        EXPECT_EQ(r.error(), QStringLiteral("Incompatibilité de type : le champ %1 ne contient pas un nombre").arg(row.field))
+        EXPECT_EQ(r.error(),
+                  QStringLiteral("Incompatibilité de type : le champ %1 ne contient pas un nombre").arg(row.field))
             << row.field.toStdString();
     }
 }

@@ -78,7 +78,8 @@ TEST(TextFile, FailuresNameTheFileAndLeaveThePreviousOne)
     EXPECT_EQ(ce::readTextLines(path).error(), QStringLiteral("Fichier introuvable : ") + path);
     // A folder exists but cannot be read as a file: the system's reason.
     const QString folder = ce::readTextLines(dir.path()).error();
-    EXPECT_TRUE(folder.contains(dir.path()) && !folder.startsWith(QStringLiteral("Fichier introuvable"))) << folder.toStdString();
+    EXPECT_TRUE(folder.contains(dir.path()) && !folder.startsWith(QStringLiteral("Fichier introuvable")))
+        << folder.toStdString();
 
     ASSERT_TRUE(ce::writeTextLines(path, {QStringLiteral("ancien")}).ok());
     const QString nowhere = dir.filePath(QStringLiteral("absent/config.cfg"));

@@ -121,7 +121,8 @@ TEST(PointerHover, StrictBoxAroundTheCornerAndTheInfoLine)
     }
     // 187.5° = 12h30'0''; the pointer kept in whole pixels, halves to even.
     r.controller.pointerMove(102.5, 51.5);
-    EXPECT_EQ(r.view.info, QStringLiteral("0825-07582619    MagR-B= 9.8 11.2   Ra:12h30'0''   Dec:-5°15'0''  (J2000.0)"));
+    EXPECT_EQ(r.view.info,
+              QStringLiteral("0825-07582619    MagR-B= 9.8 11.2   Ra:12h30'0''   Dec:-5°15'0''  (J2000.0)"));
     EXPECT_EQ(r.st.clickX, 102);
     EXPECT_EQ(r.st.clickY, 52);
     r.st.corrAsd = 2000.0;  // the factors divide: 60000 / 2000 = 30° = 2h0'0''
@@ -204,7 +205,8 @@ TEST(PointerCoorClick, ReportsTheSkyPositionForTheEpoch)
     const QRegularExpressionMatch m = re.match(r.view.status.front());
     ASSERT_TRUE(m.hasMatch()) << r.view.status.front().toStdString();
     const auto seconds = [&m](int first) {
-        return m.captured(first).toDouble() * 3600 + m.captured(first + 1).toDouble() * 60 + m.captured(first + 2).toDouble();
+        return m.captured(first).toDouble() * 3600 + m.captured(first + 1).toDouble() * 60 +
+               m.captured(first + 2).toDouble();
     };
     EXPECT_NEAR(seconds(1), 2 * 3600 + 46 * 60 + 11.331, 1.0);  // unprecessed: 2h44m13s
     EXPECT_NEAR(seconds(4), 49 * 3600 + 20 * 60 + 54.54, 2.0);

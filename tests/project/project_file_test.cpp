@@ -57,7 +57,8 @@ TEST(ProjectFile, SavedAndOpenedUnchanged)
     ASSERT_TRUE(back.ok()) << back.error().toStdString();
     EXPECT_EQ(ce::projectLines(*back), kLines);
     EXPECT_FALSE(ce::saveProject(QString(), *fields).ok());
-    EXPECT_TRUE(ce::loadProject(dir.path() + QStringLiteral("/absent.pam")).error().contains(QStringLiteral("absent.pam")));
+    EXPECT_TRUE(
+        ce::loadProject(dir.path() + QStringLiteral("/absent.pam")).error().contains(QStringLiteral("absent.pam")));
 }
 
 }  // namespace

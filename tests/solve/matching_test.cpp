@@ -258,7 +258,10 @@ TEST(MatchingSearch, FastSearchEqualsReference)
         const CandidateSearch fast = f.search(tol), ref = f.search(tol, true);
         ASSERT_EQ(fast.tableFull, ref.tableFull) << "field " << field;
         ASSERT_EQ(fast.candidates, ref.candidates) << "field " << field;
-        ++(ref.tableFull ? full : ref.candidates.size() > 300 ? pastAnchorLimit : ref.candidates.empty() ? empty : some);
+        ++(ref.tableFull                   ? full
+           : ref.candidates.size() > 300 ? pastAnchorLimit
+           : ref.candidates.empty()      ? empty
+                                         : some);
     }
     // The comparison must have met every kind of outcome.
     EXPECT_GT(empty, 0);
@@ -333,7 +336,8 @@ TEST(MatchingDecision, CountsMarkedStarsLyingOnDrawnStars)
          {Marker{}, starAt(110, 100), starAt(190, 100), starAt(300, 110), starAt(400, 390)}, 0},
         {"offset of 9.5 is in",
          {Marker{}, starAt(109.5, 100), starAt(190.5, 100), starAt(300, 109.5), starAt(400, 390.5)}, 4},
-        {"one click on two stars twice", {Marker{}, starAt(95, 100), starAt(105, 100), starAt(50, 455), starAt(45, 445)}, 4},
+        {"one click on two stars twice",
+         {Marker{}, starAt(95, 100), starAt(105, 100), starAt(50, 455), starAt(45, 445)}, 4},
     };
     for (const Row& r : rows) EXPECT_EQ(decisionCount(clicks, r.stars, int(r.stars.size()) - 1, w), r.count) << r.name;
     EXPECT_EQ(decisionCount(clicks, rows[0].stars, 3, w), 3);   // only stars 1..starCount

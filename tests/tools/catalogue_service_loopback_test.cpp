@@ -37,7 +37,8 @@ public:
         file.write(kExtract);
         file.close();
         service.process().setWorkingDirectory(dir_.path());
-        const Status started = service.start(file.fileName(), extraArguments, QStringLiteral(CE_CATALOGUE_SERVICE_EXE), 60);
+        const Status started =
+            service.start(file.fileName(), extraArguments, QStringLiteral(CE_CATALOGUE_SERVICE_EXE), 60);
         EXPECT_TRUE(started.ok()) << qPrintable(started.error());
     }
 

@@ -92,7 +92,8 @@ TEST(QueryKeysReading, DecodingAndEachMissingOrBadKey)
     EXPECT_EQ(decodeQueryString("catalogue=usnoa&epoch=2000.0&chart=0&ra=1+34+50&dec=22+11+1&object="
                                 "&radmax=20&magbright=0&magfaint=13.&format=2&sort=mr&nout=5000"),
               programQuery());
-    EXPECT_EQ(decodeQueryString("chart&x=%2B22%20%C3%A9&&y="), (QueryKeys{{"chart", ""}, {"x", "+22 \xc3\xa9"}, {"y", ""}}));
+    EXPECT_EQ(decodeQueryString("chart&x=%2B22%20%C3%A9&&y="),
+              (QueryKeys{{"chart", ""}, {"x", "+22 \xc3\xa9"}, {"y", ""}}));
     const auto q = parseUsnoaQuery(programQuery());
     ASSERT_TRUE(q.ok()) << qPrintable(q.error());
     EXPECT_NEAR(q->decDeg, 22.183611111111111, 1e-12);
@@ -133,7 +134,7 @@ TEST(ExtractFile, ReadsStarsAndRefusesBadLines)
         ASSERT_FALSE(got.ok()) << line;
         EXPECT_TRUE(got.error().startsWith(QStringLiteral("Ligne 3 de x.txt"))) << qPrintable(got.error());
     }
-    EXPECT_TRUE(readExtract(QStringLiteral("/nonexistent/e.txt")).error().contains(QStringLiteral("/nonexistent/e.txt")));
+    EXPECT_TRUE(readExtract(QStringLiteral("/nonexistent/e.txt")).error().contains("/nonexistent/e.txt"));
 }
 
 CatalogueStar starAt(const char* id, double raDeg, double decDeg, double magR)

@@ -231,11 +231,13 @@ TEST(DemoField, LinearCataloguePlaneKeepsDistances)
         for (std::size_t j = i + 1; j < field.stars.size(); ++j) {
             if (!field.stars[i].inImage || !field.stars[j].inImage) continue;
             const auto &a = field.catalogue[i], &b = field.catalogue[j];
-            const double plane = std::hypot(std::nearbyint(a.raDeg * f.corrAsd) - std::nearbyint(b.raDeg * f.corrAsd),
-                                            std::nearbyint(a.decDeg * f.corrDec) - std::nearbyint(b.decDeg * f.corrDec));
+            const auto plane = [](double degA, double degB, double scale) {
+                return std::nearbyint(degA * scale) - std::nearbyint(degB * scale);
+            };
+            const double inPlane = std::hypot(plane(a.raDeg, b.raDeg, f.corrAsd), plane(a.decDeg, b.decDeg, f.corrDec));
             const double image = std::hypot(field.stars[i].placed.xPx - field.stars[j].placed.xPx,
                                             field.stars[i].placed.yPx - field.stars[j].placed.yPx);
-            worst = std::max(worst, std::fabs(plane - image));
+            worst = std::max(worst, std::fabs(inPlane - image));
             ++pairs;
         }
     EXPECT_GT(pairs, 1000);
