@@ -6,7 +6,6 @@
 #include "tests/flow/fake_view.h"
 #include "tests/flow/flow_support.h"
 
-#include <QCoreApplication>
 #include <QTcpServer>
 
 #include <gtest/gtest.h>
@@ -29,20 +28,15 @@ class DownloadTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const QString extract = folders.program.path() + QStringLiteral("/extract.txt");
         folders.writeProgramFile(QStringLiteral("extract.txt"), extractText(fieldStars()));
-        extractPath = extract;
+        extractPath = folders.program.path() + QStringLiteral("/extract.txt");
         setCentre(view);
     }
 
     static void setCentre(FakeView& v)
     {
-        const QStringList ra{QStringLiteral("1"), QStringLiteral("34"), QStringLiteral("50")};
-        const QStringList dec{QStringLiteral("22"), QStringLiteral("11"), QStringLiteral("1")};
-        for (int i = 0; i < 3; ++i) {
-            v.setText(QStringLiteral("txt_ra_%1").arg(i), ra[i]);
-            v.setText(QStringLiteral("txt_dec_%1").arg(i), dec[i]);
-        }
+        v.setTexts(QStringLiteral("txt_ra_"), {"1", "34", "50"});
+        v.setTexts(QStringLiteral("txt_dec_"), {"22", "11", "1"});
     }
 
     // A failed download: one status line above message 8 (or alone when no
@@ -121,17 +115,12 @@ TEST_F(DownloadTest, EachNetworkFailureIsReportedAndLeavesAnEmptyCatalogue)
     tiny.maxBytes = 200;
     const std::vector<Row> rows = {
         {"refused connection", {}, true, quick, false, QString()},
-        {"not found", {QStringLiteral("--status"), QStringLiteral("404")}, false, quick, false,
-         QStringLiteral("HTTP 404")},
-        {"server error", {QStringLiteral("--status"), QStringLiteral("500")}, false, quick, false,
-         QStringLiteral("HTTP 500")},
-        {"no answer", {QStringLiteral("--hang")}, false, quick, false,
-         QStringLiteral("aucune réponse du service depuis 1 s")},
-        {"no data marker", {QStringLiteral("--no-marker")}, false, quick, false,
-         QStringLiteral("aucune liste d'étoiles")},
-        {"too large", {}, false, tiny, false, QStringLiteral("trop volumineuse")},
-        {"cancelled", {QStringLiteral("--delay-ms"), QStringLiteral("5000")}, false, quick, true,
-         QStringLiteral("annulé")},
+        {"not found", {"--status", "404"}, false, quick, false, "HTTP 404"},
+        {"server error", {"--status", "500"}, false, quick, false, "HTTP 500"},
+        {"no answer", {"--hang"}, false, quick, false, "aucune réponse du service depuis 1 s"},
+        {"no data marker", {"--no-marker"}, false, quick, false, "aucune liste d'étoiles"},
+        {"too large", {}, false, tiny, false, "trop volumineuse"},
+        {"cancelled", {"--delay-ms", "5000"}, false, quick, true, "annulé"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -176,14 +165,11 @@ TEST_F(DownloadTest, BadFieldsOrServiceAddressAreRefusedBeforeAnyRequest)
     };
     const QByteArray good = service.baseAddress().toUtf8();
     const std::vector<Row> rows = {
-        {"minutes not a number", QStringLiteral("txt_ra_1"), QStringLiteral("3x"), good,
-         QStringLiteral("RA (minutes)")},
-        {"empty degrees", QStringLiteral("txt_dec_0"), QString(), good,
-         QStringLiteral("DEC (degrés)")},
-        {"no serveur.cfg", QString(), QString(), "-", QStringLiteral("serveur.cfg")},
-        {"empty serveur.cfg", QString(), QString(), "", QStringLiteral("serveur.cfg")},
-        {"not an http address", QString(), QString(), "ftp://127.0.0.1/",
-         QStringLiteral("serveur.cfg")},
+        {"minutes not a number", "txt_ra_1", "3x", good, "RA (minutes)"},
+        {"empty degrees", "txt_dec_0", {}, good, "DEC (degrés)"},
+        {"no serveur.cfg", {}, {}, "-", "serveur.cfg"},
+        {"empty serveur.cfg", {}, {}, "", "serveur.cfg"},
+        {"not an http address", {}, {}, "ftp://127.0.0.1/", "serveur.cfg"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -205,14 +191,4 @@ TEST_F(DownloadTest, BadFieldsOrServiceAddressAreRefusedBeforeAnyRequest)
 }  // namespace
 }  // namespace ce::testing
 
-int main(int argc, char** argv)
-{
-    // Requests go straight to the service on 127.0.0.1, never through a
-    // proxy that the environment may name.
-    for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy",
-                             "ALL_PROXY"})
-        qunsetenv(name);
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
+CE_FLOW_TEST_MAIN()

@@ -56,6 +56,12 @@ public:
         texts_[QStringLiteral("txt_calcul")] = QStringLiteral("10");
     }
 
+    // Puts values[i] into control `prefix` + i: setTexts("txt_ra_", {"1", "34", "50"}).
+    void setTexts(const QString& prefix, const QStringList& values)
+    {
+        for (int i = 0; i < values.size(); ++i) setText(prefix + QString::number(i), values[i]);
+    }
+
     // --- ReductionView -------------------------------------------------
     QString text(const QString& control) const override { return texts_.value(control); }
     void setText(const QString& control, const QString& text) override

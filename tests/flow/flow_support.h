@@ -8,6 +8,7 @@
 #include "core/program_paths.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -168,3 +169,16 @@ private:
 #endif  // CE_CATALOGUE_SERVICE_EXE
 
 }  // namespace ce::testing
+
+// main() of a controller test: a core application for the event loops, and
+// requests straight to 127.0.0.1, never through a proxy the environment names.
+#define CE_FLOW_TEST_MAIN()                                                                     \
+    int main(int argc, char** argv)                                                             \
+    {                                                                                           \
+        for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY",     \
+                                 "all_proxy", "ALL_PROXY"})                                     \
+            qunsetenv(name);                                                                    \
+        QCoreApplication app(argc, argv);                                                       \
+        ::testing::InitGoogleTest(&argc, argv);                                                 \
+        return RUN_ALL_TESTS();                                                                 \
+    }

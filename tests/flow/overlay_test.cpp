@@ -1,15 +1,12 @@
-// The overlay: map, the field-centre cross and its warning, and "4-Full map".
+// The overlay: map, the field-centre cross and its warning, the loading status.
 //
-// Hand-made geometry: with both scale factors at 1000, the field centre
-// 1h00m00s +20°00'00" (epoch 2000.0, no precession) lies at U = 15000,
-// V = 20000 exactly (15 and 20 degrees are exact in binary). The plate
-// U = x + C, V = y + F then puts the centre at (15000 - C, 20000 - F).
+// With both scale factors at 1000 the centre 1h00m00s +20°00'00" (epoch
+// 2000.0) lies at U = 15000, V = 20000 exactly; the plate U = x + C,
+// V = y + F puts it at (15000 - C, 20000 - F).
 
 #include "app/flow/reduction_controller.h"
 #include "tests/flow/fake_view.h"
 #include "tests/flow/flow_support.h"
-
-#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
@@ -20,18 +17,12 @@ class OverlayTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        view.width = 400;
-        view.height = 300;
-        const QStringList texts{"1", "0", "0", "20", "0", "0"};
-        for (int i = 0; i < 3; ++i) {
-            view.setText(QStringLiteral("txt_ra_%1").arg(i), texts[i]);
-            view.setText(QStringLiteral("txt_dec_%1").arg(i), texts[i + 3]);
-        }
+        prepare(view);
         controller.createMarkers();
         st.corrAsd = 1000;
         st.corrDec = 1000;
-        // Three catalogue stars, drawn by a plate with C = 14800, F = 19900
-        // at (20, 30), (220, 130), (380, 290).
+        // Three stars that the plate C = 14800, F = 19900 draws at (20, 30),
+        // (220, 130) and (380, 290).
         const double U[] = {14820, 15020, 15180};
         const double V[] = {19930, 20030, 20190};
         for (std::size_t i = 1; i <= 3; ++i) {
@@ -40,18 +31,23 @@ protected:
         }
         st.starCount = 3;
         st.starTotal = 3;
+        setPlate(st, 14800, 19900);
     }
 
-    void setPlate(double C, double F)
+    static void prepare(FakeView& v)
     {
-        st.plateA = 1;
-        st.plateB = 0;
-        st.plateC = C;
-        st.plateD = 0;
-        st.plateE = 1;
-        st.plateF = F;
+        v.width = 400;
+        v.height = 300;
+        v.setTexts(QStringLiteral("txt_ra_"), {"1", "0", "0"});
+        v.setTexts(QStringLiteral("txt_dec_"), {"20", "0", "0"});
     }
-
+    static void setPlate(ReductionState& s, double C, double F)
+    {
+        s.plateA = s.plateE = 1;
+        s.plateB = s.plateD = 0;
+        s.plateC = C;
+        s.plateF = F;
+    }
     int visibleStars() const
     {
         int n = 0;
@@ -66,30 +62,9 @@ protected:
     ReductionState& st = controller.state();
 };
 
-TEST_F(OverlayTest, MapCentresTheMarkersAndTheCross)
-{
-    setPlate(14800, 19900);
-    st.mapFailed = true;
-    controller.map();
-
-    const float expected[][2] = {{20, 30}, {220, 130}, {380, 290}};
-    for (std::size_t i = 1; i <= 3; ++i) {
-        EXPECT_FLOAT_EQ(st.markers.star[i].left, expected[i - 1][0] - 4);
-        EXPECT_FLOAT_EQ(st.markers.star[i].top, expected[i - 1][1] - 4);
-        EXPECT_TRUE(st.markers.star[i].visible);
-    }
-    EXPECT_EQ(visibleStars(), 3);
-    EXPECT_TRUE(st.markers.centre.visible);
-    EXPECT_DOUBLE_EQ(st.markers.centre.x, 200);
-    EXPECT_DOUBLE_EQ(st.markers.centre.y, 100);
-    EXPECT_FALSE(st.mapFailed);
-    EXPECT_EQ(st.mapStatus, QStringLiteral("done"));
-    EXPECT_TRUE(view.messages.empty());
-}
-
 TEST_F(OverlayTest, CentreOffTheImageIsWarnedBeforeTheMarkersShow)
 {
-    // Centre positions by plate: the strict test puts the border outside.
+    // The border itself counts as outside.
     struct Row {
         const char* name;
         double C;
@@ -97,6 +72,7 @@ TEST_F(OverlayTest, CentreOffTheImageIsWarnedBeforeTheMarkersShow)
         bool warned;
     };
     const std::vector<Row> rows = {
+        {"inside, on the drawn stars' plate", 14800, 19900, false},
         {"inside, one pixel from the corner", 14999, 19999, false},
         {"on the left border", 15000, 19900, true},
         {"on the top border", 14800, 20000, true},
@@ -109,9 +85,10 @@ TEST_F(OverlayTest, CentreOffTheImageIsWarnedBeforeTheMarkersShow)
         SCOPED_TRACE(row.name);
         view.messages.clear();
         st.markers.hideStars();
+        st.mapFailed = true;
         int visibleAtWarning = -1;
         view.onMessage = [&](const QString&) { visibleAtWarning = visibleStars(); };
-        setPlate(row.C, row.F);
+        setPlate(st, row.C, row.F);
 
         controller.map();
 
@@ -126,12 +103,21 @@ TEST_F(OverlayTest, CentreOffTheImageIsWarnedBeforeTheMarkersShow)
         EXPECT_DOUBLE_EQ(st.markers.centre.x, 15000 - row.C);
         EXPECT_DOUBLE_EQ(st.markers.centre.y, 20000 - row.F);
         EXPECT_EQ(visibleStars(), 3);
+        EXPECT_FALSE(st.mapFailed);
+        EXPECT_EQ(st.mapStatus, QStringLiteral("done"));
+    }
+    // Marker corners for the plate C = 14800, F = 19900: star centre - 4.
+    setPlate(st, 14800, 19900);
+    controller.map();
+    const float expected[][2] = {{20, 30}, {220, 130}, {380, 290}};
+    for (std::size_t i = 1; i <= 3; ++i) {
+        EXPECT_FLOAT_EQ(st.markers.star[i].left, expected[i - 1][0] - 4);
+        EXPECT_FLOAT_EQ(st.markers.star[i].top, expected[i - 1][1] - 4);
     }
 }
 
 TEST_F(OverlayTest, SingularPlatePutsEveryMarkerAtTheOrigin)
 {
-    setPlate(14800, 19900);
     st.plateA = 2;
     st.plateB = 4;
     st.plateD = 1;
@@ -160,30 +146,19 @@ TEST_F(OverlayTest, FailedDrawingShowsNoMarkerAndSaysWhy)
         QString reasonPart;
     };
     const std::vector<Row> rows = {
-        {"centre field not a number", QStringLiteral("txt_ra_1"), QStringLiteral("x"), 14820,
-         QStringLiteral("RA (minutes)")},
-        {"a star beyond any position", QString(), QString(), 1e300, QString()},
+        {"centre field not a number", "txt_ra_1", "x", 14820, "RA (minutes)"},
+        {"a star beyond any position", {}, {}, 1e300, {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         FakeView v;
-        v.width = 400;
-        v.height = 300;
-        const QStringList texts{"1", "0", "0", "20", "0", "0"};
-        for (int i = 0; i < 3; ++i) {
-            v.setText(QStringLiteral("txt_ra_%1").arg(i), texts[i]);
-            v.setText(QStringLiteral("txt_dec_%1").arg(i), texts[i + 3]);
-        }
+        prepare(v);
         if (!row.control.isEmpty()) v.setText(row.control, row.value);
         ReductionController c(v, lang, folders.paths());
         c.createMarkers();
         ReductionState& s = c.state();
         s = st;
         s.starU[1] = row.starU1;
-        s.plateA = 1;
-        s.plateE = 1;
-        s.plateC = 14800;
-        s.plateF = 19900;
         s.markers.star[3].visible = true;  // from an earlier drawing
 
         c.map();
@@ -199,7 +174,6 @@ TEST_F(OverlayTest, FailedDrawingShowsNoMarkerAndSaysWhy)
 
 TEST_F(OverlayTest, LoadingStatusDrawsEveryStarReadAndHidesNone)
 {
-    setPlate(14800, 19900);
     st.starCount = 2;
     st.markers.star[7].visible = true;  // left by an earlier full map
     st.mapStatus = QStringLiteral("loading");
@@ -216,9 +190,4 @@ TEST_F(OverlayTest, LoadingStatusDrawsEveryStarReadAndHidesNone)
 }  // namespace
 }  // namespace ce::testing
 
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
+CE_FLOW_TEST_MAIN()
