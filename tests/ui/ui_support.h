@@ -4,6 +4,7 @@
 // where it comes from.
 
 #include "app/ui/dialogs.h"
+#include "app/ui/form1.h"
 #include "core/program_paths.h"
 #include "core/textfile.h"
 
@@ -13,10 +14,13 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <memory>
+
 namespace ce::testing {
 
-// Records every box instead of showing it; Yes/No questions take the next
-// scripted answer (No when none is left).
+// Records every box instead of showing it. Yes/No questions take the next
+// scripted answer (No when none is left); file dialogs answer `fileName`
+// (empty: cancelled).
 class ScriptedDialogs final : public Dialogs {
 public:
     struct Box {
@@ -24,12 +28,17 @@ public:
         QString title;
         bool warning = false;
     };
+    struct FileDialog {
+        QString title, folder, filter;
+    };
 
     QList<Box> messages;
     QList<Box> questions;
     QList<bool> answers;
     QList<QString> detailTitles;
     QList<QString> fileDialogTitles;  // open and save dialogs, in order
+    QList<FileDialog> fileDialogs;    // the same, with folder and filter
+    QString fileName;
 
     void message(QWidget*, const QString& text, const QString& title, bool warning) override
     {
@@ -40,20 +49,22 @@ public:
         questions.append({question, title, false});
         return answers.isEmpty() ? false : answers.takeFirst();
     }
-    // File dialogs are cancelled.
-    QString openFileName(QWidget*, const QString& title, const QString&, const QString&) override
+    QString openFileName(QWidget*, const QString& title, const QString& folder, const QString& filter) override
+    {
+        return fileDialog(title, folder, filter);
+    }
+    QString saveFileName(QWidget*, const QString& title, const QString& folder, const QString& filter) override
+    {
+        return fileDialog(title, folder, filter);
+    }
+    void details(QWidget*, const QString& title, const QString&) override { detailTitles.append(title); }
+
+private:
+    QString fileDialog(const QString& title, const QString& folder, const QString& filter)
     {
         fileDialogTitles.append(title);
-        return QString();
-    }
-    QString saveFileName(QWidget*, const QString& title, const QString&, const QString&) override
-    {
-        fileDialogTitles.append(title);
-        return QString();
-    }
-    void details(QWidget*, const QString& title, const QString&) override
-    {
-        detailTitles.append(title);
+        fileDialogs.append({title, folder, filter});
+        return fileName;
     }
 };
 
@@ -79,6 +90,22 @@ public:
 private:
     QTemporaryDir dir_;
     ProgramPaths paths_;
+};
+
+// A main window over a temporary program folder: write the folder's files,
+// then open() (again to reopen) the window over them.
+struct WindowRig {
+    TempProgram program;
+    LanguageTable lang;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<Form1> form;
+
+    Form1& open()
+    {
+        form.reset();
+        form = std::make_unique<Form1>(lang, program.paths(), dialogs);
+        return *form;
+    }
 };
 
 // Text N of a section, unique in the whole file: "C3" (configuration text 3),
