@@ -1,6 +1,5 @@
-// The optical configuration list window, driven offscreen: the 15-record
-// limit, deletions, saving and reopening, loading failures and the choosing
-// mode with "Utiliser".
+// The optical configuration list window, offscreen: the 15-record limit,
+// deletions, saving and reopening, loading failures, and "Utiliser".
 
 #include "calibration/ui/config_window.h"
 
@@ -8,8 +7,6 @@
 #include "tests/flow/fake_view.h"
 #include "tests/ui/recording_dialogs.h"
 
-#include <QApplication>
-#include <QFile>
 #include <QFrame>
 #include <QLineEdit>
 #include <QListWidget>
@@ -50,15 +47,10 @@ private:
         f.write(bytes);
     }
     static QListWidget* list(Config& w) { return w.findChild<QListWidget*>(QStringLiteral("List1")); }
-    static QLineEdit* box(Config& w, int n)
-    {
-        return w.findChild<QLineEdit*>(QStringLiteral("txt_coor_%1").arg(n));
-    }
+    static QLineEdit* box(Config& w, int n) { return w.findChild<QLineEdit*>(QStringLiteral("txt_coor_%1").arg(n)); }
     static void press(Config& w, const char* name)
     {
-        QPushButton* button = w.findChild<QPushButton*>(QString::fromLatin1(name));
-        QVERIFY(button);
-        QTest::mouseClick(button, Qt::LeftButton);
+        QTest::mouseClick(w.findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
     }
     static QStringList entries(Config& w)
     {
@@ -84,9 +76,8 @@ private slots:
         Config w(*controller_, dialogs_);
         QCOMPARE(entries(w), (QStringList{"Name 1", "Name 2", "Name 3"}));
         QCOMPARE(list(w)->currentRow(), 0);
-        QCOMPARE(box(w, 0)->text(), QStringLiteral("Name 1"));
-        QCOMPARE(box(w, 1)->text(), QStringLiteral("100"));
-        QCOMPARE(box(w, 2)->text(), QStringLiteral("101"));
+        QCOMPARE(box(w, 0)->text() + u'|' + box(w, 1)->text() + u'|' + box(w, 2)->text(),
+                 QStringLiteral("Name 1|100|101"));
         QCOMPARE(w.windowTitle(), QStringLiteral("C1"));
         QCOMPARE(w.findChild<QPushButton*>(QStringLiteral("cmd4"))->text(), QStringLiteral("C8"));
         QVERIFY(dialogs_.messages.isEmpty());
@@ -226,8 +217,7 @@ private slots:
         chooseConfiguration(nullptr, *controller_, dialogs_);
         QCOMPARE(statusDuring, 2);
         QCOMPARE(controller_->state().ConfigStatus, std::int16_t(0));
-        QVERIFY(frameHidden);
-        QVERIFY(useShown);
+        QVERIFY(frameHidden && useShown);
         QCOMPARE(view_.text(QStringLiteral("txt_corrasd")), QStringLiteral("300"));
         QCOMPARE(view_.text(QStringLiteral("txt_corrdec")), QStringLiteral("301.5"));
         QVERIFY(!fileBytes().contains("301.5"));

@@ -6,10 +6,7 @@
 #include "tests/flow/fake_view.h"
 #include "tests/ui/recording_dialogs.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QFile>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,20 +26,11 @@ namespace {
 // The main window's fields that the assistant shows, with values that
 // differ from the assistant's own layout texts.
 const std::vector<std::pair<QString, QString>> kMainFields = {
-    {QStringLiteral("txt_calcul"), QStringLiteral("11")},
-    {QStringLiteral("txt_corrasd"), QStringLiteral("1500.5")},
-    {QStringLiteral("txt_corrdec"), QStringLiteral("1600.25")},
-    {QStringLiteral("txt_dec_0"), QStringLiteral("41")},
-    {QStringLiteral("txt_dec_1"), QStringLiteral("16")},
-    {QStringLiteral("txt_dec_2"), QStringLiteral("9")},
-    {QStringLiteral("txt_distance"), QStringLiteral("25")},
-    {QStringLiteral("txt_epoch"), QStringLiteral("2010.5")},
-    {QStringLiteral("txt_mag"), QStringLiteral("14.5")},
-    {QStringLiteral("txt_ra_0"), QStringLiteral("0")},
-    {QStringLiteral("txt_ra_1"), QStringLiteral("42")},
-    {QStringLiteral("txt_ra_2"), QStringLiteral("44.3")},
-    {QStringLiteral("txt_tolerance"), QStringLiteral("6")},
-    {QStringLiteral("txt_url"), QStringLiteral("m31.jpg")},
+    {"txt_calcul", "11"},     {"txt_corrasd", "1500.5"}, {"txt_corrdec", "1600.25"},
+    {"txt_dec_0", "41"},      {"txt_dec_1", "16"},       {"txt_dec_2", "9"},
+    {"txt_distance", "25"},   {"txt_epoch", "2010.5"},   {"txt_mag", "14.5"},
+    {"txt_ra_0", "0"},        {"txt_ra_1", "42"},        {"txt_ra_2", "44.3"},
+    {"txt_tolerance", "6"},   {"txt_url", "m31.jpg"},
 };
 
 }  // namespace
@@ -66,11 +54,12 @@ private:
         QVERIFY(button);
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(4, 4));
     }
-    void writeConfigurations()
+    void writeConfigurations(const QByteArray& bytes = " 2 \r\nSC 203\r\n3931.7\r\n3931.8\r\n"
+                                                       "Lunette 80\r\n1113.95\r\n1118.71\r\n")
     {
         QFile f(folder_.path() + QStringLiteral("/config.cfg"));
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(" 2 \r\nSC 203\r\n3931.7\r\n3931.8\r\nLunette 80\r\n1113.95\r\n1118.71\r\n");
+        f.write(bytes);
     }
     void setMainWindow()
     {
@@ -125,9 +114,7 @@ private slots:
 
         // Page 1 first, its "Suivant" the default button; the language texts.
         QCOMPARE(w.page(), 1);
-        QVERIFY(!control(w, "Frame1")->isHidden());
-        QVERIFY(control(w, "Frame2")->isHidden());
-        QVERIFY(control(w, "Frame3")->isHidden());
+        QVERIFY(!control(w, "Frame1")->isHidden() && control(w, "Frame2")->isHidden() && control(w, "Frame3")->isHidden());
         QVERIFY(qobject_cast<QPushButton*>(control(w, "step1"))->isDefault());
         QCOMPARE(w.windowTitle(), QStringLiteral("W1"));
         QCOMPARE(qobject_cast<QLabel*>(control(w, "lbl_15"))->text(), QStringLiteral("W17"));
@@ -147,8 +134,7 @@ private slots:
         QCOMPARE(qobject_cast<QLabel*>(control(w, "txt_dec_sign_show"))->text(), QStringLiteral("-"));
         press(w, "step1");
         QCOMPARE(w.page(), 2);
-        QVERIFY(control(w, "Frame1")->isHidden());
-        QVERIFY(!control(w, "Frame2")->isHidden());
+        QVERIFY(control(w, "Frame1")->isHidden() && !control(w, "Frame2")->isHidden());
         QVERIFY(qobject_cast<QPushButton*>(control(w, "step2"))->isDefault());
 
         // Choosing the second configuration, then editing one factor by hand.
@@ -222,10 +208,7 @@ private slots:
 
     void unreadableConfigurationsLeaveTheAssistantUsable()
     {
-        QFile f(folder_.path() + QStringLiteral("/config.cfg"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(" 3 \r\nSC 203\r\n3931.7\r\n3931.8\r\nLunette 80\r\n");  // record 2 cut short
-        f.close();
+        writeConfigurations(" 3 \r\nSC 203\r\n3931.7\r\n3931.8\r\nLunette 80\r\n");  // record 2 cut short
         Wizard w(*controller_, dialogs_);
         QCOMPARE(dialogs_.messages.size(), 1);
         auto* combo = w.findChild<QComboBox*>(QStringLiteral("Combo"));
