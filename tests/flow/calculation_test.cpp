@@ -58,12 +58,11 @@ void prepare(FakeView& v)
     v.setTexts(QStringLiteral("txt_dec_"), {"20", "2", "30"});
 }
 
-class CalculationTest : public ::testing::Test {
+class CalculationTest : public ::testing::Test, protected FlowRig {
 protected:
     void SetUp() override
     {
         prepare(view);
-        controller.createMarkers();
         // The five reference stars as a finished selection leaves them.
         for (std::size_t k = 1; k <= 5; ++k) {
             st.markX[k] = kMarks[k - 1].x;
@@ -77,12 +76,6 @@ protected:
     }
 
     void writeField(const std::vector<TestStar>& stars) { folders.writeCatalogue(answerPage(stars)); }
-
-    Folders folders;
-    FakeView view;
-    LanguageTable lang = numberedLanguage();
-    ReductionController controller{view, lang, folders.paths()};
-    ReductionState& st = controller.state();
 };
 
 TEST_F(CalculationTest, AcceptedCandidateSetsThePlateSolutionAndCoordinateMode)
@@ -121,45 +114,58 @@ TEST_F(CalculationTest, AcceptedCandidateSetsThePlateSolutionAndCoordinateMode)
     EXPECT_TRUE(view.messages.empty());         // the centre lies on the image
 }
 
-TEST_F(CalculationTest, DecliningEveryCandidateLeavesNoAcceptedSolution)
+TEST_F(CalculationTest, DecliningEveryCandidateOrFindingNoneLeavesNoAcceptedSolution)
 {
     // The group twice, the copy 2000 units further in U and found second.
     std::vector<TestStar> stars;
     for (const Pixel& p : kMarks) stars.push_back(partner(p));
     for (const Pixel& p : kMarks) stars.push_back(partner(p, 2000));
-    writeField(stars);
-    st.solutionAccepted = true;  // left by an earlier run
-    view.answers = {false, false};
+    struct Row {
+        const char* name;
+        std::vector<TestStar> stars;
+        int candidates;
+        QString suggestion;
+    };
+    const std::vector<Row> rows = {
+        // "calcul" step 0, 2 solutions, 10 stars: suggestion 1 (A < 100), then 4 (B < 100).
+        {"two candidates declined", stars, 2, "suggestion 1\rsuggestion 4\r"},
+        // No solution: A = 0 and B = 6, both below 100.
+        {"no candidate", decoys(6), 0, "suggestion 1\rsuggestion 4\r"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FlowRig r;
+        prepare(r.view);
+        r.st.markX = st.markX;
+        r.st.markY = st.markY;
+        r.st.markCount = 5;
+        r.st.starsSelected = true;
+        r.st.mode = QStringLiteral("0");
+        r.st.solutionAccepted = true;  // left by an earlier run
+        r.st.markers.star[1] = Marker{50, 60, kStarMarkerSize, false};
+        r.folders.writeCatalogue(answerPage(row.stars));
+        r.view.answers = {false, false};
 
-    controller.startCalcul();
+        r.controller.startCalcul();
 
-    ASSERT_EQ(view.questions.size(), 2u);
-    EXPECT_EQ(view.questions[0].text, message(2) + QStringLiteral(" (1/2)"));
-    EXPECT_EQ(view.questions[1].text, message(2) + QStringLiteral(" (2/2)"));
-    EXPECT_FALSE(st.solutionAccepted);
-    EXPECT_EQ(st.mode, QStringLiteral("0"));
-    EXPECT_FALSE(view.status.contains(message(4)));
-    EXPECT_EQ(view.status.first(), message(6));
-    EXPECT_NEAR(st.plateC, 12000.0, 1e-8);  // the last candidate offered stays
-    // "calcul" step 0, 2 solutions, 10 stars: suggestion 1 (A < 100), then 4 (B < 100).
-    EXPECT_EQ(view.suggestionText, QStringLiteral("suggestion 1\rsuggestion 4\r"));
-}
-
-TEST_F(CalculationTest, NoCandidateAsksNothingAndStillDraws)
-{
-    writeField(decoys(6));
-    st.markers.star[1] = Marker{50, 60, kStarMarkerSize, false};
-
-    controller.startCalcul();
-
-    EXPECT_TRUE(view.questions.empty());
-    EXPECT_EQ(st.solutionCount, 0);
-    EXPECT_EQ(lines(view.status.mid(0, 2)), lines({message(6), message(5)}));
-    // Drawn with the all-zero plate from before the run: every marker at the origin.
-    EXPECT_EQ(st.mapStatus, QStringLiteral("done"));
-    EXPECT_TRUE(st.markers.star[1].visible);
-    EXPECT_EQ(st.markers.star[1].left, 0.0f);
-    EXPECT_TRUE(view.messages.empty());
+        ASSERT_EQ(r.view.questions.size(), std::size_t(row.candidates));
+        for (int k = 1; k <= row.candidates; ++k)
+            EXPECT_EQ(r.view.questions[std::size_t(k - 1)].text,
+                      message(2) + QStringLiteral(" (%1/%2)").arg(k).arg(row.candidates));
+        EXPECT_EQ(r.st.solutionCount, row.candidates);
+        EXPECT_FALSE(r.st.solutionAccepted);
+        EXPECT_EQ(r.st.mode, QStringLiteral("0"));
+        EXPECT_EQ(lines(r.view.status.mid(0, 2)), lines({message(6), message(5)}));
+        EXPECT_EQ(r.view.suggestionText, row.suggestion);
+        // Drawn all the same, with the plate last offered: the copy's, or the
+        // all-zero one from before the run that puts every marker at the origin.
+        EXPECT_EQ(r.st.mapStatus, QStringLiteral("done"));
+        EXPECT_NEAR(r.st.plateC, row.candidates ? 12000.0 : 0.0, 1e-8);
+        EXPECT_TRUE(r.st.markers.star[1].visible);
+        if (!row.candidates) {
+            EXPECT_EQ(r.st.markers.star[1].left, 0.0f);
+        }
+    }
 }
 
 TEST_F(CalculationTest, MoreThan380StarsAsksBeforeMatching)
@@ -272,29 +278,26 @@ TEST_F(CalculationTest, RunsStopEarlyWithAReasonWhenSomethingIsMissing)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        FakeView v;
-        prepare(v);
-        if (!row.control.isEmpty()) v.setText(row.control, row.value);
-        Folders f;
-        if (row.catalogue) f.writeCatalogue(answerPage(exactField()));
-        ReductionController c(v, lang, f.paths());
-        c.createMarkers();
-        c.state().starsSelected = row.selected;
-        c.state().markers.star[1].visible = true;
+        FlowRig r;
+        prepare(r.view);
+        if (!row.control.isEmpty()) r.view.setText(row.control, row.value);
+        if (row.catalogue) r.folders.writeCatalogue(answerPage(exactField()));
+        r.st.starsSelected = row.selected;
+        r.st.markers.star[1].visible = true;
 
-        c.startCalcul();
+        r.controller.startCalcul();
 
-        EXPECT_TRUE(v.questions.empty());
-        EXPECT_FALSE(c.state().markers.star[1].visible);  // hidden at the start of every run
-        EXPECT_EQ(v.status.contains(message(18)), row.read);
-        EXPECT_FALSE(v.status.contains(message(6)));
-        EXPECT_FALSE(c.state().solutionAccepted);
+        EXPECT_TRUE(r.view.questions.empty());
+        EXPECT_FALSE(r.st.markers.star[1].visible);  // hidden at the start of every run
+        EXPECT_EQ(r.view.status.contains(message(18)), row.read);
+        EXPECT_FALSE(r.view.status.contains(message(6)));
+        EXPECT_FALSE(r.st.solutionAccepted);
         if (row.messagePart.isEmpty()) {
-            EXPECT_TRUE(v.messages.empty());
-            EXPECT_EQ(v.suggestionText, QStringLiteral("suggestion 14"));  // "calculannuler"
+            EXPECT_TRUE(r.view.messages.empty());
+            EXPECT_EQ(r.view.suggestionText, QStringLiteral("suggestion 14"));  // "calculannuler"
         } else {
-            ASSERT_EQ(v.messages.size(), 1u);
-            EXPECT_TRUE(v.messages[0].text.contains(row.messagePart)) << v.messages[0].text.toStdString();
+            ASSERT_EQ(r.view.messages.size(), 1u);
+            EXPECT_TRUE(r.view.messages[0].text.contains(row.messagePart)) << r.view.messages[0].text.toStdString();
         }
     }
 }

@@ -24,7 +24,7 @@ std::vector<TestStar> fieldStars()
             {23.70833, 22.68361, 10.0, 11.0}};
 }
 
-class DownloadTest : public ::testing::Test {
+class DownloadTest : public ::testing::Test, protected FlowRig {
 protected:
     void SetUp() override
     {
@@ -39,29 +39,7 @@ protected:
         v.setTexts(QStringLiteral("txt_dec_"), {"22", "11", "1"});
     }
 
-    // A failed download: one status line above message 8 (or alone when no
-    // request was made), one message box with the same text, no message 9,
-    // and an empty data.txt where an older answer was.
-    void expectFailureReport(const QString& reasonPart, bool requested)
-    {
-        ASSERT_EQ(view.messages.size(), 1u) << view.status.join(u'|').toStdString();
-        const QString text = view.messages[0].text;
-        EXPECT_TRUE(text.contains(reasonPart, Qt::CaseInsensitive))
-            << text.toStdString() << " lacks " << reasonPart.toStdString();
-        const QStringList expectedStatus =
-            requested ? QStringList{text, message(8)} : QStringList{text};
-        EXPECT_EQ(lines(view.status), lines(expectedStatus));
-        EXPECT_FALSE(view.status.contains(message(9)));
-        EXPECT_TRUE(QFile::exists(folders.catalogueFile()));
-        EXPECT_EQ(folders.catalogueBytes(), QByteArray());
-        EXPECT_EQ(view.monitor.addresses.size(), requested ? 1 : 0);
-        EXPECT_EQ(view.monitor.finished, requested ? 1 : 0);
-    }
-
-    Folders folders;
     QString extractPath;
-    FakeView view;
-    LanguageTable lang = numberedLanguage();
 };
 
 TEST_F(DownloadTest, SavesTheAnswerOfOneRequestBetweenMessages8And9)
@@ -70,7 +48,6 @@ TEST_F(DownloadTest, SavesTheAnswerOfOneRequestBetweenMessages8And9)
     ASSERT_NE(service.port(), 0);
     folders.writeServer(service.baseAddress() + u'/');  // a trailing "/" is tolerated
     folders.writeCatalogue("an answer for another field");
-    ReductionController controller(view, lang, folders.paths());
 
     controller.DownloadData();
 
@@ -99,92 +76,74 @@ TEST_F(DownloadTest, SavesTheAnswerOfOneRequestBetweenMessages8And9)
     EXPECT_EQ(state.starId[3], QString::fromLatin1(starIdentifier(3)));
 }
 
-TEST_F(DownloadTest, EachNetworkFailureIsReportedAndLeavesAnEmptyCatalogue)
+TEST_F(DownloadTest, EachFailureIsReportedAndLeavesAnEmptyCatalogue)
 {
     struct Row {
         const char* name;
-        QStringList serviceOptions;
-        bool refused;                // nothing listening on the port
-        DownloadLimits limits;
+        QStringList serviceOptions;  // "closed": nothing listens on the port
+        QByteArray serverFile;       // serveur.cfg; "@": the address, "-": no file
+        QString control;             // field changed before the download, or empty
+        QString value;
+        bool tiny;                   // 200 bytes at most
         bool cancel;
         QString reasonPart;
+        bool requested;
     };
-    DownloadLimits quick;
-    quick.inactivityTimeoutMs = 1000;
-    DownloadLimits tiny = quick;
-    tiny.maxBytes = 200;
     const std::vector<Row> rows = {
-        {"refused connection", {}, true, quick, false, QString()},
-        {"not found", {"--status", "404"}, false, quick, false, "HTTP 404"},
-        {"server error", {"--status", "500"}, false, quick, false, "HTTP 500"},
-        {"no answer", {"--hang"}, false, quick, false, "aucune réponse du service depuis 1 s"},
-        {"no data marker", {"--no-marker"}, false, quick, false, "aucune liste d'étoiles"},
-        {"too large", {}, false, tiny, false, "trop volumineuse"},
-        {"cancelled", {"--delay-ms", "5000"}, false, quick, true, "annulé"},
+        // A refused connection carries the network library's own reason.
+        {"refused connection", {"closed"}, "@", {}, {}, false, false, "Échec du téléchargement", true},
+        {"not found", {"--status", "404"}, "@", {}, {}, false, false, "HTTP 404", true},
+        {"server error", {"--status", "500"}, "@", {}, {}, false, false, "HTTP 500", true},
+        {"no answer", {"--hang"}, "@", {}, {}, false, false, "aucune réponse du service depuis 1 s", true},
+        {"no data marker", {"--no-marker"}, "@", {}, {}, false, false, "aucune liste d'étoiles", true},
+        {"too large", {}, "@", {}, {}, true, false, "trop volumineuse", true},
+        {"cancelled", {"--delay-ms", "5000"}, "@", {}, {}, false, true, "annulé", true},
+        // Refused before any request.
+        {"minutes not a number", {"closed"}, "@", "txt_ra_1", "3x", false, false, "RA (minutes)", false},
+        {"empty degrees", {"closed"}, "@", "txt_dec_0", {}, false, false, "DEC (degrés)", false},
+        {"no serveur.cfg", {"closed"}, "-", {}, {}, false, false, "serveur.cfg", false},
+        {"empty serveur.cfg", {"closed"}, "", {}, {}, false, false, "serveur.cfg", false},
+        {"not an http address", {"closed"}, "ftp://127.0.0.1/", {}, {}, false, false, "serveur.cfg", false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        view = FakeView();
-        setCentre(view);
+        FlowRig r;
+        setCentre(r.view);
+        if (!row.control.isEmpty()) r.view.setText(row.control, row.value);
         std::unique_ptr<CatalogueService> service;
         QString base;
-        if (row.refused) {
-            QTcpServer probe;
+        if (row.serviceOptions == QStringList{"closed"}) {
+            QTcpServer probe;  // its port is free again once it goes: nothing answers there
             ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
             base = QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort());
-            probe.close();  // the port is free again: nothing answers there
         } else {
             service = std::make_unique<CatalogueService>(extractPath, row.serviceOptions);
             ASSERT_NE(service->port(), 0);
             base = service->baseAddress();
         }
-        folders.writeServer(base);
-        folders.writeCatalogue("an answer for another field");
-        view.monitor.cancel = row.cancel;
-        ReductionController controller(view, lang, folders.paths());
-        controller.setDownloadLimits(row.limits);
-
-        controller.DownloadData();
-
-        // A refused connection carries the network library's own reason.
-        expectFailureReport(row.refused ? QStringLiteral("Échec du téléchargement") : row.reasonPart,
-                            true);
-    }
-}
-
-TEST_F(DownloadTest, BadFieldsOrServiceAddressAreRefusedBeforeAnyRequest)
-{
-    CatalogueService service(extractPath);
-    ASSERT_NE(service.port(), 0);
-    struct Row {
-        const char* name;
-        QString control;       // field changed, or empty
-        QString value;
-        QByteArray serverFile;  // contents of serveur.cfg; "-" for no file
-        QString reasonPart;
-    };
-    const QByteArray good = service.baseAddress().toUtf8();
-    const std::vector<Row> rows = {
-        {"minutes not a number", "txt_ra_1", "3x", good, "RA (minutes)"},
-        {"empty degrees", "txt_dec_0", {}, good, "DEC (degrés)"},
-        {"no serveur.cfg", {}, {}, "-", "serveur.cfg"},
-        {"empty serveur.cfg", {}, {}, "", "serveur.cfg"},
-        {"not an http address", {}, {}, "ftp://127.0.0.1/", "serveur.cfg"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        view = FakeView();
-        setCentre(view);
-        if (!row.control.isEmpty()) view.setText(row.control, row.value);
-        QFile::remove(folders.program.path() + QStringLiteral("/serveur.cfg"));
         if (row.serverFile != "-")
-            folders.writeProgramFile(QStringLiteral("serveur.cfg"), row.serverFile);
-        folders.writeCatalogue("an answer for another field");
-        ReductionController controller(view, lang, folders.paths());
+            r.folders.writeProgramFile(QStringLiteral("serveur.cfg"),
+                                       row.serverFile == "@" ? base.toUtf8() : row.serverFile);
+        r.folders.writeCatalogue("an answer for another field");
+        r.view.monitor.cancel = row.cancel;
+        DownloadLimits limits;
+        limits.inactivityTimeoutMs = 1000;
+        if (row.tiny) limits.maxBytes = 200;
+        r.controller.setDownloadLimits(limits);
 
-        controller.DownloadData();
+        r.controller.DownloadData();
 
-        expectFailureReport(row.reasonPart, false);
+        // One status line above message 8 (alone when no request was made),
+        // one message box with the same text, no message 9, and an empty
+        // data.txt where an older answer was.
+        ASSERT_EQ(r.view.messages.size(), 1u) << lines(r.view.status);
+        const QString text = r.view.messages[0].text;
+        EXPECT_TRUE(text.contains(row.reasonPart, Qt::CaseInsensitive)) << text.toStdString();
+        EXPECT_EQ(lines(r.view.status), lines(row.requested ? QStringList{text, message(8)} : QStringList{text}));
+        EXPECT_TRUE(QFile::exists(r.folders.catalogueFile()));
+        EXPECT_EQ(r.folders.catalogueBytes(), QByteArray());
+        EXPECT_EQ(r.view.monitor.addresses.size(), row.requested ? 1 : 0);
+        EXPECT_EQ(r.view.monitor.finished, row.requested ? 1 : 0);
     }
 }
 

@@ -4,8 +4,10 @@
 // written the way the service lays them out, and the local catalogue
 // service started on 127.0.0.1.
 
+#include "app/flow/reduction_controller.h"
 #include "app/language_table.h"
 #include "core/program_paths.h"
+#include "tests/flow/fake_view.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -72,6 +74,20 @@ struct Folders {
         QFile f(catalogueFile());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
     }
+};
+
+// A controller with its markers, over a scripted window, folders of its own
+// and the numbered texts.
+struct FlowRig {
+    FlowRig() { controller.createMarkers(); }
+    FlowRig(const FlowRig&) = delete;
+    FlowRig& operator=(const FlowRig&) = delete;
+
+    Folders folders;
+    FakeView view;
+    LanguageTable lang = numberedLanguage();
+    ReductionController controller{view, lang, folders.paths()};
+    ReductionState& st = controller.state();
 };
 
 // One star of a test catalogue, J2000.0 degrees and magnitudes.

@@ -13,12 +13,11 @@
 namespace ce::testing {
 namespace {
 
-class OverlayTest : public ::testing::Test {
+class OverlayTest : public ::testing::Test, protected FlowRig {
 protected:
     void SetUp() override
     {
         prepare(view);
-        controller.createMarkers();
         st.corrAsd = 1000;
         st.corrDec = 1000;
         // Three stars that the plate C = 14800, F = 19900 draws at (20, 30),
@@ -54,12 +53,6 @@ protected:
         for (std::size_t i = 1; i < st.markers.star.size(); ++i) n += st.markers.star[i].visible;
         return n;
     }
-
-    Folders folders;
-    FakeView view;
-    LanguageTable lang = numberedLanguage();
-    ReductionController controller{view, lang, folders.paths()};
-    ReductionState& st = controller.state();
 };
 
 TEST_F(OverlayTest, CentreOffTheImageIsWarnedBeforeTheMarkersShow)
@@ -151,24 +144,21 @@ TEST_F(OverlayTest, FailedDrawingShowsNoMarkerAndSaysWhy)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        FakeView v;
-        prepare(v);
-        if (!row.control.isEmpty()) v.setText(row.control, row.value);
-        ReductionController c(v, lang, folders.paths());
-        c.createMarkers();
-        ReductionState& s = c.state();
-        s = st;
-        s.starU[1] = row.starU1;
-        s.markers.star[3].visible = true;  // from an earlier drawing
+        FlowRig r;
+        prepare(r.view);
+        if (!row.control.isEmpty()) r.view.setText(row.control, row.value);
+        r.st = st;
+        r.st.starU[1] = row.starU1;
+        r.st.markers.star[3].visible = true;  // from an earlier drawing
 
-        c.map();
+        r.controller.map();
 
-        EXPECT_TRUE(s.mapFailed);
-        EXPECT_EQ(s.mapStatus, QStringLiteral("err"));
-        EXPECT_FALSE(s.markers.star[1].visible);
-        EXPECT_TRUE(s.markers.star[3].visible);  // map never hides a marker
-        ASSERT_FALSE(v.status.isEmpty());
-        EXPECT_TRUE(v.status.first().contains(row.reasonPart)) << v.status.first().toStdString();
+        EXPECT_TRUE(r.st.mapFailed);
+        EXPECT_EQ(r.st.mapStatus, QStringLiteral("err"));
+        EXPECT_FALSE(r.st.markers.star[1].visible);
+        EXPECT_TRUE(r.st.markers.star[3].visible);  // map never hides a marker
+        ASSERT_FALSE(r.view.status.isEmpty());
+        EXPECT_TRUE(r.view.status.first().contains(row.reasonPart)) << r.view.status.first().toStdString();
     }
 }
 

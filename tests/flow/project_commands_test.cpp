@@ -49,14 +49,13 @@ const std::vector<std::pair<QString, QString>> kProject = {
     {"txt_url", "images/m31 é.jpg"},
 };
 
-class ProjectCommandsTest : public ::testing::Test {
+class ProjectCommandsTest : public ::testing::Test, protected FlowRig {
 protected:
     void SetUp() override
     {
         lang.messages[12] = QStringLiteral("Ouvrir un projet");
         lang.messages[13] = QStringLiteral("Projet|*.pam");
         lang.messages[14] = QStringLiteral("Enregistrer le projet");
-        controller.createMarkers();
     }
 
     void fillProject()
@@ -72,12 +71,7 @@ protected:
     QString path(const QString& name) const { return folders.program.path() + u'/' + name; }
     QStringList files() const { return QDir(folders.program.path()).entryList(QDir::Files); }
 
-    Folders folders;
-    LanguageTable lang = numberedLanguage();
-    FakeView view;
     ScriptedChooser chooser;
-    ReductionController controller{view, lang, folders.paths()};
-    ReductionState& st = controller.state();
 };
 
 TEST_F(ProjectCommandsTest, SaveThenOpenRestoresAllSeventeenValues)

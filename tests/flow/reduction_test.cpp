@@ -46,7 +46,7 @@ demo::DemoField makeField()
     return demo::generateDemoField(p);
 }
 
-class ReductionTest : public ::testing::Test {
+class ReductionTest : public ::testing::Test, protected FlowRig {
 protected:
     static void SetUpTestSuite() { field = new demo::DemoField(makeField()); }
     static void TearDownTestSuite()
@@ -78,7 +78,6 @@ protected:
         view.setText(QStringLiteral("txt_corrdec"), demo::scaleFactorText(corr.corrDec));
         view.setText(QStringLiteral("txt_url"), QStringLiteral("demo.png"));
         view.setCheckState(QStringLiteral("CheckDecideur"), 1);
-        controller.createMarkers();
     }
 
     // Five bright, isolated stars, comfortably inside the image and inside
@@ -169,12 +168,7 @@ protected:
     }
 
     static demo::DemoField* field;
-    Folders folders;
     std::unique_ptr<CatalogueService> service;
-    FakeView view;
-    LanguageTable lang = numberedLanguage();
-    ReductionController controller{view, lang, folders.paths()};
-    ReductionState& st = controller.state();
 };
 
 demo::DemoField* ReductionTest::field = nullptr;

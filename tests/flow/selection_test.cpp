@@ -24,7 +24,7 @@ struct Spot {
 };
 constexpr std::array<Spot, 5> kStars{{{40, 30}, {150, 35}, {60, 120}, {140, 110}, {100, 70}}};
 
-class SelectionTest : public ::testing::Test {
+class SelectionTest : public ::testing::Test, protected FlowRig {
 protected:
     void SetUp() override
     {
@@ -39,7 +39,6 @@ protected:
             return std::int32_t(std::lround(v));
         };
         view.setText(QStringLiteral("txt_url"), QStringLiteral("champ.png"));
-        controller.createMarkers();
     }
 
     // A click 2 pixels right of and 1 above the star.
@@ -49,12 +48,6 @@ protected:
         st.clickY = std::int16_t(s.y - 1);
         controller.doselect();
     }
-
-    Folders folders;
-    FakeView view;
-    LanguageTable lang = numberedLanguage();
-    ReductionController controller{view, lang, folders.paths()};
-    ReductionState& st = controller.state();
 };
 
 TEST_F(SelectionTest, LoadimgResolvesThePathAndReportsAFailureWithTheTypedText)
