@@ -50,7 +50,7 @@ TEST(TextFile, ReadsUtf8OrWindows1252AndEveryLineEnd)
     const QString path = dir.filePath(QStringLiteral("in.txt"));
     struct Row { QByteArray bytes; QStringList lines; };
     const Row rows[] = {
-        {"caf\xE9 \x80\r\n\x93ok\x94", {"café €", "“ok”"}},
+        {"caf\xE9 \x80\r\n\x93ok\x94\x9F", {"café €", "“ok”Ÿ"}},  // 80 and 9F: both ends of the table
         {"caf\xC3\xA9\n", {"café"}},
         {"\xEF\xBB\xBFx\n", {"x"}},       // byte order mark dropped
         {"\xC3\xA9\xE9", {"Ã©é"}},        // invalid UTF-8 tail falls back
