@@ -43,17 +43,12 @@ struct Message {
 
 class FakeView : public ReductionView {
 public:
+    // The initial texts of the main window's layout.
     FakeView()
+        : texts_{{"txt_dec_sign_show_0", "+"}, {"txt_dec_sign_show_1", "+"}, {"txt_epoch", "2000.0"},
+                 {"txt_distance", "20"},       {"txt_mag", "13"},              {"txt_mag2", "16"},
+                 {"txt_tolerance", "7"},       {"txt_calcul", "10"}}
     {
-        // Initial texts of the main window's layout.
-        texts_[QStringLiteral("txt_dec_sign_show_0")] = QStringLiteral("+");
-        texts_[QStringLiteral("txt_dec_sign_show_1")] = QStringLiteral("+");
-        texts_[QStringLiteral("txt_epoch")] = QStringLiteral("2000.0");
-        texts_[QStringLiteral("txt_distance")] = QStringLiteral("20");
-        texts_[QStringLiteral("txt_mag")] = QStringLiteral("13");
-        texts_[QStringLiteral("txt_mag2")] = QStringLiteral("16");
-        texts_[QStringLiteral("txt_tolerance")] = QStringLiteral("7");
-        texts_[QStringLiteral("txt_calcul")] = QStringLiteral("10");
     }
 
     // Puts values[i] into control `prefix` + i: setTexts("txt_ra_", {"1", "34", "50"}).
@@ -78,8 +73,7 @@ public:
     Status loadImage(const QString& absolutePath) override
     {
         loadedPaths.push_back(absolutePath);
-        if (!imageLoadError.isEmpty()) return Status::failure(imageLoadError);
-        return succeeded();
+        return imageLoadError.isEmpty() ? succeeded() : Status::failure(imageLoadError);
     }
     int imageWidth() const override { return width; }
     int imageHeight() const override { return height; }
@@ -116,10 +110,7 @@ public:
         if (onQuestion) onQuestion(question);
         return answer;
     }
-    void showDetails(const QString& title, const QString& report) override
-    {
-        details.emplace_back(title, report);
-    }
+    void showDetails(const QString& title, const QString& report) override { details.emplace_back(title, report); }
     DownloadMonitor& downloadMonitor() override { return monitor; }
 
     // --- Script and records ----------------------------------------------

@@ -1,12 +1,9 @@
 // A whole reduction on a generated field: the assistant's finish downloads
 // the catalogue from the local service on 127.0.0.1, five clicks near true
 // stars mark them, the calculation starts by itself, the one candidate is
-// accepted, and every catalogue marker lands on its star. Then "4-Full map".
-//
-// The truth is the generator's: it places each catalogue star on the image
-// through a tangent-plane projection and renders it there; the program knows
-// only the catalogue, the image and the scale factors of its linear
-// catalogue plane.
+// accepted and every catalogue marker lands on its star; then "4-Full map".
+// The truth is the generator's tangent-plane projection; the program knows
+// only the catalogue, the image and its linear plane's scale factors.
 
 #include "app/flow/reduction_controller.h"
 #include "tests/flow/fake_view.h"
@@ -22,7 +19,6 @@
 
 #include <array>
 #include <cmath>
-#include <limits>
 
 namespace ce::testing {
 namespace {
@@ -48,22 +44,14 @@ demo::DemoField makeField()
 
 class ReductionTest : public ::testing::Test, protected FlowRig {
 protected:
-    static void SetUpTestSuite() { field = new demo::DemoField(makeField()); }
-    static void TearDownTestSuite()
-    {
-        delete field;
-        field = nullptr;
-    }
-
     void SetUp() override
     {
-        folders.writeProgramFile(QStringLiteral("extract.txt"), service::extractText(field->catalogue));
-        service = std::make_unique<CatalogueService>(folders.program.path()
-                                                     + QStringLiteral("/extract.txt"));
+        folders.writeProgramFile(QStringLiteral("extract.txt"), service::extractText(field.catalogue));
+        service = std::make_unique<CatalogueService>(folders.program.path() + QStringLiteral("/extract.txt"));
         ASSERT_NE(service->port(), 0);
         folders.writeServer(service->baseAddress());
 
-        const QImage& image = field->image;
+        const QImage& image = field.image;
         view.width = image.width();
         view.height = image.height();
         view.pixelSource = [&image](int x, int y) -> std::int32_t {
@@ -72,8 +60,7 @@ protected:
         };
         view.setTexts(QStringLiteral("txt_ra_"), {"1", "34", "50"});
         view.setTexts(QStringLiteral("txt_dec_"), {"22", "11", "1"});
-        const demo::LinearScaleFactors corr =
-            demo::linearScaleFactors(kCentreDecDeg, kPixelsPerDegree);
+        const demo::LinearScaleFactors corr = demo::linearScaleFactors(kCentreDecDeg, kPixelsPerDegree);
         view.setText(QStringLiteral("txt_corrasd"), demo::scaleFactorText(corr.corrAsd));
         view.setText(QStringLiteral("txt_corrdec"), demo::scaleFactorText(corr.corrDec));
         view.setText(QStringLiteral("txt_url"), QStringLiteral("demo.png"));
@@ -88,7 +75,7 @@ protected:
     {
         const double W = view.width, H = view.height;
         std::vector<demo::DemoStar> eligible;
-        for (const demo::DemoStar& s : field->stars) {
+        for (const demo::DemoStar& s : field.stars) {
             const double x = s.placed.xPx, y = s.placed.yPx;
             if (!s.inImage || s.placed.magR > 13.0 || x < 12 || y < 12 || x > W - 13 || y > H - 13)
                 continue;
@@ -96,7 +83,7 @@ protected:
             // and no other downloaded star within 20 px, so that the
             // matching's tolerance of 7 px cannot pair it with a neighbour.
             bool isolated = true;
-            for (const demo::DemoStar& o : field->stars) {
+            for (const demo::DemoStar& o : field.stars) {
                 const double d = std::hypot(o.placed.xPx - x, o.placed.yPx - y);
                 if (&o != &s && ((d < 10 && o.placed.magR < s.placed.magR + 3)
                                  || (d < 20 && o.placed.magR <= 13.0)))
@@ -140,7 +127,7 @@ protected:
     double worstMarkerError(int n, int& checked) const
     {
         QHash<QString, const demo::DemoStar*> truth;
-        for (const demo::DemoStar& s : field->stars) truth.insert(s.placed.id, &s);
+        for (const demo::DemoStar& s : field.stars) truth.insert(s.placed.id, &s);
         double worst = 0;
         checked = 0;
         for (int i = 1; i <= n; ++i) {
@@ -167,11 +154,9 @@ protected:
         for (const demo::DemoStar& s : refs) clickNear(s);
     }
 
-    static demo::DemoField* field;
+    const demo::DemoField field = makeField();
     std::unique_ptr<CatalogueService> service;
 };
-
-demo::DemoField* ReductionTest::field = nullptr;
 
 TEST_F(ReductionTest, FromTheAssistantToIdentifiedStarsThenTheFullMap)
 {
