@@ -70,22 +70,6 @@ private slots:
             view_, lang_, ProgramPaths{folder_.path(), folder_.path()});
     }
 
-    void loadSelectsTheFirstEntryAndAppliesTheTexts()
-    {
-        writeRecords(3);
-        Config w(*controller_, dialogs_);
-        QCOMPARE(entries(w), (QStringList{"Name 1", "Name 2", "Name 3"}));
-        QCOMPARE(list(w)->currentRow(), 0);
-        QCOMPARE(box(w, 0)->text() + u'|' + box(w, 1)->text() + u'|' + box(w, 2)->text(),
-                 QStringLiteral("Name 1|100|101"));
-        QCOMPARE(w.windowTitle(), QStringLiteral("C1"));
-        QCOMPARE(w.findChild<QPushButton*>(QStringLiteral("cmd4"))->text(), QStringLiteral("C8"));
-        QVERIFY(dialogs_.messages.isEmpty());
-        // Editing mode: the editing frame, no "Utiliser".
-        QVERIFY(!w.findChild<QFrame*>(QStringLiteral("Frame1"))->isHidden());
-        QVERIFY(w.findChild<QPushButton*>(QStringLiteral("cmd3"))->isHidden());
-    }
-
     void loadFailuresKeepTheRecordsReadSoFar_data()
     {
         QTest::addColumn<int>("written");
@@ -161,11 +145,21 @@ private slots:
         QVERIFY(dialogs_.messages.isEmpty());
     }
 
-    void savedEditsReadBackOnReopening()
+    void loadedRecordsAndSavedEditsReadBack()
     {
         writeRecords(2);
         {
             Config w(*controller_, dialogs_);
+            QCOMPARE(entries(w), (QStringList{"Name 1", "Name 2"}));
+            QCOMPARE(list(w)->currentRow(), 0);
+            QCOMPARE(box(w, 0)->text() + u'|' + box(w, 1)->text() + u'|' + box(w, 2)->text(),
+                     QStringLiteral("Name 1|100|101"));
+            QCOMPARE(w.windowTitle(), QStringLiteral("C1"));
+            QCOMPARE(w.findChild<QPushButton*>(QStringLiteral("cmd4"))->text(), QStringLiteral("C8"));
+            // Editing mode: the editing frame, no "Utiliser".
+            QVERIFY(!w.findChild<QFrame*>(QStringLiteral("Frame1"))->isHidden());
+            QVERIFY(w.findChild<QPushButton*>(QStringLiteral("cmd3"))->isHidden());
+
             list(w)->setCurrentRow(1);
             box(w, 0)->setText(QStringLiteral("Lunette 80/500"));
             box(w, 1)->setText(QStringLiteral("1113,95"));  // kept as typed

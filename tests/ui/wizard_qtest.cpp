@@ -93,7 +93,7 @@ private slots:
         setMainWindow();
     }
 
-    void loadShowsTheMainWindowWithEpoch2000()
+    void loadShowsTheMainWindowAndFinishingCopiesEverythingBack()
     {
         writeConfigurations();
         state().WizardStatus = 1;  // left over: loading clears it
@@ -114,19 +114,15 @@ private slots:
 
         // Page 1 first, its "Suivant" the default button; the language texts.
         QCOMPARE(w.page(), 1);
-        QVERIFY(!control(w, "Frame1")->isHidden() && control(w, "Frame2")->isHidden() && control(w, "Frame3")->isHidden());
+        QVERIFY(!control(w, "Frame1")->isHidden() && control(w, "Frame2")->isHidden()
+                && control(w, "Frame3")->isHidden());
         QVERIFY(qobject_cast<QPushButton*>(control(w, "step1"))->isDefault());
         QCOMPARE(w.windowTitle(), QStringLiteral("W1"));
         QCOMPARE(qobject_cast<QLabel*>(control(w, "lbl_15"))->text(), QStringLiteral("W17"));
         QCOMPARE(qobject_cast<QPushButton*>(control(w, "step2"))->text(), QStringLiteral("W18"));
         QCOMPARE(qobject_cast<QPushButton*>(control(w, "step3"))->text(), QStringLiteral("W19"));
         QVERIFY(dialogs_.messages.isEmpty());
-    }
 
-    void finishingCopiesEverythingBack()
-    {
-        writeConfigurations();
-        Wizard w(*controller_, dialogs_);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         field(w, QStringLiteral("txt_ra_2"))->setText(QStringLiteral("44.9"));
@@ -138,7 +134,6 @@ private slots:
         QVERIFY(qobject_cast<QPushButton*>(control(w, "step2"))->isDefault());
 
         // Choosing the second configuration, then editing one factor by hand.
-        auto* combo = w.findChild<QComboBox*>(QStringLiteral("Combo"));
         combo->setFocus();
         QTest::keyClick(combo, Qt::Key_Down);
         QTest::keyClick(combo, Qt::Key_Down);
