@@ -32,6 +32,7 @@ TEST(RtfReader, Texts)
         {"{\\rtf1 \\u937?m\\u-3913?}", u"\u03a9m\uf0b7"},
         {"{\\rtf1\\uc2 \\u8364\\'80Xa}", u"\u20aca"},
         {"{\\rtf1\\uc0 \\u8364 a}", u"\u20aca"},
+        {"{\\rtf1 a\\u70000 b\\u-40000 c}", u"abc"},  // outside 16 bits: nothing shown
         {"{\\rtf1 \\{a\\} \\\\b}", u"{a} \\b"},
         {"{\\rtf1 a\\tab b\\line c\\emdash\\~d\\_e\\-f}", u"a\tb\u2028c\u2014\u00a0d-ef"},
         {"{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl;\\red0;}{\\info{\\title T}}{\\*\\generator R}Corps}",
