@@ -5,7 +5,7 @@
 #include "calibration/ui/config2_window.h"
 
 #include "tests/flow/fake_view.h"
-#include "tests/ui/recording_dialogs.h"
+#include "tests/ui/ui_support.h"
 
 #include <QLineEdit>
 #include <QLocale>
@@ -22,7 +22,7 @@ class Config2WindowTest : public QObject {
 private:
     LanguageTable lang_;
     testing::FakeView view_;
-    testing::RecordingDialogs dialogs_;
+    testing::ScriptedDialogs dialogs_;
 
     static void fill(Config2& w, const std::array<QString, 5>& texts)
     {

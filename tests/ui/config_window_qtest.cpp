@@ -3,15 +3,13 @@
 
 #include "calibration/ui/config_window.h"
 
-#include "app/flow/reduction_controller.h"
-#include "tests/flow/fake_view.h"
-#include "tests/ui/recording_dialogs.h"
+#include "tests/flow/flow_support.h"
+#include "tests/ui/ui_support.h"
 
 #include <QFrame>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -23,13 +21,10 @@ class ConfigWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir folder_;
-    LanguageTable lang_;
-    testing::FakeView view_;
-    testing::RecordingDialogs dialogs_;
-    std::unique_ptr<ReductionController> controller_;
+    std::unique_ptr<testing::FlowRig> rig_;
+    testing::ScriptedDialogs dialogs_;
 
-    QString configFile() const { return folder_.path() + QStringLiteral("/config.cfg"); }
+    QString configFile() const { return rig_->folders.paths().programFile(QStringLiteral("config.cfg")); }
     QByteArray fileBytes() const
     {
         QFile f(configFile());
@@ -62,12 +57,9 @@ private:
 private slots:
     void init()
     {
-        QFile::remove(configFile());
         dialogs_.messages.clear();
-        lang_ = LanguageTable{};
-        for (int n = 1; n <= 8; ++n) lang_.config[std::size_t(n)] = QStringLiteral("C%1").arg(n);
-        controller_ = std::make_unique<ReductionController>(
-            view_, lang_, ProgramPaths{folder_.path(), folder_.path()});
+        rig_ = std::make_unique<testing::FlowRig>();
+        for (int n = 1; n <= 8; ++n) rig_->lang.config[std::size_t(n)] = QStringLiteral("C%1").arg(n);
     }
 
     void loadFailuresKeepTheRecordsReadSoFar_data()
@@ -86,7 +78,7 @@ private slots:
         QFETCH(int, declared);
         QFETCH(int, listed);
         if (written >= 0) writeRecords(written, declared);
-        Config w(*controller_, dialogs_);
+        Config w(rig_->controller, dialogs_);
         const bool failed = written != 0;
         QCOMPARE(dialogs_.messages.size(), failed ? 1 : 0);
         if (written < 0) QVERIFY(dialogs_.messages[0].text.contains(QStringLiteral("introuvable")));
@@ -97,7 +89,7 @@ private slots:
     void newIsRefusedAtFifteenRecords()
     {
         writeRecords(14);
-        Config w(*controller_, dialogs_);
+        Config w(rig_->controller, dialogs_);
         press(w, "cmd2");
         QCOMPARE(list(w)->count(), 15);
         QCOMPARE(list(w)->item(14)->text(), QStringLiteral("Config#"));
@@ -135,7 +127,7 @@ private slots:
         QFETCH(int, selectedAfter);
         QFETCH(QString, nameBox);
         writeRecords(records);
-        Config w(*controller_, dialogs_);
+        Config w(rig_->controller, dialogs_);
         list(w)->setCurrentRow(selected);
         press(w, "cmd1");
         QCOMPARE(entries(w), left);
@@ -149,7 +141,7 @@ private slots:
     {
         writeRecords(2);
         {
-            Config w(*controller_, dialogs_);
+            Config w(rig_->controller, dialogs_);
             QCOMPARE(entries(w), (QStringList{"Name 1", "Name 2"}));
             QCOMPARE(list(w)->currentRow(), 0);
             QCOMPARE(box(w, 0)->text() + u'|' + box(w, 1)->text() + u'|' + box(w, 2)->text(),
@@ -169,7 +161,7 @@ private slots:
         }
         QCOMPARE(fileBytes(), QByteArray(" 3 \r\nName 1\r\n100\r\n101\r\nLunette 80/500\r\n1113,95\r\n"
                                          "201\r\nConfig#\r\n0\r\n0\r\n"));
-        Config again(*controller_, dialogs_);
+        Config again(rig_->controller, dialogs_);
         QCOMPARE(entries(again), (QStringList{"Name 1", "Lunette 80/500", "Config#"}));
         list(again)->setCurrentRow(1);
         QCOMPARE(box(again, 1)->text(), QStringLiteral("1113,95"));
@@ -179,16 +171,16 @@ private slots:
     void failedSaveKeepsTheWindowOpen()
     {
         writeRecords(1);
-        Config w(*controller_, dialogs_);
+        Config w(rig_->controller, dialogs_);
         w.show();
         // A folder in the file's place: the file cannot be written.
         QFile::remove(configFile());
-        QVERIFY(QDir(folder_.path()).mkdir(QStringLiteral("config.cfg")));
+        QVERIFY(QDir(rig_->folders.program.path()).mkdir(QStringLiteral("config.cfg")));
         press(w, "cmd4");
         QCOMPARE(dialogs_.messages.size(), 1);
         QVERIFY(w.isVisible());
         QCOMPARE(w.table().count(), 1);
-        QDir(folder_.path()).rmdir(QStringLiteral("config.cfg"));
+        QDir(rig_->folders.program.path()).rmdir(QStringLiteral("config.cfg"));
     }
 
     void choosingModeUsesTheBoxes()
@@ -200,20 +192,20 @@ private slots:
         QTimer::singleShot(0, this, [&] {
             auto* w = qobject_cast<Config*>(QApplication::activeModalWidget());
             QVERIFY(w);
-            statusDuring = controller_->state().ConfigStatus;
+            statusDuring = rig_->st.ConfigStatus;
             frameHidden = !w->findChild<QFrame*>(QStringLiteral("Frame1"))->isVisible();
             useShown = w->findChild<QPushButton*>(QStringLiteral("cmd3"))->isVisible();
             list(*w)->setCurrentRow(2);
             box(*w, 2)->setText(QStringLiteral("301.5"));  // used, never saved
             press(*w, "cmd3");
         });
-        view_.setText(QStringLiteral("txt_corrasd"), QStringLiteral("1"));
-        chooseConfiguration(nullptr, *controller_, dialogs_);
+        rig_->view.setText(QStringLiteral("txt_corrasd"), QStringLiteral("1"));
+        chooseConfiguration(nullptr, rig_->controller, dialogs_);
         QCOMPARE(statusDuring, 2);
-        QCOMPARE(controller_->state().ConfigStatus, std::int16_t(0));
+        QCOMPARE(rig_->st.ConfigStatus, std::int16_t(0));
         QVERIFY(frameHidden && useShown);
-        QCOMPARE(view_.text(QStringLiteral("txt_corrasd")), QStringLiteral("300"));
-        QCOMPARE(view_.text(QStringLiteral("txt_corrdec")), QStringLiteral("301.5"));
+        QCOMPARE(rig_->view.text(QStringLiteral("txt_corrasd")), QStringLiteral("300"));
+        QCOMPARE(rig_->view.text(QStringLiteral("txt_corrdec")), QStringLiteral("301.5"));
         QVERIFY(!fileBytes().contains("301.5"));
     }
 };

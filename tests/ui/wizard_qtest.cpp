@@ -2,16 +2,14 @@
 
 #include "project/ui/wizard.h"
 
-#include "app/flow/reduction_controller.h"
-#include "tests/flow/fake_view.h"
-#include "tests/ui/recording_dialogs.h"
+#include "tests/flow/flow_support.h"
+#include "tests/ui/ui_support.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -39,13 +37,10 @@ class WizardTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir folder_;
-    LanguageTable lang_;
-    testing::FakeView view_;
-    testing::RecordingDialogs dialogs_;
-    std::unique_ptr<ReductionController> controller_;
+    std::unique_ptr<testing::FlowRig> rig_;
+    testing::ScriptedDialogs dialogs_;
 
-    ReductionState& state() { return controller_->state(); }
+    ReductionState& state() { return rig_->st; }
     static QLineEdit* field(Wizard& w, const QString& name) { return w.findChild<QLineEdit*>(name); }
     static QWidget* control(Wizard& w, const char* name) { return w.findChild<QWidget*>(QString::fromLatin1(name)); }
     static void press(Wizard& w, const char* name)
@@ -57,39 +52,34 @@ private:
     void writeConfigurations(const QByteArray& bytes = " 2 \r\nSC 203\r\n3931.7\r\n3931.8\r\n"
                                                        "Lunette 80\r\n1113.95\r\n1118.71\r\n")
     {
-        QFile f(folder_.path() + QStringLiteral("/config.cfg"));
+        QFile f(rig_->folders.paths().programFile(QStringLiteral("config.cfg")));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
     void setMainWindow()
     {
-        for (const auto& [name, text] : kMainFields) view_.setText(name, text);
-        view_.setText(QStringLiteral("txt_dec_sign_show_0"), QStringLiteral("+"));
-        view_.setCheckState(QStringLiteral("txt_dec_sign_0"), 0);
-        view_.setCheckState(QStringLiteral("txt_dec_sign_1"), 1);
+        for (const auto& [name, text] : kMainFields) rig_->view.setText(name, text);
+        rig_->view.setText(QStringLiteral("txt_dec_sign_show_0"), QStringLiteral("+"));
+        rig_->view.setCheckState(QStringLiteral("txt_dec_sign_0"), 0);
+        rig_->view.setCheckState(QStringLiteral("txt_dec_sign_1"), 1);
     }
     // Every field of the main window as it stands, for "nothing changed".
     QStringList mainSnapshot() const
     {
         QStringList all;
-        for (const auto& [name, text] : kMainFields) all << view_.text(name);
-        all << view_.text(QStringLiteral("txt_dec_sign_show_0"))
-            << QString::number(view_.checkState(QStringLiteral("txt_dec_sign_0")))
-            << QString::number(view_.checkState(QStringLiteral("txt_dec_sign_1")));
+        for (const auto& [name, text] : kMainFields) all << rig_->view.text(name);
+        all << rig_->view.text(QStringLiteral("txt_dec_sign_show_0"))
+            << QString::number(rig_->view.checkState(QStringLiteral("txt_dec_sign_0")))
+            << QString::number(rig_->view.checkState(QStringLiteral("txt_dec_sign_1")));
         return all;
     }
 
 private slots:
     void init()
     {
-        QFile::remove(folder_.path() + QStringLiteral("/config.cfg"));
         dialogs_.messages.clear();
-        view_.loadedPaths.clear();
-        view_.monitor.addresses.clear();
-        lang_ = LanguageTable{};
-        for (int n = 1; n <= 19; ++n) lang_.wizard[std::size_t(n)] = QStringLiteral("W%1").arg(n);
-        controller_ = std::make_unique<ReductionController>(
-            view_, lang_, ProgramPaths{folder_.path(), folder_.path()});
+        rig_ = std::make_unique<testing::FlowRig>();
+        for (int n = 1; n <= 19; ++n) rig_->lang.wizard[std::size_t(n)] = QStringLiteral("W%1").arg(n);
         setMainWindow();
     }
 
@@ -97,7 +87,7 @@ private slots:
     {
         writeConfigurations();
         state().WizardStatus = 1;  // left over: loading clears it
-        Wizard w(*controller_, dialogs_);
+        Wizard w(rig_->controller, dialogs_);
         QCOMPARE(state().WizardStatus, std::int16_t(0));
         for (const auto& [name, text] : kMainFields) {
             if (name == u"txt_epoch") continue;
@@ -156,11 +146,11 @@ private slots:
             if (name == u"txt_ra_2") expected = QStringLiteral("44.9");
             if (name == u"txt_corrasd") expected = QStringLiteral("1113.95");
             if (name == u"txt_corrdec") expected = QStringLiteral("1120");
-            QCOMPARE(view_.text(name), expected);
+            QCOMPARE(rig_->view.text(name), expected);
         }
-        QCOMPARE(view_.text(QStringLiteral("txt_dec_sign_show_0")), QStringLiteral("-"));
-        QCOMPARE(view_.checkState(QStringLiteral("txt_dec_sign_0")), 1);
-        QCOMPARE(view_.checkState(QStringLiteral("txt_dec_sign_1")), 0);
+        QCOMPARE(rig_->view.text(QStringLiteral("txt_dec_sign_show_0")), QStringLiteral("-"));
+        QCOMPARE(rig_->view.checkState(QStringLiteral("txt_dec_sign_0")), 1);
+        QCOMPARE(rig_->view.checkState(QStringLiteral("txt_dec_sign_1")), 0);
     }
 
     void closingOnPageTwoChangesNothing()
@@ -176,11 +166,11 @@ private slots:
             field(*w, QStringLiteral("txt_corrasd"))->setText(QStringLiteral("1"));
             w->close();
         });
-        openWizardWindow(nullptr, *controller_, dialogs_);
+        openWizardWindow(nullptr, rig_->controller, dialogs_);
         QCOMPARE(mainSnapshot(), before);
         QCOMPARE(state().WizardStatus, std::int16_t(0));
-        QVERIFY(view_.monitor.addresses.isEmpty());  // no download started
-        QVERIFY(view_.loadedPaths.isEmpty());        // no selection started
+        QVERIFY(rig_->view.monitor.addresses.isEmpty());  // no download started
+        QVERIFY(rig_->view.loadedPaths.isEmpty());        // no selection started
     }
 
     void finishingFromTheMenuStartsTheReduction()
@@ -194,17 +184,17 @@ private slots:
             press(*w, "step2");
             press(*w, "step3");
         });
-        openWizardWindow(nullptr, *controller_, dialogs_);
-        QVERIFY(view_.monitor.addresses.isEmpty());
-        QCOMPARE(view_.loadedPaths, QStringList{folder_.path() + QStringLiteral("/m31.jpg")});
+        openWizardWindow(nullptr, rig_->controller, dialogs_);
+        QVERIFY(rig_->view.monitor.addresses.isEmpty());
+        QCOMPARE(rig_->view.loadedPaths, QStringList{rig_->folders.paths().programFile(QStringLiteral("m31.jpg"))});
         QCOMPARE(state().mode, QStringLiteral("select"));
-        QCOMPARE(view_.text(QStringLiteral("txt_epoch")), QStringLiteral("2000.0"));
+        QCOMPARE(rig_->view.text(QStringLiteral("txt_epoch")), QStringLiteral("2000.0"));
     }
 
     void unreadableConfigurationsLeaveTheAssistantUsable()
     {
         writeConfigurations(" 3 \r\nSC 203\r\n3931.7\r\n3931.8\r\nLunette 80\r\n");  // record 2 cut short
-        Wizard w(*controller_, dialogs_);
+        Wizard w(rig_->controller, dialogs_);
         QCOMPARE(dialogs_.messages.size(), 1);
         auto* combo = w.findChild<QComboBox*>(QStringLiteral("Combo"));
         QCOMPARE(combo->count(), 1);
@@ -213,7 +203,7 @@ private slots:
         press(w, "step2");
         press(w, "step3");
         QCOMPARE(state().WizardStatus, std::int16_t(1));
-        QCOMPARE(view_.text(QStringLiteral("txt_corrasd")), QStringLiteral("1500.5"));
+        QCOMPARE(rig_->view.text(QStringLiteral("txt_corrasd")), QStringLiteral("1500.5"));
     }
 };
 
