@@ -7,13 +7,15 @@
 # with the demonstration extract (bin/demo/extract.txt, copied there by the
 # build), points bin/serveur.cfg at it, runs bin/cinq-etoiles (under
 # xvfb-run when there is no display), and stops the service when the program
-# ends. Open bin/demo/demo.pam in the program ("Ouvrir Projet") to load the
-# field.
+# ends. Open bin/demo/demo.pam in the program (menu "Fichier", "Ouvrir un
+# projet...") to load the field.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 bin=$build/bin
+# An absolute path, so that the messages name files the user can find.
+case $bin in /*) ;; *) bin=$PWD/$bin ;; esac
 
 for f in "$bin/catalogue-service" "$bin/cinq-etoiles"; do
     if [ ! -x "$f" ]; then
@@ -63,10 +65,12 @@ done
 port=$(tr -d '\r\n' <"$work/port")
 printf 'http://127.0.0.1:%s\r\n' "$port" >"$bin/serveur.cfg"
 echo "Service de catalogue : http://127.0.0.1:$port (journal : $work/service.log)"
+echo "Champ de démonstration : menu Fichier > Ouvrir un projet..., puis $bin/demo/demo.pam"
 
 status=0
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    xvfb-run -a "$bin/cinq-etoiles" || status=$?
+    # xvfb-run's default screen (1280 pixels) is narrower than the main window.
+    xvfb-run -a -s "-screen 0 1600x1200x24" "$bin/cinq-etoiles" || status=$?
 else
     "$bin/cinq-etoiles" || status=$?
 fi
