@@ -100,7 +100,6 @@ TEST_F(DownloadTest, EachFailureIsReportedAndLeavesAnEmptyCatalogue)
         {"cancelled", {"--delay-ms", "5000"}, "@", {}, {}, false, true, "annulé", true},
         // Refused before any request.
         {"minutes not a number", {"closed"}, "@", "txt_ra_1", "3x", false, false, "RA (minutes)", false},
-        {"empty degrees", {"closed"}, "@", "txt_dec_0", {}, false, false, "DEC (degrés)", false},
         {"no serveur.cfg", {"closed"}, "-", {}, {}, false, false, "serveur.cfg", false},
         {"empty serveur.cfg", {"closed"}, "", {}, {}, false, false, "serveur.cfg", false},
         {"not an http address", {"closed"}, "ftp://127.0.0.1/", {}, {}, false, false, "serveur.cfg", false},
