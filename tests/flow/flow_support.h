@@ -1,8 +1,8 @@
 #pragma once
 // What the controller tests share: temporary program and data folders, a
-// language table whose texts name their own numbers, catalogue answers
-// written the way the service lays them out, and the local catalogue
-// service started on 127.0.0.1.
+// language table whose texts name their own numbers, a controller over the
+// scripted window, catalogue answers laid out as the service writes them,
+// the local catalogue service on 127.0.0.1, and main().
 
 #include "app/flow/reduction_controller.h"
 #include "app/language_table.h"
@@ -21,7 +21,6 @@
 #include <cstdio>
 #include <string>
 #include <vector>
-
 
 namespace ce::testing {
 
