@@ -3,8 +3,6 @@
 #include "core/numbers.h"
 #include "core/textfile.h"
 
-#include <QLocale>
-
 #include <array>
 
 namespace ce {
@@ -16,12 +14,6 @@ auto textFields(Settings& s)
 {
     return std::array{&s.txt_calcul, &s.txt_corrasd,  &s.txt_corrdec,   &s.txt_distance,
             &s.txt_mag,    &s.txt_mag2,     &s.txt_tolerance, &s.txt_url};
-}
-
-QChar systemDecimalPoint()
-{
-    const QString point = QLocale::system().decimalPoint();
-    return point.isEmpty() ? QChar(u'.') : point.at(0);
 }
 
 }  // namespace

@@ -3,18 +3,10 @@
 #include "core/numbers.h"
 #include "core/textfile.h"
 
-#include <QLocale>
-
 #include <cstddef>
 
 namespace ce {
 namespace {
-
-QChar systemDecimalPoint()
-{
-    const QString point = QLocale::system().decimalPoint();
-    return point.isEmpty() ? QChar(u'.') : point.at(0);
-}
 
 ConfigReading stopped(std::vector<OpticalConfiguration> records, QString error)
 {

@@ -136,10 +136,15 @@ Result<double> localeNumber(QStringView text, QChar decimalPoint, const QString&
     return Result<double>::success(value);
 }
 
-Result<double> localeNumber(QStringView text, const QString& fieldName)
+QChar systemDecimalPoint()
 {
     const QString point = QLocale::system().decimalPoint();
-    return localeNumber(text, point.isEmpty() ? QChar(u'.') : point.at(0), fieldName);
+    return point.isEmpty() ? QChar(u'.') : point.at(0);
+}
+
+Result<double> localeNumber(QStringView text, const QString& fieldName)
+{
+    return localeNumber(text, systemDecimalPoint(), fieldName);
 }
 
 double roundHalfEven(double value)

@@ -34,6 +34,10 @@ Result<double> localeNumber(QStringView text, QChar decimalPoint, const QString&
 // The same with the decimal separator of QLocale::system().
 Result<double> localeNumber(QStringView text, const QString& fieldName);
 
+// The decimal separator of QLocale::system() (its first character), or "."
+// when the locale gives none.
+QChar systemDecimalPoint();
+
 // The message of a type mismatch on a field, for callers that check
 // other conversions themselves.
 QString typeMismatchMessage(const QString& fieldName);

@@ -3,8 +3,6 @@
 #include "core/numbers.h"
 #include "core/textfile.h"
 
-#include <QLocale>
-
 namespace ce {
 namespace {
 
@@ -17,12 +15,6 @@ auto textFields(Fields& f)
                       &f.txt_distance, &f.txt_epoch,   &f.txt_mag,     &f.txt_mag2,
                       &f.txt_ra[0],    &f.txt_ra[1],   &f.txt_ra[2],   &f.txt_tolerance,
                       &f.txt_url};
-}
-
-QChar systemDecimalPoint()
-{
-    const QString point = QLocale::system().decimalPoint();
-    return point.isEmpty() ? QChar(u'.') : point.at(0);
 }
 
 }  // namespace

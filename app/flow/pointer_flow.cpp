@@ -7,8 +7,6 @@
 #include "core/precession.h"
 #include "skymap/object_report.h"
 
-#include <QLocale>
-
 #include <algorithm>
 
 namespace ce {
@@ -21,12 +19,6 @@ const QString kSuperEtalo = QStringLiteral("superetalo");
 const QString kDone = QStringLiteral("done");
 
 constexpr int kZoomCentrePx = 50;  // the magnifier's point (50, 50) lies on clickX, clickY
-
-QChar systemDecimalPoint()
-{
-    const QString point = QLocale::system().decimalPoint();
-    return point.isEmpty() ? QChar(u'.') : point.at(0);
-}
 
 // Rounds a pointer coordinate to the whole pixel kept in clickX / clickY
 // (half to even); a coordinate beyond the 16-bit range keeps the old value.

@@ -2,8 +2,7 @@
 
 #include "app/flow/reduction_controller.h"
 #include "calibration/calibration_solver.h"
-
-#include <QLocale>
+#include "core/numbers.h"
 
 namespace ce {
 
@@ -17,12 +16,6 @@ const QString kSignLabel = QStringLiteral("txt_dec_sign_show_1");
 
 constexpr int kBoxCount = 8;
 constexpr int kLastStar = 3;  // stars 1..3; step 4 means "computed"
-
-QChar systemDecimalPoint()
-{
-    const QString point = QLocale::system().decimalPoint();
-    return point.isEmpty() ? QChar(u'.') : point.front();
-}
 
 }  // namespace
 

@@ -5,22 +5,16 @@
 #include "app/ui/control_text.h"
 #include "app/ui/dialogs.h"
 #include "calibration/calibration_solver.h"
+#include "core/numbers.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 
 namespace ce {
 
 namespace {
-
-QChar systemDecimalPoint()
-{
-    const QString point = QLocale::system().decimalPoint();
-    return point.isEmpty() ? QChar(u'.') : point.front();
-}
 
 QLabel* namedLabel(const QString& name, const QString& caption, QWidget* parent)
 {

@@ -4,22 +4,16 @@
 #include "catalogue/catalogue_reader.h"
 #include "catalogue/flow/catalogue_download.h"
 #include "catalogue/query_address.h"
+#include "core/numbers.h"
 #include "core/textfile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QLocale>
 #include <QUrl>
 
 namespace ce {
 
 namespace {
-
-QChar systemDecimalPoint()
-{
-    const QString point = QLocale::system().decimalPoint();
-    return point.isEmpty() ? QChar(u'.') : point.at(0);
-}
 
 CatalogueQueryFields queryFields(const ReductionView& view)
 {

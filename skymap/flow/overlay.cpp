@@ -8,17 +8,9 @@
 #include "core/sexagesimal.h"
 #include "skymap/overlay_geometry.h"
 
-#include <QLocale>
-
 namespace ce {
 
 namespace {
-
-QChar systemDecimalPoint()
-{
-    const QString point = QLocale::system().decimalPoint();
-    return point.isEmpty() ? QChar(u'.') : point.at(0);
-}
 
 Status mapFailure(ReductionController& controller, const QString& reason)
 {

@@ -6,19 +6,7 @@
 #include "core/plate_solution.h"
 #include "solve/matching.h"
 
-#include <QLocale>
-
 namespace ce {
-
-namespace {
-
-QChar systemDecimalPoint()
-{
-    const QString point = QLocale::system().decimalPoint();
-    return point.isEmpty() ? QChar(u'.') : point.at(0);
-}
-
-}  // namespace
 
 void runStartCalcul(ReductionController& controller)
 {
