@@ -95,10 +95,15 @@ QList<CaptionAssignment> languageCaptions(const LanguageTable& lang, const QStri
     return {};
 }
 
-void ApplyLang(QWidget& window, LanguageTable& lang, const QString& key)
+void applyCaptions(QWidget& window, const LanguageTable& lang, const QString& key)
 {
     for (const CaptionAssignment& caption : languageCaptions(lang, key))
         setControlCaption(window, caption.control, caption.text);
+}
+
+void ApplyLang(QWidget& window, LanguageTable& lang, const QString& key)
+{
+    applyCaptions(window, lang, key);
     if (key != u"Form")
         return;
     lang.fillMessages();

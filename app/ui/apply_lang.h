@@ -29,9 +29,13 @@ struct CaptionAssignment {
 // the help menu entry); it never touches another window.
 QList<CaptionAssignment> languageCaptions(const LanguageTable& lang, const QString& key);
 
-// Puts the captions of `key` on `window`. For "Form" it then fills the
-// language messages, gives CheckDecideur the caption of Frm_6 and shows
-// suggestion 0 in `sugestion`. Controls the window lacks are skipped.
+// Puts the captions of `key` on `window`, in the order of
+// languageCaptions. Controls the window lacks are skipped.
+void applyCaptions(QWidget& window, const LanguageTable& lang, const QString& key);
+
+// The main window's full language step: applyCaptions, and for "Form" it
+// then fills the language messages, gives CheckDecideur the caption of Frm_6
+// and shows suggestion 0 in `sugestion`.
 void ApplyLang(QWidget& window, LanguageTable& lang, const QString& key);
 
 }  // namespace ce

@@ -2,7 +2,6 @@
 
 #include "app/flow/reduction_controller.h"
 #include "app/ui/apply_lang.h"
-#include "app/ui/control_text.h"
 #include "app/ui/dialogs.h"
 #include "calibration/calibration_solver.h"
 #include "core/numbers.h"
@@ -69,8 +68,7 @@ Config2::Config2(ReductionView& mainWindow, const LanguageTable& lang, Dialogs& 
     grid->addWidget(cmd1_, 5, 3, 1, 3);
     connect(cmd1_, &QPushButton::clicked, this, &Config2::Calculer);
 
-    for (const CaptionAssignment& caption : languageCaptions(lang_, QStringLiteral("Config2")))
-        setControlCaption(*this, caption.control, caption.text);
+    applyCaptions(*this, lang_, QStringLiteral("Config2"));
 }
 
 void Config2::Calculer()

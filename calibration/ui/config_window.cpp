@@ -2,7 +2,6 @@
 
 #include "app/flow/reduction_controller.h"
 #include "app/ui/apply_lang.h"
-#include "app/ui/control_text.h"
 #include "app/ui/dialogs.h"
 
 #include <QFrame>
@@ -81,8 +80,7 @@ Config::Config(ReductionController& controller, Dialogs& dialogs, QWidget* paren
     connect(list1_, &QListWidget::currentRowChanged, this, &Config::showRecord);
 
     // Load.
-    for (const CaptionAssignment& caption : languageCaptions(controller_.lang(), QStringLiteral("Config")))
-        setControlCaption(*this, caption.control, caption.text);
+    applyCaptions(*this, controller_.lang(), QStringLiteral("Config"));
     const bool choosing = controller_.state().ConfigStatus == kChoosing;
     frame1_->setVisible(!choosing);
     cmd3_->setVisible(choosing);

@@ -2,7 +2,6 @@
 
 #include "app/flow/reduction_controller.h"
 #include "app/ui/apply_lang.h"
-#include "app/ui/control_text.h"
 #include "app/ui/dialogs.h"
 
 #include <QComboBox>
@@ -154,8 +153,7 @@ Wizard::Wizard(ReductionController& controller, Dialogs& dialogs, QWidget* paren
     connect(step3_, &QPushButton::clicked, this, &Wizard::Terminer);
 
     // Load.
-    for (const CaptionAssignment& caption : languageCaptions(controller_.lang(), QStringLiteral("Wizard")))
-        setControlCaption(*this, caption.control, caption.text);
+    applyCaptions(*this, controller_.lang(), QStringLiteral("Wizard"));
     controller_.state().WizardStatus = 0;
     copyFromMainWindow();
     findChild<QLineEdit*>(QStringLiteral("txt_epoch"))->setText(QStringLiteral("2000.0"));
