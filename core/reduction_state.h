@@ -54,6 +54,32 @@ struct MarkerTables {
     void hideClicks();          // click markers 1..5
 };
 
+// The values of ReductionState::mode, the interaction mode of the image
+// (functions rather than constants, so that no QString is built before main):
+//   select      the five reference stars are being marked
+//   marked      ("0") the five reference stars are marked
+//   coor        a solution is accepted; clicks report sky positions
+//   etalo       calibration by image: clicks mark the calibration stars
+//   done        the calibration clicks are over
+//   superetalo  calibration from the identified catalogue stars
+namespace modes {
+inline QString select() { return QStringLiteral("select"); }
+inline QString marked() { return QStringLiteral("0"); }
+inline QString coor() { return QStringLiteral("coor"); }
+inline QString etalo() { return QStringLiteral("etalo"); }
+inline QString done() { return QStringLiteral("done"); }
+inline QString superetalo() { return QStringLiteral("superetalo"); }
+}  // namespace modes
+
+// The values of ReductionState::mapStatus, empty before the first map:
+// loading (full map under way), done (markers placed), err (a position
+// could not be placed).
+namespace mapStates {
+inline QString loading() { return QStringLiteral("loading"); }
+inline QString done() { return QStringLiteral("done"); }
+inline QString err() { return QStringLiteral("err"); }
+}  // namespace mapStates
+
 struct ReductionState {
     // Scale factors, pixels per degree, set at each calculation run.
     double corrAsd = 0.0;
@@ -87,10 +113,10 @@ struct ReductionState {
     // Flags and modes.
     bool solutionAccepted = false;
     bool mapFailed = false;
-    QString mapStatus;          // "", "loading", "done", "err"
+    QString mapStatus;          // "" or one of mapStates
     bool imageLoaded = false;
     std::int16_t etaloStep = 0;
-    QString mode;               // "", "select", "0", "coor", "etalo", "done", "superetalo"
+    QString mode;               // "" or one of modes
     std::int16_t fillFromIdentification = 0;
     std::int16_t WizardStatus = 0;
     std::int16_t ConfigStatus = 0;

@@ -12,12 +12,6 @@
 namespace ce {
 namespace {
 
-const QString kSelect = QStringLiteral("select");
-const QString kEtalo = QStringLiteral("etalo");
-const QString kCoor = QStringLiteral("coor");
-const QString kSuperEtalo = QStringLiteral("superetalo");
-const QString kDone = QStringLiteral("done");
-
 constexpr int kZoomCentrePx = 50;  // the magnifier's point (50, 50) lies on clickX, clickY
 
 // Rounds a pointer coordinate to the whole pixel kept in clickX / clickY
@@ -62,11 +56,11 @@ void PointerFlow::pointerMove(double x, double y)
     storeWholePixel(state_.clickX, x);
     storeWholePixel(state_.clickY, y);
 
-    if (state_.mode == kSelect || state_.mode == kEtalo) {
+    if (state_.mode == modes::select() || state_.mode == modes::etalo()) {
         dozoom();
         return;
     }
-    if (state_.mapStatus != kDone && state_.mode != kSuperEtalo) {
+    if (state_.mapStatus != mapStates::done() && state_.mode != modes::superetalo()) {
         controller_.view().setVisible(QStringLiteral("zoom"), false);
         return;
     }
@@ -120,11 +114,11 @@ void PointerFlow::fillFromStar(int star)
 
 void PointerFlow::click()
 {
-    if (state_.mode == kSelect || state_.mode == kEtalo) {
+    if (state_.mode == modes::select() || state_.mode == modes::etalo()) {
         controller_.doselect();
         return;
     }
-    if (state_.mode == kCoor) {
+    if (state_.mode == modes::coor()) {
         reportClick();
         return;
     }
@@ -165,7 +159,7 @@ void PointerFlow::placeClickMarker()
 
 void PointerFlow::doubleClick()
 {
-    if (state_.mapStatus != kDone && state_.mode != kCoor) return;
+    if (state_.mapStatus != mapStates::done() && state_.mode != modes::coor()) return;
 
     const int last = lastStarMarker();
     for (int i = 1; i <= last; ++i) {

@@ -45,7 +45,7 @@ void CalibrationFlow::startEtalonage()
 {
     ReductionState& state = controller_.state();
     if (state.imageLoaded) {
-        state.mode = QStringLiteral("etalo");
+        state.mode = modes::etalo();
         state.etaloStep = 1;
         controller_.view().setVisible(kMagnifier, true);
         startFrame();
@@ -59,7 +59,7 @@ void CalibrationFlow::startSuperEtalonage()
     ReductionState& state = controller_.state();
     if (state.solutionAccepted) {
         state.fillFromIdentification = 1;
-        state.mode = QStringLiteral("superetalo");
+        state.mode = modes::superetalo();
         state.etaloStep = 1;
         state.markCount = 0;
         startFrame();

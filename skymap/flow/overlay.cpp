@@ -16,7 +16,7 @@ Status mapFailure(ReductionController& controller, const QString& reason)
 {
     ReductionState& state = controller.state();
     state.mapFailed = true;
-    state.mapStatus = QStringLiteral("err");
+    state.mapStatus = mapStates::err();
     const QString message = QStringLiteral("Tracé de la carte impossible : ") + reason;
     controller.AddStatus(message);
     return Status::failure(message);
@@ -31,7 +31,7 @@ Status runMap(ReductionController& controller)
     controller.ensureMarkers();
 
     state.mapFailed = false;
-    const int n = state.mapStatus == u"loading" ? state.starTotal : state.starCount;
+    const int n = state.mapStatus == mapStates::loading() ? state.starTotal : state.starCount;
     const double half = state.markers.star[0].size / 2.0;
     const StarMarkerLayout layout =
         layoutStarMarkers(plateSolutionOf(state), state.starU, state.starV, n, half);
@@ -53,7 +53,7 @@ Status runMap(ReductionController& controller)
     for (int i = 1; i <= n; ++i)
         state.markers.star[std::size_t(i)].visible = true;
     view.markersChanged();
-    state.mapStatus = QStringLiteral("done");
+    state.mapStatus = mapStates::done();
     return succeeded();
 }
 
@@ -111,7 +111,7 @@ void runFullMap(ReductionController& controller)
     if (!runReadFile(controller))
         return;
     controller.AddStatus(controller.lang().message(10));
-    state.mapStatus = QStringLiteral("loading");
+    state.mapStatus = mapStates::loading();
     controller.map();
     controller.AddStatus(controller.lang().message(11) + state.mapStatus);
 }

@@ -101,7 +101,7 @@ bool runAlgo(ReductionController& controller)
         if (view.askYesNo(question, lang.message(3))) {
             controller.AddStatus(lang.message(4));
             state.solutionAccepted = true;
-            state.mode = QStringLiteral("coor");
+            state.mode = modes::coor();
             break;
         }
     }

@@ -32,7 +32,7 @@ void runSelectStar(ReductionController& controller)
                                 QStringLiteral("0"));
         return;
     }
-    state.mode = QStringLiteral("select");
+    state.mode = modes::select();
     state.markCount = 0;
     controller.ensureMarkers();
     state.markers.hideClicks();
@@ -46,14 +46,14 @@ void runDoselect(ReductionController& controller)
     ReductionView& view = controller.view();
 
     // In a calibration the step chooses the slot; otherwise the next one.
-    const bool calibrating = state.mode == u"etalo";
+    const bool calibrating = state.mode == modes::etalo();
     const int slot = (calibrating ? state.etaloStep - 1 : state.markCount) + 1;
     if (slot < 1 || slot > kMarkSlots)
         return;  // no slot for this click: nothing changes
     // Only the calibration's own clicks end its marking: a step left at 3 by
     // an abandoned calibration must not end a later selection.
     if (calibrating && state.etaloStep == 3)
-        state.mode = QStringLiteral("done");
+        state.mode = modes::done();
 
     const RefinedStar refined = refineStarPosition(ViewPixels(view), state.clickX, state.clickY);
     state.clickX = std::int16_t(refined.x);
@@ -77,7 +77,7 @@ void runDoselect(ReductionController& controller)
 
     if (slot == kReferenceStars && !calibrating) {
         view.setVisible(QStringLiteral("zoom"), false);
-        state.mode = QStringLiteral("0");
+        state.mode = modes::marked();
         state.starsSelected = true;
         if (state.WizardStatus == 1) {
             controller.startCalcul();
