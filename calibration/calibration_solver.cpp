@@ -119,6 +119,10 @@ Result<CalibrationStar> readCalibrationBoxes(const std::array<QString, 8>& boxes
     CalibrationStar star;
     star.x = *x;
     star.y = *y;
+    // Not raFromFields / decFromFields: their order of operations (/ 3600 * 15,
+    // and the sign applied to whole seconds of arc) gives a result one bit
+    // away from this one for about a fifth of right ascensions and two fifths
+    // of declinations, and the calibration keeps its own values.
     star.raDeg = (*hours * 3600.0 + *minutes * 60.0 + seconds) / 3600.0 / 24.0 * 360.0;
     // The sign covers minutes and seconds too.
     star.decDeg = sign * (*degrees + *arcmin / 60.0 + arcsec / 3600.0);
