@@ -30,27 +30,32 @@ QString sexagesimalQueryText(long long whole, std::int16_t minutes, double secon
 
 Result<CatalogueQuery> prepareCatalogueQuery(const CatalogueQueryFields& fields, QChar decimalPoint)
 {
-    // Sign from the caption of the sign label.
+    // Sign from the caption of the sign label, centre in degrees for the
+    // typed epoch.
     const int sign = signFactorFromCaption(fields.signCaption);
-    QString signText = sign < 0 ? QStringLiteral("-") : QString();
-
-    // Centre in degrees for the typed epoch.
     const Result<double> ra = raFromTexts(fields.raHours, fields.raMinutes, fields.raSeconds, decimalPoint);
     if (!ra) return Result<CatalogueQuery>::failure(ra.error());
     const Result<double> dec = decFromTexts(fields.decDegrees, fields.decMinutes, fields.decSeconds,
                                             sign, decimalPoint);
     if (!dec) return Result<CatalogueQuery>::failure(dec.error());
-    if (!std::isfinite(*ra))
+    return catalogueQueryAround(*ra, *dec, sign, fields.epoch, fields.radius, fields.magnitude);
+}
+
+Result<CatalogueQuery> catalogueQueryAround(double raDeg, double decDeg, int sign,
+                                            const QString& epochText, const QString& radiusText,
+                                            const QString& magnitudeText)
+{
+    if (!std::isfinite(raDeg))
         return Result<CatalogueQuery>::failure(QStringLiteral("Dépassement de capacité : le champ RA"));
-    if (!std::isfinite(*dec))
+    if (!std::isfinite(decDeg))
         return Result<CatalogueQuery>::failure(QStringLiteral("Dépassement de capacité : le champ DEC"));
 
     // Back to J2000.0 through the epoch mirrored about 2000.
-    const double epoch = leadingNumber(fields.epoch);
-    const PrecessionCorrection corr = PrecessFromJ2000(4000.0 - epoch, *ra, *dec);
+    const double epoch = leadingNumber(epochText);
+    const PrecessionCorrection corr = PrecessFromJ2000(4000.0 - epoch, raDeg, decDeg);
     CatalogueQuery query;
-    query.raJ2000Deg = *ra + corr.dRaDeg;
-    query.decJ2000Deg = *dec + corr.dDecDeg;
+    query.raJ2000Deg = raDeg + corr.dRaDeg;
+    query.decJ2000Deg = decDeg + corr.dDecDeg;
     if (!std::isfinite(query.raJ2000Deg) || !std::isfinite(query.decJ2000Deg))
         return Result<CatalogueQuery>::failure(QStringLiteral("Dépassement de capacité : le champ Epoch"));
 
@@ -59,6 +64,7 @@ Result<CatalogueQuery> prepareCatalogueQuery(const CatalogueQueryFields& fields,
     // and -1 degree (whole degrees 0) keeps its "-". Only when the conversion
     // carried the centre across the equator does the converted declination
     // decide, or the request would ask for the mirror field.
+    QString signText = sign < 0 ? QStringLiteral("-") : QString();
     if (sign < 0 && query.decJ2000Deg > 0.0) signText.clear();
     if (sign > 0 && query.decJ2000Deg < 0.0) signText = QStringLiteral("-");
     const SexagesimalParts raParts = SplitSexagesimal(query.raJ2000Deg / 15.0);
@@ -67,8 +73,8 @@ Result<CatalogueQuery> prepareCatalogueQuery(const CatalogueQueryFields& fields,
     query.decText = signText + sexagesimalQueryText(std::abs(static_cast<int>(decParts.whole)),
                                                      decParts.minutes, decParts.seconds);
 
-    query.pathAndQuery = catalogueQueryAddress(fields.epoch, query.raText, query.decText,
-                                               fields.radius, fields.magnitude);
+    query.pathAndQuery =
+        catalogueQueryAddress(epochText, query.raText, query.decText, radiusText, magnitudeText);
     return Result<CatalogueQuery>::success(query);
 }
 

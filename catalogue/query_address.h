@@ -8,7 +8,9 @@
 //     txt_mag (or txt_mag2 for the full map).
 //  2. prepareCatalogueQuery(fields, decimalPoint) converts the centre to
 //     J2000.0 and returns the ra and dec texts and the address, or the
-//     message naming the first coordinate field that is not a number.
+//     message naming the first coordinate field that is not a number. A
+//     caller that already holds the centre in degrees (the main window's
+//     download reads it with readFieldCentre) calls catalogueQueryAround.
 //  3. The caller puts the service's base address ("http://host:port") in
 //     front of `pathAndQuery` and downloads it.
 
@@ -55,6 +57,14 @@ struct CatalogueQuery {
 // fails with « Dépassement de capacité : le champ Epoch ... ».
 Result<CatalogueQuery> prepareCatalogueQuery(const CatalogueQueryFields& fields,
                                              QChar decimalPoint);
+
+// prepareCatalogueQuery from the conversion to J2000.0 on, for a centre
+// already in degrees (for the typed epoch) with the sign factor of the
+// caption, -1 or +1. An infinite centre fails with « Dépassement de
+// capacité : le champ RA » (or DEC).
+Result<CatalogueQuery> catalogueQueryAround(double raDeg, double decDeg, int sign,
+                                            const QString& epochText, const QString& radiusText,
+                                            const QString& magnitudeText);
 
 // The path and query string from the five texts, keys in their fixed order.
 // The ra and dec texts go in as given ("+" stands for a blank there); the

@@ -1,10 +1,10 @@
 #include "catalogue/flow/download_command.h"
 
+#include "app/flow/field_centre.h"
 #include "app/flow/reduction_controller.h"
 #include "catalogue/catalogue_reader.h"
 #include "catalogue/flow/catalogue_download.h"
 #include "catalogue/query_address.h"
-#include "core/numbers.h"
 #include "core/textfile.h"
 
 #include <QDir>
@@ -14,22 +14,6 @@
 namespace ce {
 
 namespace {
-
-CatalogueQueryFields queryFields(const ReductionView& view)
-{
-    CatalogueQueryFields f;
-    f.raHours = view.text(QStringLiteral("txt_ra_0"));
-    f.raMinutes = view.text(QStringLiteral("txt_ra_1"));
-    f.raSeconds = view.text(QStringLiteral("txt_ra_2"));
-    f.decDegrees = view.text(QStringLiteral("txt_dec_0"));
-    f.decMinutes = view.text(QStringLiteral("txt_dec_1"));
-    f.decSeconds = view.text(QStringLiteral("txt_dec_2"));
-    f.signCaption = view.text(QStringLiteral("txt_dec_sign_show_0"));
-    f.epoch = view.text(QStringLiteral("txt_epoch"));
-    f.radius = view.text(QStringLiteral("txt_distance"));
-    f.magnitude = view.text(QStringLiteral("txt_mag"));
-    return f;
-}
 
 // Leaves an empty data.txt behind, reports the reason once in the status
 // list and once in a message box, and returns it as the failure.
@@ -77,7 +61,12 @@ Status runDownloadData(ReductionController& controller)
     ReductionView& view = controller.view();
     const QString refused = QStringLiteral("Téléchargement impossible : ");
 
-    const Result<CatalogueQuery> query = prepareCatalogueQuery(queryFields(view), systemDecimalPoint());
+    const Result<FieldCentre> centre = readFieldCentre(view);
+    if (!centre)
+        return reportFailure(controller, refused + centre.error());
+    const Result<CatalogueQuery> query = catalogueQueryAround(
+        centre->raDeg, centre->decDeg, centre->sign, view.text(QStringLiteral("txt_epoch")),
+        view.text(QStringLiteral("txt_distance")), view.text(QStringLiteral("txt_mag")));
     if (!query)
         return reportFailure(controller, refused + query.error());
     const Result<QString> base = readServiceAddress(controller.paths().programFolder);

@@ -1,11 +1,11 @@
 #include "skymap/flow/overlay.h"
 
+#include "app/flow/field_centre.h"
 #include "app/flow/reduction_controller.h"
 #include "catalogue/flow/read_command.h"
 #include "core/numbers.h"
 #include "core/plate_solution.h"
 #include "core/precession.h"
-#include "core/sexagesimal.h"
 #include "skymap/overlay_geometry.h"
 
 namespace ce {
@@ -61,25 +61,16 @@ Status runPlaceCentre(ReductionController& controller)
 {
     ReductionState& state = controller.state();
     ReductionView& view = controller.view();
-    const QChar point = systemDecimalPoint();
 
-    const int sign = signFactorFromCaption(view.text(QStringLiteral("txt_dec_sign_show_0")));
-    const Result<double> raDeg = raFromTexts(view.text(QStringLiteral("txt_ra_0")),
-                                             view.text(QStringLiteral("txt_ra_1")),
-                                             view.text(QStringLiteral("txt_ra_2")), point);
-    if (!raDeg)
-        return Status::failure(raDeg.error());
-    const Result<double> decDeg = decFromTexts(view.text(QStringLiteral("txt_dec_0")),
-                                               view.text(QStringLiteral("txt_dec_1")),
-                                               view.text(QStringLiteral("txt_dec_2")), sign, point);
-    if (!decDeg)
-        return Status::failure(decDeg.error());
+    const Result<FieldCentre> centre = readFieldCentre(view);
+    if (!centre)
+        return Status::failure(centre.error());
 
     const double epoch = leadingNumber(view.text(QStringLiteral("txt_epoch")));
-    const PrecessionCorrection toJ2000 = PrecessToJ2000(epoch, *raDeg, *decDeg);
+    const PrecessionCorrection toJ2000 = PrecessToJ2000(epoch, centre->raDeg, centre->decDeg);
     const Result<CentrePlacement> placement = placeFieldCentre(
-        plateSolutionOf(state), *raDeg, *decDeg, toJ2000.dRaDeg, toJ2000.dDecDeg, state.corrAsd,
-        state.corrDec, view.imageWidth(), view.imageHeight());
+        plateSolutionOf(state), centre->raDeg, centre->decDeg, toJ2000.dRaDeg, toJ2000.dDecDeg,
+        state.corrAsd, state.corrDec, view.imageWidth(), view.imageHeight());
     if (!placement)
         return Status::failure(placement.error());
     if (!placement->placed)
