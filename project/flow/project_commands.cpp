@@ -40,8 +40,23 @@ auto textFields(Fields& f)
     };
 }
 
-void reportFailure(ReductionController& controller, const Status& status)
+using ChooseFile = QString (ProjectFileChooser::*)(const QString& title, const QString& folder,
+                                                   const QString& filter);
+using ProjectAction = Status (*)(ReductionController& controller, const QString& chosen);
+
+// Asks for a project file in the program folder with the dialog `choose`,
+// titled with language message `titleMessage`; a cancelled dialog does
+// nothing, otherwise `act` runs on the chosen name and its failure is shown.
+void chooseThen(ReductionController& controller, ProjectFileChooser& chooser, ChooseFile choose,
+                int titleMessage, ProjectAction act)
 {
+    const LanguageTable& lang = controller.lang();
+    const QString chosen = (chooser.*choose)(lang.message(titleMessage),
+                                             controller.paths().programFolder,
+                                             projectDialogFilter(lang.message(13)));
+    if (chosen.isEmpty())
+        return;
+    const Status status = act(controller, chosen);
     if (!status)
         controller.view().showMessage(status.error(), QString(), true);
 }
@@ -109,22 +124,12 @@ Status openProjectFrom(ReductionController& controller, const QString& path)
 
 void saveProjectCommand(ReductionController& controller, ProjectFileChooser& chooser)
 {
-    const LanguageTable& lang = controller.lang();
-    const QString chosen = chooser.saveFileName(lang.message(14), controller.paths().programFolder,
-                                                projectDialogFilter(lang.message(13)));
-    if (chosen.isEmpty())
-        return;
-    reportFailure(controller, saveProjectAs(controller, chosen));
+    chooseThen(controller, chooser, &ProjectFileChooser::saveFileName, 14, saveProjectAs);
 }
 
 void openProjectCommand(ReductionController& controller, ProjectFileChooser& chooser)
 {
-    const LanguageTable& lang = controller.lang();
-    const QString chosen = chooser.openFileName(lang.message(12), controller.paths().programFolder,
-                                                projectDialogFilter(lang.message(13)));
-    if (chosen.isEmpty())
-        return;
-    reportFailure(controller, openProjectFrom(controller, chosen));
+    chooseThen(controller, chooser, &ProjectFileChooser::openFileName, 12, openProjectFrom);
 }
 
 }  // namespace ce
