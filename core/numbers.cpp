@@ -13,7 +13,48 @@ namespace {
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
-// Parses ASCII decimal text already checked to be a plain number.
+// Whether the plain number `text` ("-12.5e3") is at least 1 in magnitude,
+// i.e. the decimal order of its first non-zero digit plus its exponent is
+// >= 0. A number out of range is then too large, otherwise too small.
+bool atLeastOne(const std::string& text)
+{
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    long long intDigits = 0;   // digits before the point
+    long long fracDigits = 0;  // digits after the point
+    bool fraction = false;
+    bool found = false;
+    bool foundInInteger = false;
+    long long foundAt = 0;  // 1-based count of the first non-zero digit in its part
+    for (; i < text.size() && text[i] != 'e' && text[i] != 'E'; ++i) {
+        if (text[i] == '.') {
+            fraction = true;
+            continue;
+        }
+        const long long count = fraction ? ++fracDigits : ++intDigits;
+        if (!found && text[i] != '0') {
+            found = true;
+            foundInInteger = !fraction;
+            foundAt = count;
+        }
+    }
+    if (!found) return false;
+    // Integer digit k of n (1-based) stands for 10^(n-k); fraction digit k for 10^-k.
+    const long long order = foundInInteger ? intDigits - foundAt : -foundAt;
+    long long exponent = 0;  // saturated far beyond any double's range
+    bool negative = false;
+    if (i < text.size()) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+        for (; i < text.size(); ++i)
+            if (exponent < 1'000'000'000) exponent = exponent * 10 + (text[i] - '0');
+    }
+    return order + (negative ? -exponent : exponent) >= 0;
+}
+
+// Parses ASCII decimal text already checked to be a plain number. Beyond
+// the range of a double it gives the signed infinity; below the smallest
+// double it gives the signed zero.
 double parseAscii(const std::string& text)
 {
     double value = 0.0;
@@ -21,9 +62,10 @@ double parseAscii(const std::string& text)
     const char* begin = text.data();
     if (!text.empty() && text[0] == '+') ++begin;
     const auto [end, ec] = std::from_chars(begin, text.data() + text.size(), value);
-    if (ec == std::errc::result_out_of_range)
-        return text.find('-') == 0 ? -std::numeric_limits<double>::infinity()
-                                   : std::numeric_limits<double>::infinity();
+    if (ec == std::errc::result_out_of_range) {
+        const double magnitude = atLeastOne(text) ? std::numeric_limits<double>::infinity() : 0.0;
+        return text.find('-') == 0 ? -magnitude : magnitude;
+    }
     return end == begin ? 0.0 : value;
 }
 

@@ -23,12 +23,16 @@ namespace ce {
 // Leading-number rule. Given any text; returns the number its leading part
 // spells ("  -12.5e1xyz" gives -125, "abc" and "" give 0). Blanks (spaces
 // and tabs) are ignored wherever they stand before or inside the number.
+// A number beyond the range of a double gives the signed infinity, one
+// below its smallest subnormal the signed zero ("1e-400" gives 0).
 double leadingNumber(QStringView text);
 
 // Locale rule. Given the text, the locale's decimal separator and the French
 // name of the field ("RA (heures)"); returns the number or the message
 // « Incompatibilité de type : le champ <field> ne contient pas un nombre ».
-// Group separators are not accepted; an exponent is.
+// Group separators are not accepted; an exponent is. A number beyond the
+// range of a double fails with « Dépassement de capacité : le champ <field> »;
+// one below its smallest subnormal reads as 0.
 Result<double> localeNumber(QStringView text, QChar decimalPoint, const QString& fieldName);
 
 // The same with the decimal separator of QLocale::system().

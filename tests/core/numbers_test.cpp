@@ -12,15 +12,25 @@ TEST(LeadingNumber, TakesTheLongestLeadingNumber)
     const std::pair<const char*, double> rows[] = {
         {" 1 2.5 ", 12.5}, {"9 mm", 9.0}, {"2599,43", 2599.0}, {"-12.34567", -12.34567},
         {"1.5e2x", 150.0}, {"3e+", 3.0},  {".5", 0.5},         {"-", 0.0},
+        // Below the smallest double the number is zero, beyond the largest infinite;
+        // the order of the first significant digit decides, not the exponent's sign.
+        {"1e-400", 0.0},   {"-1e400", -INFINITY}, {"0.001e312", INFINITY},
+        {"1000e-330", 0.0},
     };
     for (const auto& [text, expected] : rows)
         EXPECT_DOUBLE_EQ(ce::leadingNumber(QString::fromUtf8(text)), expected) << text;
+    const QString huge = u'1' + QString(400, u'0') + QStringLiteral("e-5");      // 10^395
+    const QString tiny = QStringLiteral("0.") + QString(400, u'0') + QStringLiteral("1e5");  // 10^-396
+    EXPECT_EQ(ce::leadingNumber(huge), INFINITY);
+    EXPECT_EQ(ce::leadingNumber(tiny), 0.0);
+    EXPECT_TRUE(std::signbit(ce::leadingNumber(u"-1e-400")));
 }
 
 TEST(LocaleNumber, WholeTextMustBeANumber)
 {
     EXPECT_DOUBLE_EQ(ce::localeNumber(u" 12,5 ", u',', QStringLiteral("x")).value(), 12.5);
     EXPECT_DOUBLE_EQ(ce::localeNumber(u"1e3", u'.', QStringLiteral("x")).value(), 1000.0);
+    EXPECT_EQ(ce::localeNumber(u"-2,5e-400", u',', QStringLiteral("x")).value(), 0.0);  // underflow is 0
     for (const char* bad : {"", "12.5", "9 mm", "1,2,3", "-", "1e400"})
         EXPECT_TRUE(ce::localeNumber(QString::fromUtf8(bad), u',', QStringLiteral("RA (heures)"))
                         .error().contains(QStringLiteral("RA (heures)"))) << bad;
