@@ -83,7 +83,8 @@ bool runAlgo(ReductionController& controller)
     }
 
     controller.ensureMarkers();
-    const bool deciderChecked = view.checkState(QStringLiteral("CheckDecideur")) == 1;
+    // Greyed (2) counts as ticked: only a clear box offers every candidate.
+    const bool deciderChecked = view.checkState(QStringLiteral("CheckDecideur")) != 0;
     const QString total = formatWhole(state.solutionCount);
     for (std::size_t s = 0; s < search.candidates.size(); ++s) {
         const std::optional<PlateSolution> solution =

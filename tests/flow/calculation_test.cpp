@@ -217,6 +217,7 @@ TEST_F(CalculationTest, DeciderOffersOnlyCandidatesWithFourCoincidences)
         {"count 3, decider on", 5, 1, false},
         {"count 4, decider on", 1, 1, true},
         {"count 3, decider off", 5, 0, true},
+        {"count 3, decider greyed", 5, 2, false},
     };
     view.setText(QStringLiteral("txt_calcul"), QStringLiteral("3"));
     for (const Row& row : rows) {
