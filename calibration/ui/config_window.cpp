@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -52,7 +53,7 @@ Config::Config(ReductionController& controller, Dialogs& dialogs, QWidget* paren
         fields->addWidget(named(new QLabel(captions[i], this), labelNames[i]), n, 0);
         fields->addWidget(txtCoor_[i], n, 1);
         connect(txtCoor_[i], &QLineEdit::textChanged, this, [this, n](const QString& text) {
-            table_.editField(list1_->currentRow(), n, text);
+            table_.editField(selectedRow(), n, text);
         });
     }
     layout->addLayout(fields);
@@ -77,7 +78,10 @@ Config::Config(ReductionController& controller, Dialogs& dialogs, QWidget* paren
     connect(cmd1_, &QPushButton::clicked, this, &Config::Supprimer);
     connect(cmd4_, &QPushButton::clicked, this, &Config::Enregistrer);
     connect(cmd3_, &QPushButton::clicked, this, &Config::Utiliser);
-    connect(list1_, &QListWidget::currentRowChanged, this, &Config::showRecord);
+    // The selection, not the current row, says which record the boxes show:
+    // when the list takes the focus Qt makes its first row current without
+    // selecting it, and that must not put record 1 under the boxes.
+    connect(list1_, &QListWidget::itemSelectionChanged, this, [this] { showRecord(selectedRow()); });
 
     // Load.
     applyCaptions(*this, controller_.lang(), QStringLiteral("Config"));
@@ -102,6 +106,12 @@ void Config::rebuildList()
     list1_->setCurrentRow(-1);
 }
 
+int Config::selectedRow() const
+{
+    const QModelIndexList rows = list1_->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
 void Config::showRecord(int row)
 {
     if (row < 0)
@@ -121,15 +131,12 @@ void Config::Nouveau()
         return;
     }
     // The selection stays where it was; the user clicks the new entry.
-    const QSignalBlocker quiet(list1_);
-    const int row = list1_->currentRow();
     list1_->addItem(table_.names().constLast());
-    list1_->setCurrentRow(row);
 }
 
 void Config::Supprimer()
 {
-    const int selected = list1_->currentRow();
+    const int selected = selectedRow();
     if (selected < 0)
         return;
     const int next = table_.remove(selected);

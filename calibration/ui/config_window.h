@@ -43,6 +43,7 @@ public:
     void Utiliser();     // cmd3: Corr texts of the boxes into the main window, closes
 
 private:
+    int selectedRow() const;  // list index of the selected entry, -1 for none
     void showRecord(int row);
     void rebuildList();
 

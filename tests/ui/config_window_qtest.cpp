@@ -85,6 +85,21 @@ private slots:
         QCOMPARE(list(w)->currentRow(), -1);
     }
 
+    void shownAfterAFailedLoadNothingIsSelected()
+    {
+        // Three records declared, two held: the load stops with a message.
+        writeRecords(2, 3);
+        Config w(rig_->controller, dialogs_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));  // the list takes the focus
+        QCOMPARE(dialogs_.messages.size(), 1);
+        press(w, "cmd1");
+        QCOMPARE(w.table().names(), (QStringList{"Name 1", "Name 2"}));
+        QTest::keyClicks(box(w, 0), QStringLiteral("x"));
+        QCOMPARE(w.table().names(), (QStringList{"Name 1", "Name 2"}));
+        QCOMPARE(w.table().slot(0).name, box(w, 0)->text());  // the scratch slot took it
+    }
+
     void newIsRefusedAtFifteenRecords()
     {
         writeRecords(14);
