@@ -169,11 +169,13 @@ void Form1::SaveDefaut()
 
 void Form1::panTick()
 {
+    // Polled on every tick: arrow presses made while this window is not
+    // active are spent here instead of moving the image later.
+    const PanRequest request = keys_->poll(panDirection_);
     const bool active = QApplication::activeWindow() == this;
     const bool leftButton = QGuiApplication::mouseButtons().testFlag(Qt::LeftButton);
     if (!active && !leftButton)
         return;
-    const PanRequest request = keys_->poll(panDirection_);
     const QPoint moved = panStep(picture1_->pos(), picture1_->size(),
                                  picOrange_->contentsRect().size(), request);
     if (moved != picture1_->pos())

@@ -52,13 +52,33 @@ void KeyStateFilter::keyChanged(int key, bool pressed, bool autoRepeat)
     }
 }
 
+void KeyStateFilter::forget()
+{
+    held_.fill(false);
+    pressed_.fill(false);
+}
+
 bool KeyStateFilter::eventFilter(QObject*, QEvent* event)
 {
     // A key event may pass here several times on its way from the window to
     // the focus widget and up its parents; recording it is idempotent.
-    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
         auto* key = static_cast<QKeyEvent*>(event);
         keyChanged(key->key(), event->type() == QEvent::KeyPress, key->isAutoRepeat());
+        break;
+    }
+    case QEvent::WindowDeactivate:
+        // The release of a key may now go to another window or program.
+        forget();
+        break;
+    case QEvent::ApplicationStateChange:
+        if (static_cast<QApplicationStateChangeEvent*>(event)->applicationState() != Qt::ApplicationActive)
+            forget();
+        break;
+    default:
+        break;
     }
     return false;
 }

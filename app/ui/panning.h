@@ -38,7 +38,8 @@ QPoint panStep(QPoint topLeft, QSize image, QSize viewport, const PanRequest& re
 
 // Records the arrow keys for the whole application, whichever widget has the
 // keyboard focus: which are held now, and which were pressed since the last
-// poll (a tap between two ticks still counts once).
+// poll (a tap between two ticks still counts once). The pan timer polls on
+// every tick, moving or not, so a press is never kept for a later tick.
 class KeyStateFilter final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(KeyStateFilter)
@@ -52,6 +53,11 @@ public:
 
     // Feeds one key event by hand (the filter calls it for every key event).
     void keyChanged(int key, bool pressed, bool autoRepeat);
+
+    // Forgets every held and pressed arrow. The filter calls it when a
+    // window or the application loses the activation, since the keys'
+    // releases may then never reach this application.
+    void forget();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

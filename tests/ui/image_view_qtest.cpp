@@ -151,7 +151,9 @@ private slots:
         QVERIFY(right);
         emit right->pressed();
         QCOMPARE(int(form.panDirection()), 3);
-        form.panTick();  // not the active window: nothing moves
+        keys.keyChanged(Qt::Key_Down, true, false);  // a tap made in another window
+        keys.keyChanged(Qt::Key_Down, false, false);
+        form.panTick();  // not the active window: nothing moves, the tap is spent
         QCOMPARE(form.picture().pos(), QPoint(0, 0));
 
         form.show();
@@ -184,6 +186,17 @@ private slots:
         QVERIFY(keys.poll(0).left);  // held: every tick
         QTest::keyRelease(&anywhere, Qt::Key_Left);
         QVERIFY(!keys.poll(0).left);
+
+        // A key let go while another application has the focus is never seen
+        // released: losing the activation forgets it.
+        QTest::keyPress(&anywhere, Qt::Key_Up);
+        QEvent deactivate(QEvent::WindowDeactivate);
+        QApplication::sendEvent(&anywhere, &deactivate);
+        QVERIFY(!keys.poll(0).up);
+        QTest::keyPress(&anywhere, Qt::Key_Right);
+        QApplicationStateChangeEvent inactive(Qt::ApplicationInactive);
+        QApplication::sendEvent(qApp, &inactive);
+        QVERIFY(!keys.poll(0).right);
         qApp->removeEventFilter(&keys);
     }
 
