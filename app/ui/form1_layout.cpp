@@ -24,8 +24,12 @@ namespace ce {
 
 namespace {
 
-constexpr int kViewportWidth = 754;   // 11315 twips at 15 twips per pixel
-constexpr int kViewportHeight = 581;  // 8725 twips
+// The image viewport. Its width leaves room for the parameter frames, the
+// pan buttons and a window frame on a 1280 x 800 screen; panning takes the
+// viewport's inner size as it is, so a narrower viewport only means more
+// pan steps across a large image.
+constexpr int kViewportWidth = 724;
+constexpr int kViewportHeight = 581;
 
 QString indexed(const char* name, int index)
 {

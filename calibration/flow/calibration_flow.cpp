@@ -2,7 +2,6 @@
 
 #include "app/flow/reduction_controller.h"
 #include "calibration/calibration_solver.h"
-#include "core/numbers.h"
 
 namespace ce {
 
@@ -26,8 +25,10 @@ CalibrationFlow::CalibrationFlow(ReductionController& controller) : controller_(
 void CalibrationFlow::startFrame()
 {
     ReductionView& view = controller_.view();
-    view.setVisible(kCalibrationFrame, true);
+    // The debug frame goes first: for a moment with both frames shown the
+    // main window would grow to hold them and stay that tall.
     view.setVisible(kDebugFrame, false);
+    view.setVisible(kCalibrationFrame, true);
     // A restart during step 3 would otherwise keep the "compute" caption.
     view.setText(kNextButton, controller_.lang().message(0));
 }
@@ -95,7 +96,8 @@ void CalibrationFlow::BoutonEtalo()
         return;
     }
 
-    const Result<CalibrationStar> star = readCalibrationBoxes(boxTexts(), sign, systemDecimalPoint());
+    // "." whatever the locale: each change of a box turns its commas into points.
+    const Result<CalibrationStar> star = readCalibrationBoxes(boxTexts(), sign, u'.');
     if (!star) {
         view.showMessage(star.error());
         return;
