@@ -65,11 +65,12 @@ struct CalibrationFill {
 
 // calibrationFill: the boxes filled from an identified catalogue star.
 // Given: the marker centre (single precision, image pixels); raDeg, decDeg,
-// J2000.0, degrees; the decimal separator of the user's locale.
+// J2000.0, degrees; the decimal separator to write, "." for the
+// calibration boxes, which hold "." in any locale (their change handling
+// turns a comma into a point, and "Suivant" reads them with ".").
 // Returns:
-//   boxes 0, 1: the centre in its shortest single-precision form with the
-//               locale's separator, because the calibration reads these two
-//               boxes by the locale rule;
+//   boxes 0, 1: the centre in its shortest single-precision form with that
+//               separator;
 //   boxes 2..4: right ascension in hours (raDeg / 360 * 24) split into
 //               whole hours, whole minutes and seconds (SplitSexagesimal);
 //   boxes 5..7: |decDeg| split the same way;

@@ -99,9 +99,10 @@ void PointerFlow::fillFromStar(int star)
     const float centreX = marker.left + half;
     const float centreY = marker.top + half;
 
+    // The boxes hold "." in any locale: their change handling turns a comma into a point.
     const CalibrationFill fill =
         calibrationFill(centreX, centreY, state_.starU[slot] / state_.corrAsd,
-                        state_.starV[slot] / state_.corrDec, systemDecimalPoint());
+                        state_.starV[slot] / state_.corrDec, u'.');
     ReductionView& view = controller_.view();
     for (std::size_t box = 0; box < fill.boxes.size(); ++box)
         view.setText(QStringLiteral("Etalo_%1").arg(box), fill.boxes[box]);

@@ -22,6 +22,11 @@ namespace {
 
 using testing::FakeView;
 
+// The whole program runs with French numbers, whose decimal separator is ",",
+// so that texts written with the user's separator and the calibration boxes,
+// which always hold ".", are told apart. Set before the first QLocale::system().
+const bool kFrenchNumbers = qputenv("LC_ALL", "fr_FR.UTF-8");
+
 QString dp() { return QLocale::system().decimalPoint(); }
 
 // A window and controller with 3600 px per degree both ways and the overlay drawn.
@@ -220,7 +225,8 @@ TEST(PointerCalibration, FillFromIdentificationThenOneClickMarker)
     // Corner (200.25, 120.5): centre (204.25, 124.5), click point (204, 124) halves to even.
     r.putStar(1, 200.25f, 120.5f, "0750-00000001", 301755.0, -1845.0);
     r.controller.pointerMove(201.0, 121.0);
-    const QStringList south = {"204" + dp() + "25", "124" + dp() + "5", "5", "35", "17", "0", "30", "45"};
+    ASSERT_TRUE(kFrenchNumbers && dp() == QStringLiteral(","));
+    const QStringList south = {"204.25", "124.5", "5", "35", "17", "0", "30", "45"};
     for (int i = 0; i < 8; ++i) EXPECT_EQ(r.view.text(QStringLiteral("Etalo_%1").arg(i)), south[i]) << i;
     EXPECT_EQ(r.view.text("txt_dec_sign_show_1"), QStringLiteral("-"));
     EXPECT_EQ(r.st.clickX, 204);
