@@ -3,6 +3,7 @@
 #include "app/flow/reduction_controller.h"
 #include "app/flow/reduction_view.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 #include <array>
@@ -99,7 +100,16 @@ void applyProjectFields(ReductionView& view, const ProjectFields& fields)
 
 Status saveProjectAs(ReductionController& controller, const QString& chosenName)
 {
-    return saveProject(projectFileName(chosenName), projectFieldsFromView(controller.view()));
+    const QString path = projectFileName(chosenName);
+    // The dialog asked about replacing the name as typed; a file that only
+    // the appended suffix makes collide was never shown to the user.
+    if (path != chosenName && QFileInfo::exists(path)) {
+        const QString question =
+            QStringLiteral("Le fichier %1 existe déjà. Voulez-vous le remplacer ?").arg(path);
+        if (!controller.view().askYesNo(question, controller.lang().message(14)))
+            return succeeded();
+    }
+    return saveProject(path, projectFieldsFromView(controller.view()));
 }
 
 Status openProjectFrom(ReductionController& controller, const QString& path)

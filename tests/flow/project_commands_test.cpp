@@ -118,6 +118,25 @@ TEST_F(ProjectCommandsTest, SaveAddsTheSuffixAndWritesNothingWhenCancelledOrFail
     chooser.answer = path(QStringLiteral("plain"));
     saveProjectCommand(controller, chooser);
     EXPECT_EQ(files(), QStringList{"plain.pam"});
+
+    // "plain" again: only the suffix makes it collide, so the user is asked;
+    // No keeps the saved file, Yes replaces it.
+    QFile kept(path(QStringLiteral("plain.pam")));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    const QByteArray first = kept.readAll();
+    kept.close();
+    view.setText(QStringLiteral("txt_mag"), QStringLiteral("15.5"));
+    view.answers = {false, true};
+    saveProjectCommand(controller, chooser);
+    ASSERT_EQ(view.questions.size(), 1u);
+    EXPECT_TRUE(view.questions[0].text.contains(QStringLiteral("plain.pam")));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), first);
+    kept.close();
+    saveProjectCommand(controller, chooser);
+    ASSERT_EQ(view.questions.size(), 2u);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(kept.readAll().contains("15.5"));
 }
 
 TEST_F(ProjectCommandsTest, CancelledShortOrBadFileChangesNothing)
