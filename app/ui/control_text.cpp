@@ -71,6 +71,9 @@ bool setControlCaption(QWidget& window, const QString& name, const QString& text
     QObject* control = findControl(window, name);
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
         edit->setText(text);
+        // A text put in by a command shows from its beginning: a long factor
+        // such as 1939.11188675587 would otherwise show only its last digits.
+        edit->setCursorPosition(0);
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
         label->setText(text);
     } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {

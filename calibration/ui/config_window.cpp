@@ -121,6 +121,9 @@ void Config::showRecord(int row)
     txtCoor_[0]->setText(record.name);
     txtCoor_[1]->setText(record.corrAsd);
     txtCoor_[2]->setText(record.corrDec);
+    // A long name shows its beginning, not its end.
+    for (QLineEdit* box : txtCoor_)
+        box->setCursorPosition(0);
 }
 
 void Config::Nouveau()

@@ -178,6 +178,7 @@ private slots:
         QCOMPARE(entries(again), (QStringList{"Name 1", "Lunette 80/500", "Config#"}));
         list(again)->setCurrentRow(1);
         QCOMPARE(box(again, 1)->text(), QStringLiteral("1113,95"));
+        QCOMPARE(box(again, 0)->cursorPosition(), 0);  // a long name shows its beginning
         QVERIFY(dialogs_.messages.isEmpty());
     }
 

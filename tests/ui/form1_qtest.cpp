@@ -81,7 +81,11 @@ private slots:
         QCOMPARE(*lines, values + QStringList{"2"});
 
         ce::Form1& reopened = rig.open();
-        for (int i = 0; i < kDefaultFields.size(); ++i) QCOMPARE(reopened.text(kDefaultFields[i]), values[i]);
+        for (int i = 0; i < kDefaultFields.size(); ++i) {
+            QCOMPARE(reopened.text(kDefaultFields[i]), values[i]);
+            // A text set by a command shows its beginning, not its last digits.
+            QCOMPARE(reopened.findChild<QLineEdit*>(kDefaultFields[i])->cursorPosition(), 0);
+        }
         // State 2 is the greyed box, not the ticked one.
         QCOMPARE(reopened.findChild<QCheckBox*>(QStringLiteral("CheckDecideur"))->checkState(),
                  Qt::PartiallyChecked);
