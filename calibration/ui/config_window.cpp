@@ -4,6 +4,8 @@
 #include "app/ui/apply_lang.h"
 #include "app/ui/dialogs.h"
 
+#include <algorithm>
+
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -104,6 +107,12 @@ void Config::rebuildList()
     list1_->clear();
     list1_->addItems(table_.names());
     list1_->setCurrentRow(-1);
+    // Wide enough for the longest name (up to 640 pixels): without the
+    // editing buttons the choosing window would otherwise be too narrow to
+    // tell names apart.
+    const int namesWidth = list1_->sizeHintForColumn(0) + 2 * list1_->frameWidth() +
+                           list1_->verticalScrollBar()->sizeHint().width();
+    list1_->setMinimumWidth(std::min(namesWidth, 640));
 }
 
 int Config::selectedRow() const

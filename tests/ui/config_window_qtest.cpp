@@ -200,8 +200,16 @@ private slots:
     void choosingModeUsesTheBoxes()
     {
         writeRecords(3);
+        const QByteArray longName = "Schmidt-Cassegrain 203/2032 + reducteur 0,63 + CCD 765x510";
+        QFile file(configFile());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray bytes = file.readAll().replace("Name 2", longName);
+        file.resize(0);
+        file.write(bytes);
+        file.close();
         bool frameHidden = false;
         bool useShown = false;
+        bool namesFit = false;
         int statusDuring = -1;
         QTimer::singleShot(0, this, [&] {
             auto* w = qobject_cast<Config*>(QApplication::activeModalWidget());
@@ -209,6 +217,8 @@ private slots:
             statusDuring = rig_->st.ConfigStatus;
             frameHidden = !w->findChild<QFrame*>(QStringLiteral("Frame1"))->isVisible();
             useShown = w->findChild<QPushButton*>(QStringLiteral("cmd3"))->isVisible();
+            // Without the editing buttons the window still shows whole names.
+            namesFit = list(*w)->viewport()->width() >= list(*w)->sizeHintForColumn(0);
             list(*w)->setCurrentRow(2);
             box(*w, 2)->setText(QStringLiteral("301.5"));  // used, never saved
             press(*w, "cmd3");
@@ -218,6 +228,7 @@ private slots:
         QCOMPARE(statusDuring, 2);
         QCOMPARE(rig_->st.ConfigStatus, std::int16_t(0));
         QVERIFY(frameHidden && useShown);
+        QVERIFY(namesFit);
         QCOMPARE(rig_->view.text(QStringLiteral("txt_corrasd")), QStringLiteral("300"));
         QCOMPARE(rig_->view.text(QStringLiteral("txt_corrdec")), QStringLiteral("301.5"));
         QVERIFY(!fileBytes().contains("301.5"));
