@@ -264,6 +264,10 @@ QWidget* Form1::buildDebugFrame()
     info_ = makeLabel(frame, QStringLiteral("info"), QString());
     info_->setWordWrap(true);
     info_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A hovered star's line wraps to two lines; room for them is kept from
+    // the start so that the journal above does not jump at every hover.
+    info_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    info_->setMinimumHeight(info_->fontMetrics().lineSpacing() * 2);
     auto* infoRow = new QHBoxLayout;
     infoRow->addWidget(lbl(frame, 13, QStringLiteral("Info:")), 0, Qt::AlignTop);
     infoRow->addWidget(info_, 1);

@@ -24,6 +24,21 @@ private slots:
                  qPrintable(QStringLiteral("%1 x %2").arg(form.width()).arg(form.height())));
     }
 
+    void hoverInfoLeavesTheJournalInPlace()
+    {
+        WindowRig rig;
+        ce::Form1& form = rig.open();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* journal = form.findChild<QWidget*>(QStringLiteral("status"));
+        const QRect before = journal->geometry();
+        // A hovered star's line as the pointer handling writes it: two lines wide.
+        form.setInfo(QStringLiteral("U1050_01985148   MagR-B= 8.4  9.0   Ra:1h35'17''   "
+                                    "Dec:22°14'27''  (J2000.0)"));
+        QCoreApplication::processEvents();
+        QCOMPARE(journal->geometry(), before);
+    }
+
     void calibrationKeepsTheWindowSize_data()
     {
         QTest::addColumn<bool>("super");
