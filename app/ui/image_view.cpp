@@ -20,6 +20,20 @@ QRectF markerSquare(const Marker& marker)
     return QRectF(marker.left, marker.top, marker.size, marker.size);
 }
 
+// Why a picture could not be read, in the user's language: the reader's own
+// descriptions are English.
+QString loadFailure(QImageReader::ImageReaderError error)
+{
+    switch (error) {
+    case QImageReader::FileNotFoundError: return QStringLiteral("Fichier introuvable");
+    case QImageReader::DeviceError: return QStringLiteral("Lecture du fichier impossible");
+    case QImageReader::UnsupportedFormatError: return QStringLiteral("Format d'image non reconnu");
+    case QImageReader::InvalidDataError: return QStringLiteral("Données d'image invalides");
+    case QImageReader::UnknownError: break;
+    }
+    return QStringLiteral("Image illisible");
+}
+
 }  // namespace
 
 ImageView::ImageView(const MarkerTables& markers, QWidget* parent)
@@ -36,7 +50,7 @@ Status ImageView::load(const QString& absolutePath)
     QImageReader reader(absolutePath);
     QImage loaded = reader.read();
     if (loaded.isNull())
-        return Status::failure(reader.errorString());
+        return Status::failure(loadFailure(reader.error()));
     image_ = loaded.convertToFormat(QImage::Format_RGB32);
     resize(image_.size());
     update();
