@@ -90,8 +90,8 @@ TEST_F(DownloadTest, EachFailureIsReportedAndLeavesAnEmptyCatalogue)
         bool requested;
     };
     const std::vector<Row> rows = {
-        // A refused connection carries the network library's own reason.
-        {"refused connection", {"closed"}, "@", {}, {}, false, false, "Échec du téléchargement", true},
+        // A refused connection is told in French, naming the service.
+        {"refused connection", {"closed"}, "@", {}, {}, false, false, "connexion refusée par 127.0.0.1:", true},
         {"not found", {"--status", "404"}, "@", {}, {}, false, false, "HTTP 404", true},
         {"server error", {"--status", "500"}, "@", {}, {}, false, false, "HTTP 500", true},
         {"no answer", {"--hang"}, "@", {}, {}, false, false, "aucune réponse du service depuis 1 s", true},
