@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, testing and running need.
 set -euo pipefail
 packages=(cmake g++ make pkg-config
-          qt6-base-dev libgl-dev
+          qt6-base-dev libgl-dev qt6-translations-l10n
           libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
           xvfb xauth fonts-dejavu-core)
 missing=()

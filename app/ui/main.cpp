@@ -6,6 +6,9 @@
 #include "app/ui/startup.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
@@ -13,6 +16,14 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("cinq-etoiles"));
     QApplication::setApplicationVersion(QStringLiteral(CE_VERSION));
     QApplication::setWindowIcon(ce::programIcon());
+
+    // The interface is French whatever the system language: Qt's own texts
+    // (file dialogs, context menus of the text boxes) follow when its French
+    // translation is installed, and stay English otherwise.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     ce::QtDialogs dialogs;
     ce::Startup startup(ce::ProgramPaths::forInstalledProgram(), dialogs);
