@@ -1,7 +1,7 @@
 #pragma once
-// A scripted stand-in for the main window: keeps control texts in a map,
-// records every status line, message and question, answers Yes/No questions
-// from a script, and serves pixels from an in-memory image.
+// A scripted stand-in for the main window: control texts in a map, every
+// status line, message and question recorded, Yes/No answers from a script,
+// pixels from a function or an in-memory image.
 
 #include "app/flow/reduction_view.h"
 
@@ -30,14 +30,12 @@ public:
 };
 
 struct Question {
-    QString text;
-    QString title;
+    QString text, title;
     bool answer;
 };
 
 struct Message {
-    QString text;
-    QString title;
+    QString text, title;
     bool warning;
 };
 
@@ -57,13 +55,8 @@ public:
         for (int i = 0; i < values.size(); ++i) setText(prefix + QString::number(i), values[i]);
     }
 
-    // --- ReductionView -------------------------------------------------
     QString text(const QString& control) const override { return texts_.value(control); }
-    void setText(const QString& control, const QString& text) override
-    {
-        texts_[control] = text;
-        if (onTextSet) onTextSet(control, text);
-    }
+    void setText(const QString& control, const QString& text) override { texts_[control] = text; }
     int checkState(const QString& control) const override { return checks_.value(control, 0); }
     void setCheckState(const QString& control, int state) override { checks_[control] = state; }
     void setVisible(const QString& control, bool visible) override { visible_[control] = visible; }
@@ -80,11 +73,9 @@ public:
     std::int32_t pixel(int x, int y) const override
     {
         if (x < 0 || y < 0 || x >= width || y >= height) return -1;
-        if (pixelSource) return pixelSource(x, y);
-        return pixels.empty() ? 0 : pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
+        return pixelSource ? pixelSource(x, y) : 0;
     }
     void resetPan() override { ++panResets; }
-
     void markersChanged() override { ++markerRepaints; }
     void redrawZoom() override { ++zoomRedraws; }
 
@@ -107,29 +98,22 @@ public:
             answers.pop_front();
         }
         questions.push_back({question, title, answer});
-        if (onQuestion) onQuestion(question);
         return answer;
     }
     void showDetails(const QString& title, const QString& report) override { details.emplace_back(title, report); }
     DownloadMonitor& downloadMonitor() override { return monitor; }
 
     // --- Script and records ----------------------------------------------
-    std::deque<bool> answers;        // answers to the next Yes/No questions, in order
-    bool defaultAnswer = false;      // when the script runs out
-    QString imageLoadError;          // non-empty: the next image loads fail with it
+    std::deque<bool> answers;    // answers to the next Yes/No questions, in order
+    bool defaultAnswer = false;  // when the script runs out
+    QString imageLoadError;      // non-empty: the next image loads fail with it
     int width = 0;
     int height = 0;
-    std::vector<std::int32_t> pixels;               // row-major, width * height
-    std::function<std::int32_t(int, int)> pixelSource;  // overrides `pixels`
-    std::function<void(const QString&)> onQuestion;
+    std::function<std::int32_t(int, int)> pixelSource;  // black when unset
     std::function<void(const QString&)> onMessage;
-    std::function<void(const QString&, const QString&)> onTextSet;
 
-    QStringList status;              // newest first, as in the window
-    QString suggestionText;
-    QString info;
-    QString debugText;
-    QString focus;
+    QStringList status;  // newest first, as in the window
+    QString suggestionText, info, debugText, focus;
     std::vector<Message> messages;
     std::vector<Question> questions;
     std::vector<std::pair<QString, QString>> details;

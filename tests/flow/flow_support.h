@@ -29,21 +29,21 @@ namespace ce::testing {
 inline LanguageTable numberedLanguage()
 {
     LanguageTable lang;
-    for (int n = 0; n <= 20; ++n)
-        lang.form[std::size_t(45 + n)] = QStringLiteral("message %1").arg(n);
+    for (int n = 0; n <= 20; ++n) lang.form[std::size_t(45 + n)] = QStringLiteral("message %1").arg(n);
     lang.fillMessages();
-    for (int n = 0; n <= 20; ++n)
-        lang.suggestions[std::size_t(n)] = QStringLiteral("suggestion %1").arg(n);
+    for (int n = 0; n <= 20; ++n) lang.suggestions[std::size_t(n)] = QStringLiteral("suggestion %1").arg(n);
     return lang;
 }
 
 inline QString message(int n) { return QStringLiteral("message %1").arg(n); }
 
-// A list of texts as one readable line, for comparisons whose failures
-// should show the texts.
-inline std::string lines(const QStringList& texts)
+// Texts as one readable line, so that a failed comparison shows them.
+inline std::string lines(const QStringList& texts) { return texts.join(QStringLiteral(" | ")).toStdString(); }
+
+inline void writeFile(const QString& path, const QByteArray& bytes)
 {
-    return texts.join(QStringLiteral(" | ")).toStdString();
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) f.write(bytes);
 }
 
 // A program folder and a data folder of the test's own.
@@ -53,21 +53,12 @@ struct Folders {
 
     ProgramPaths paths() const { return ProgramPaths{program.path(), data.path()}; }
     QString catalogueFile() const { return paths().catalogueFile(); }
-
     void writeProgramFile(const QString& name, const QByteArray& bytes) const
     {
-        QFile f(program.path() + u'/' + name);
-        if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+        writeFile(program.path() + u'/' + name, bytes);
     }
-    void writeServer(const QString& baseAddress) const
-    {
-        writeProgramFile(QStringLiteral("serveur.cfg"), baseAddress.toUtf8() + "\r\n");
-    }
-    void writeCatalogue(const QByteArray& bytes) const
-    {
-        QFile f(catalogueFile());
-        if (f.open(QIODevice::WriteOnly)) f.write(bytes);
-    }
+    void writeServer(const QString& base) const { writeProgramFile(QStringLiteral("serveur.cfg"), base.toUtf8() + "\r\n"); }
+    void writeCatalogue(const QByteArray& bytes) const { writeFile(catalogueFile(), bytes); }
     QByteArray catalogueBytes() const
     {
         QFile f(catalogueFile());
@@ -97,62 +88,45 @@ struct TestStar {
     double magB = 13.0;
 };
 
-inline QByteArray starIdentifier(int n)
-{
-    return QStringLiteral("U0975_%1").arg(n, 8, 10, QChar(u'0')).toLatin1();
-}
+inline QByteArray starIdentifier(int n) { return QStringLiteral("U0975_%1").arg(n, 8, 10, QChar(u'0')).toLatin1(); }
 
-// The service's answer page listing `stars` in the given order: head,
-// "<pre>", the bold header closed by the first record's "</b>", 65-column
-// records with LF ends, closing tags.
-inline QByteArray answerPage(const std::vector<TestStar>& stars)
+// The service's answer page listing `stars` in the given order (head, "<pre>",
+// the bold header closed by the first record's "</b>", 65-column records, closing
+// tags), or with `extract` the "id ra dec magR magB" lines the local service reads.
+inline QByteArray answerPage(const std::vector<TestStar>& stars, bool extract = false)
 {
-    QByteArray page = "<html><head><title>USNO-A2.0</title></head><body>\n<pre>\n"
-                      "<b>  nr ID              ra        dec       r_mag b_mag d'       pa\n";
+    QByteArray page = extract ? QByteArray()
+                              : "<html><head><title>USNO-A2.0</title></head><body>\n<pre>\n"
+                                "<b>  nr ID              ra        dec       r_mag b_mag d'       pa\n";
     for (std::size_t i = 0; i < stars.size(); ++i) {
-        char record[128];
-        std::snprintf(record, sizeof record, "%4d %s %9.5f %+09.5f %4.1f %4.1f %8.3f %8.3f\n",
-                      int(i + 1), starIdentifier(int(i + 1)).constData(), stars[i].raDeg,
-                      stars[i].decDeg, stars[i].magR, stars[i].magB, 0.0, 0.0);
-        page += (i == 0 ? QByteArray("</b>") : QByteArray()) + record;
-    }
-    page += "\n</pre>\n</body></html>\n";
-    return page;
-}
-
-// The extract the local service answers from: "id ra dec magR magB".
-inline QByteArray extractText(const std::vector<TestStar>& stars)
-{
-    QByteArray text;
-    for (std::size_t i = 0; i < stars.size(); ++i) {
+        const TestStar& s = stars[i];
+        const QByteArray id = starIdentifier(int(i + 1));
         char line[128];
-        std::snprintf(line, sizeof line, "%s %.5f %+.5f %.1f %.1f\n",
-                      starIdentifier(int(i + 1)).constData(), stars[i].raDeg, stars[i].decDeg,
-                      stars[i].magR, stars[i].magB);
-        text += line;
+        if (extract)
+            std::snprintf(line, sizeof line, "%s %.5f %+.5f %.1f %.1f\n", id.constData(), s.raDeg, s.decDeg, s.magR,
+                          s.magB);
+        else
+            std::snprintf(line, sizeof line, "%s%4d %s %9.5f %+09.5f %4.1f %4.1f %8.3f %8.3f\n", i ? "" : "</b>",
+                          int(i + 1), id.constData(), s.raDeg, s.decDeg, s.magR, s.magB, 0.0, 0.0);
+        page += line;
     }
-    return text;
+    return extract ? page : page + "\n</pre>\n</body></html>\n";
 }
+inline QByteArray extractText(const std::vector<TestStar>& stars) { return answerPage(stars, true); }
 
 #ifdef CE_CATALOGUE_SERVICE_EXE
-// The local catalogue service, on 127.0.0.1 and a port of its choosing,
-// stopped when the object goes.
+// The local catalogue service on 127.0.0.1 and a port of its choosing, with
+// further options ("--hang", "--status", "404", ...); stopped when the object
+// goes. port() is 0 when it did not start.
 class CatalogueService {
 public:
-    // Starts the service on `extractPath` with further options ("--hang",
-    // "--status", "404", ...). port() is 0 when it did not start.
     CatalogueService(const QString& extractPath, const QStringList& options = {})
     {
-        QStringList args{QStringLiteral("--extract"), extractPath, QStringLiteral("--port"),
-                         QStringLiteral("0"), QStringLiteral("--exit-after-seconds"),
-                         QStringLiteral("120")};
-        args += options;
-        process_.setProcessChannelMode(QProcess::SeparateChannels);
-        process_.start(QString::fromUtf8(CE_CATALOGUE_SERVICE_EXE), args);
-        if (!process_.waitForStarted(10000)) return;
-        QByteArray out;
+        process_.start(QString::fromUtf8(CE_CATALOGUE_SERVICE_EXE),
+                       QStringList{"--extract", extractPath, "--port", "0", "--exit-after-seconds", "120"} + options);
         static const QRegularExpression portLine(QStringLiteral("PORT (\\d+)"));
-        while (process_.waitForReadyRead(10000)) {
+        QByteArray out;
+        while (process_.waitForStarted(10000) && process_.waitForReadyRead(10000)) {
             out += process_.readAllStandardOutput();
             const auto m = portLine.match(QString::fromLatin1(out));
             if (m.hasMatch()) {
@@ -163,13 +137,10 @@ public:
     }
     ~CatalogueService()
     {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.terminate();
-            if (!process_.waitForFinished(5000)) {
-                process_.kill();
-                process_.waitForFinished(2000);
-            }
-        }
+        if (process_.state() == QProcess::NotRunning) return;
+        process_.terminate();
+        if (!process_.waitForFinished(5000)) process_.kill();
+        process_.waitForFinished(2000);
     }
     CatalogueService(const CatalogueService&) = delete;
     CatalogueService& operator=(const CatalogueService&) = delete;
@@ -187,13 +158,12 @@ private:
 
 // main() of a controller test: a core application for the event loops, and
 // requests straight to 127.0.0.1, never through a proxy the environment names.
-#define CE_FLOW_TEST_MAIN()                                                                     \
-    int main(int argc, char** argv)                                                             \
-    {                                                                                           \
-        for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY",     \
-                                 "all_proxy", "ALL_PROXY"})                                     \
-            qunsetenv(name);                                                                    \
-        QCoreApplication app(argc, argv);                                                       \
-        ::testing::InitGoogleTest(&argc, argv);                                                 \
-        return RUN_ALL_TESTS();                                                                 \
+#define CE_FLOW_TEST_MAIN()                                                                                    \
+    int main(int argc, char** argv)                                                                            \
+    {                                                                                                          \
+        for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"}) \
+            qunsetenv(name);                                                                                   \
+        QCoreApplication app(argc, argv);                                                                      \
+        ::testing::InitGoogleTest(&argc, argv);                                                                \
+        return RUN_ALL_TESTS();                                                                                \
     }

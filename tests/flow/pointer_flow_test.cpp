@@ -7,27 +7,20 @@
 #include "tests/flow/fake_view.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace ce {
 namespace {
-
-using testing::FakeView;
 
 // The whole program runs with French numbers, whose decimal separator is ",",
 // so that texts written with the user's separator and the calibration boxes,
 // which always hold ".", are told apart. Set before the first QLocale::system().
 const bool kFrenchNumbers = qputenv("LC_ALL", "fr_FR.UTF-8");
-
-QString dp() { return QLocale::system().decimalPoint(); }
 
 // A window and controller with 3600 px per degree both ways and the overlay drawn.
 struct Rig {
@@ -39,15 +32,14 @@ struct Rig {
         st.mapStatus = QString::fromLatin1(mapStatus);
     }
     // Catalogue star i with its marker's top-left corner at (left, top), shown.
-    void putStar(int i, float left, float top, const char* id, double u, double v, const char* magR = "12.1",
-                 const char* magB = "13.4")
+    void putStar(int i, float left, float top, const char* id, double u, double v, const char* magR = "12.1")
     {
         const auto s = static_cast<std::size_t>(i);
         st.starId[s] = QString::fromLatin1(id);
         st.starU[s] = u;
         st.starV[s] = v;
         st.starMagR[s] = QString::fromLatin1(magR);
-        st.starMagB[s] = QString::fromLatin1(magB);
+        st.starMagB[s] = QStringLiteral("11.2");
         st.markers.star[s] = Marker{left, top, kStarMarkerSize, true};
         st.starTotal = std::max<std::int16_t>(st.starTotal, static_cast<std::int16_t>(i));
     }
@@ -56,7 +48,7 @@ struct Rig {
         st.clickX = static_cast<std::int16_t>(x);
         st.clickY = static_cast<std::int16_t>(y);
     }
-    FakeView view;
+    testing::FakeView view;
     LanguageTable lang;
     ReductionController controller{view, lang, ProgramPaths{}};
     ReductionState& st = controller.state();
@@ -114,11 +106,11 @@ TEST(PointerDispatch, EachModeAndOverlayStatus)
 TEST(PointerHover, StrictBoxAroundTheCornerAndTheInfoLine)
 {
     Rig r("coor");
-    r.putStar(1, 100.0f, 50.0f, "0825-07582619 ", 187.5 * 3600.0, -5.25 * 3600.0, " 9.8", "11.2");
+    r.putStar(1, 100.0f, 50.0f, "0825-07582619 ", 187.5 * 3600.0, -5.25 * 3600.0, " 9.8");
     // Hovered when 96 < x < 104 and 46 < y < 54.
     struct Row { double x, y; bool hovered; };
-    const Row rows[] = {{103.4, 53.6, true}, {104.0, 50.0, false}, {96.0, 50.0, false}, {96.1, 46.1, true},
-                        {100.0, 54.0, false}, {100.0, 46.0, false}, {106.0, 56.0, false}};
+    const Row rows[] = {{103.4, 53.6, true}, {104.0, 50.0, false}, {96.0, 50.0, false},
+                        {96.1, 46.1, true},  {100.0, 54.0, false}, {100.0, 46.0, false}};
     for (const Row& row : rows) {
         r.view.info.clear();
         r.controller.pointerMove(row.x, row.y);
@@ -130,10 +122,6 @@ TEST(PointerHover, StrictBoxAroundTheCornerAndTheInfoLine)
               QStringLiteral("0825-07582619    MagR-B= 9.8 11.2   Ra:12h30'0''   Dec:-5°15'0''  (J2000.0)"));
     EXPECT_EQ(r.st.clickX, 102);
     EXPECT_EQ(r.st.clickY, 52);
-    r.st.corrAsd = 2000.0;  // the factors divide: 60000 / 2000 = 30° = 2h0'0''
-    r.st.starU[1] = 30.0 * 2000.0;
-    r.controller.pointerMove(101.0, 51.0);
-    EXPECT_TRUE(r.view.info.contains(QStringLiteral("   Ra:2h0'0''   Dec:-5°15'0''")));
 
     // An overlapping later marker wins the hover, the earlier the double click.
     r.putStar(2, 102.0f, 52.0f, "0900-00000002", 36010.0, 3610.0);
@@ -148,14 +136,14 @@ TEST(PointerHover, StrictBoxAroundTheCornerAndTheInfoLine)
     r.st.markers.star[1].visible = r.st.markers.star[2].visible = false;
     r.view.info.clear();
     r.controller.pointerMove(101.0, 51.0);
+    EXPECT_TRUE(r.view.info.isEmpty());
+    r.st.markers.star[1].visible = true;
+    r.st.starTotal = 0;
+    r.controller.pointerMove(101.0, 51.0);
     r.view.details.clear();
     r.controller.doubleClick();
     EXPECT_TRUE(r.view.info.isEmpty());
     EXPECT_TRUE(r.view.details.empty());
-    r.st.markers.star[1].visible = true;
-    r.st.starTotal = 0;
-    r.controller.pointerMove(101.0, 51.0);
-    EXPECT_TRUE(r.view.info.isEmpty());
 }
 
 TEST(PointerDoubleClick, BoxReachesTwelvePastTheCornerAndOpensTheReport)
@@ -163,7 +151,7 @@ TEST(PointerDoubleClick, BoxReachesTwelvePastTheCornerAndOpensTheReport)
     Rig r("coor");
     r.view.setText(QStringLiteral("txt_epoch"), QStringLiteral("1950.5"));
     r.st.corrAsd = 2000.0;
-    r.putStar(1, 100.0f, 50.0f, "0825-07582619", 187.5 * 2000.0, -5.25 * 3600.0, " 9.8", "11.2");
+    r.putStar(1, 100.0f, 50.0f, "0825-07582619", 187.5 * 2000.0, -5.25 * 3600.0);
     // Found when 96 < x < 112 and 46 < y < 62.
     struct Row { int x, y; bool found; };
     const Row rows[] = {{112, 60, false}, {111, 61, true}, {96, 50, false}, {97, 47, true}, {100, 62, false}};
@@ -173,14 +161,11 @@ TEST(PointerDoubleClick, BoxReachesTwelvePastTheCornerAndOpensTheReport)
         r.controller.doubleClick();
         EXPECT_EQ(r.view.details.size(), row.found ? 1u : 0u) << row.x << ", " << row.y;
     }
-    r.setClick(105, 55);
-    r.controller.doubleClick();
-    ASSERT_EQ(r.view.details.size(), 1u);
-    EXPECT_EQ(r.view.details[0].first, QStringLiteral("About 0825-07582619"));
+    // The layout itself is the report's own test: here the star, the factors, the epoch and the separator.
     const QStringList lines = r.view.details[0].second.split(QStringLiteral("\r\n"));
-    ASSERT_EQ(lines.size(), 16);  // the layout itself is the report's own test
-    EXPECT_EQ(lines[2], QStringLiteral("   Magnitude Rouge:  9.8"));
-    EXPECT_EQ(lines[7], QStringLiteral("   Declinaison: -5") + dp() + QStringLiteral("25  (-5°15'0'')"));
+    ASSERT_EQ(lines.size(), 16);
+    EXPECT_EQ(lines[6], QStringLiteral("   Ascention droite: 187,5  (12H30'0'')"));
+    EXPECT_EQ(lines[7], QStringLiteral("   Declinaison: -5,25  (-5°15'0'')"));
     EXPECT_EQ(lines[9], QStringLiteral("COORDONNEE EQUATORIALE (J1950.5)"));
 }
 
@@ -196,25 +181,17 @@ TEST(PointerCoorClick, ReportsTheSkyPositionForTheEpoch)
     r.st.plateC = 187.625 * 3600.0 - 500.0;  // 12h30'30''
     r.st.plateF = -(5.0 + 15.5 / 60.0) * 3600.0 - 250.0;
     r.controller.click();
-    ASSERT_EQ(r.view.status.size(), 1);
-    EXPECT_EQ(r.view.status.front(), QStringLiteral("Clic: 12h30'30''  -5°15'30''"));
+    ASSERT_EQ(r.view.status, QStringList{QStringLiteral("Clic: 12h30'30''  -5°15'30''")});
 
     // Meeus 21.b: theta Persei (41.054063, +49.227750) at epoch 2028.86705 is
-    // 2h46m11.331s, +49d20'54.54''; the report shows whole seconds.
+    // 2h46m11.331s, +49d20'54.54''; the report shows whole seconds (the models differ by 0.3").
     r.st.plateC = 41.054063 * 3600.0 - 500.0;
     r.st.plateF = 49.227750 * 3600.0 - 250.0;
     r.view.setText(QStringLiteral("txt_epoch"), QStringLiteral("2028.86705 (Meeus)"));
     r.controller.click();
-    ASSERT_EQ(r.view.status.size(), 2);  // one new line per click, on top
-    static const QRegularExpression re(QStringLiteral("^Clic: (\\d+)h(\\d+)'(\\d+)''  (\\d+)°(\\d+)'(\\d+)''$"));
-    const QRegularExpressionMatch m = re.match(r.view.status.front());
-    ASSERT_TRUE(m.hasMatch()) << r.view.status.front().toStdString();
-    const auto seconds = [&m](int first) {
-        return m.captured(first).toDouble() * 3600 + m.captured(first + 1).toDouble() * 60 +
-               m.captured(first + 2).toDouble();
-    };
-    EXPECT_NEAR(seconds(1), 2 * 3600 + 46 * 60 + 11.331, 1.0);  // unprecessed: 2h44m13s
-    EXPECT_NEAR(seconds(4), 49 * 3600 + 20 * 60 + 54.54, 2.0);
+    // One new line per click, on top; unprecessed it would read 2h44'13''  49°13'40''.
+    ASSERT_EQ(r.view.status.size(), 2);
+    EXPECT_EQ(r.view.status.front(), QStringLiteral("Clic: 2h46'11''  49°20'55''"));
 }
 
 TEST(PointerCalibration, FillFromIdentificationThenOneClickMarker)
@@ -225,7 +202,7 @@ TEST(PointerCalibration, FillFromIdentificationThenOneClickMarker)
     // Corner (200.25, 120.5): centre (204.25, 124.5), click point (204, 124) halves to even.
     r.putStar(1, 200.25f, 120.5f, "0750-00000001", 301755.0, -1845.0);
     r.controller.pointerMove(201.0, 121.0);
-    ASSERT_TRUE(kFrenchNumbers && dp() == QStringLiteral(","));
+    ASSERT_TRUE(kFrenchNumbers && QLocale::system().decimalPoint() == QStringLiteral(","));
     const QStringList south = {"204.25", "124.5", "5", "35", "17", "0", "30", "45"};
     for (int i = 0; i < 8; ++i) EXPECT_EQ(r.view.text(QStringLiteral("Etalo_%1").arg(i)), south[i]) << i;
     EXPECT_EQ(r.view.text("txt_dec_sign_show_1"), QStringLiteral("-"));
@@ -247,10 +224,9 @@ TEST(PointerCalibration, FillFromIdentificationThenOneClickMarker)
     const QStringList north = {"5", "35", "17.04", "22", "15", "33.6"};
     for (int i = 0; i < 6; ++i) EXPECT_EQ(r.view.text(QStringLiteral("Etalo_%1").arg(i + 2)), north[i]) << i + 2;
     EXPECT_EQ(r.view.text("txt_dec_sign_show_1"), QStringLiteral("+"));
-    EXPECT_EQ(r.st.clickX, 50);
 
-    // The click places one 16-pixel marker centred on the click point and
-    // consumes the flag: the boxes stop following, a second click places nothing.
+    // The click places one 16-pixel marker centred on the click point (50, 60)
+    // and consumes the flag: the boxes stop following, a second click places nothing.
     const int repaints = r.view.markerRepaints;
     r.controller.click();
     EXPECT_EQ(r.st.markCount, 1);
@@ -259,9 +235,7 @@ TEST(PointerCalibration, FillFromIdentificationThenOneClickMarker)
     EXPECT_FLOAT_EQ(r.st.markers.click[1].top, 52.0f);
     EXPECT_EQ(r.view.markerRepaints, repaints + 1);
     r.controller.pointerMove(201.0, 121.0);
-    EXPECT_TRUE(r.view.info.startsWith(QStringLiteral("0750-00000001")));
     EXPECT_EQ(r.view.text("Etalo_5"), QStringLiteral("22"));
-    EXPECT_EQ(r.st.clickX, 201);
     r.controller.click();
     EXPECT_EQ(r.st.markCount, 1);
     // Only five click markers exist: a sixth is ignored, flag and count kept.
@@ -275,11 +249,7 @@ TEST(PointerCalibration, FillFromIdentificationThenOneClickMarker)
 TEST(PointerMagnifier, FollowsThePointerOverItself)
 {
     Rig r("select");
-    r.setClick(100, 80);
-    r.controller.zoomMove(50.0, 50.0);  // before any redraw: around the current point
-    EXPECT_EQ(r.st.clickX, 100);
     r.controller.pointerMove(300.5, 200.5);  // halves to even: (300, 200)
-    EXPECT_EQ(r.st.clickX, 300);
     const int redraws = r.view.zoomRedraws;
     r.controller.zoomMove(60.5, 41.0);  // corner (250, 150): (310.5, 191) -> (310, 191)
     EXPECT_EQ(r.st.clickX, 310);
@@ -292,7 +262,7 @@ TEST(PointerMagnifier, FollowsThePointerOverItself)
     r.st.mode = QStringLiteral("coor");
     r.controller.zoomClick();
     EXPECT_EQ(r.st.markCount, 1);
-    EXPECT_TRUE(r.view.status.filter(QStringLiteral("Clic: ")).isEmpty());
+    EXPECT_TRUE(r.view.status.isEmpty());
 }
 
 TEST(PointerScaleFactors, ZeroFactorSkipsTheOutputWithOneStatusLine)
@@ -303,12 +273,10 @@ TEST(PointerScaleFactors, ZeroFactorSkipsTheOutputWithOneStatusLine)
     r.putStar(2, 101.0f, 51.0f, "0900-00000002", 0.0, 3600.0);
     r.st.corrAsd = 0.0;
     r.controller.pointerMove(102.0, 52.0);  // two markers under the pointer: one line
-    ASSERT_EQ(r.view.status.size(), 1);
-    EXPECT_EQ(r.view.status.front(), QStringLiteral("Facteur d'échelle manquant : Corr Asd"));
+    ASSERT_EQ(r.view.status, QStringList{QStringLiteral("Facteur d'échelle manquant : Corr Asd")});
     EXPECT_TRUE(r.view.info.isEmpty());
     EXPECT_TRUE(r.view.text("Etalo_0").isEmpty());
     r.controller.pointerMove(102.5, 52.5);  // same markers: nothing new
-    EXPECT_EQ(r.view.status.size(), 1);
     r.controller.pointerMove(300.0, 300.0);
     r.controller.pointerMove(102.0, 52.0);  // coming back says it again
     EXPECT_EQ(r.view.status.size(), 2);
@@ -321,7 +289,6 @@ TEST(PointerScaleFactors, ZeroFactorSkipsTheOutputWithOneStatusLine)
     r.st.mode = QStringLiteral("coor");
     r.st.corrAsd = 3600.0;
     r.controller.click();
-    EXPECT_EQ(r.view.status.size(), 4);
     EXPECT_EQ(r.view.status.front(), QStringLiteral("Facteur d'échelle manquant : Corr Dec"));
 }
 
