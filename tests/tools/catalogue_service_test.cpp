@@ -2,7 +2,6 @@
 // keys, extract files, star selection and the answer page.
 
 #include "tools/catalogue_service/catalogue_extract.h"
-#include "tools/catalogue_service/service_options.h"
 #include "tools/catalogue_service/sky_distance.h"
 #include "tools/catalogue_service/usnoa_answer.h"
 #include "tools/catalogue_service/usnoa_query.h"
@@ -16,67 +15,31 @@
 namespace ce::service {
 namespace {
 
-TEST(SkyDistance, GeometryTinySeparationsAndARealField)
+TEST(SkyDistance, TinySeparationsAndARealField)
 {
-    // Along a meridian the separation is the Dec difference, on the equator the RA difference.
-    struct Row { double ra1, dec1, ra2, dec2, distanceDeg, angleDeg; };
-    const Row rows[] = {
-        {10, 20, 10, 19.5, 0.5, 180}, {0, 0, 359, 0, 1, 270}, {359.5, 0, 0.5, 0, 1, 90},
-        {0, 0, 180, 0, 180, -1},      {0, 90, 123, 0, 90, -1},
-    };
-    for (const Row& r : rows) {
-        EXPECT_NEAR(angularDistanceDeg(r.ra1, r.dec1, r.ra2, r.dec2), r.distanceDeg, 1e-9) << r.ra2;
-        if (r.angleDeg >= 0) {
-            EXPECT_NEAR(positionAngleDeg(r.ra1, r.dec1, r.ra2, r.dec2), r.angleDeg, 1e-9);
-        }
-    }
+    EXPECT_NEAR(angularDistanceDeg(0, 0, 359, 0), 1, 1e-9);  // across 0h
+    EXPECT_NEAR(positionAngleDeg(0, 0, 359, 0), 270, 1e-9);
     // 1e-6 degree: an arccos of the dot product would lose these digits.
-    EXPECT_NEAR(angularDistanceDeg(100, 40, 100, 40 + 1e-6), 1e-6, 1e-12);
     EXPECT_NEAR(angularDistanceDeg(100, 60, 100 + 2e-6, 60), 1e-6, 1e-12);
-
     // A real archive answer (HT Cas, centre 01 10 13.1 +60 04 35.4) quoted in
     // timj/perl-Astro-Catalog t/4_usnoa2.t: distance (arcmin), position angle.
     struct Star { double raS; int decM; double decS, distanceArcmin, angleDeg; };
-    const Star stars[] = {
-        {8.76, 5, 10.2, 0.793, 316.988}, {12.60, 4, 14.3, 0.357, 190.009},
-        {13.89, 5, 28.7, 0.894, 6.318},  {14.83, 4, 19.1, 0.347, 141.668},
-    };
+    const Star stars[] = {{8.76, 5, 10.2, 0.793, 316.988}, {12.60, 4, 14.3, 0.357, 190.009}, {13.89, 5, 28.7, 0.894, 6.318}};
     const double ra0 = (1 + 10 / 60.0 + 13.1 / 3600.0) * 15.0, dec0 = 60 + 4 / 60.0 + 35.4 / 3600.0;
     for (const Star& s : stars) {
         const double ra = (1 + 10 / 60.0 + s.raS / 3600.0) * 15.0, dec = 60 + s.decM / 60.0 + s.decS / 3600.0;
         // Positions are printed to 0.1": the angle is good to what that allows at this distance.
         EXPECT_NEAR(angularDistanceDeg(ra0, dec0, ra, dec) * 60.0, s.distanceArcmin, 0.0015) << s.raS;
-        EXPECT_NEAR(positionAngleDeg(ra0, dec0, ra, dec), s.angleDeg,
-                    0.05 + (0.1 / (s.distanceArcmin * 60.0)) * 180.0 / M_PI) << s.raS;
-    }
-}
-
-TEST(QueryCoordinates, SexagesimalTextsAndTheirLimits)
-{
-    struct Row { bool ra; const char* text; bool ok; double deg; };
-    const Row rows[] = {
-        {true, "1 34 50", true, (1 + 34 / 60.0 + 50 / 3600.0) * 15}, {true, "01:34:50", true, 23.708333333333333},
-        {true, "1 34 60", true, 23.75}, {true, "24 0 0", true, 0},    {true, "24 0 1", false, 0},
-        {true, "-1 0 0", false, 0},     {true, "1 60 0", false, 0},   {true, "1 0 60.5", false, 0},
-        {false, "+22 11 1", true, 22 + 11 / 60.0 + 1 / 3600.0},      {false, "-0 30 0", true, -0.5},
-        {false, "90 0 1", false, 0},    {false, "10 -5 0", false, 0}, {false, "--1 0 0", false, 0},
-    };
-    for (const Row& r : rows) {
-        const Result<double> got = r.ra ? parseRightAscension(r.text) : parseDeclination(r.text);
-        ASSERT_EQ(got.ok(), r.ok) << r.text;
-        if (r.ok)
-            EXPECT_NEAR(*got, r.deg, 1e-12) << r.text;
-        else
-            EXPECT_TRUE(got.error().contains(r.ra ? "ra" : "dec")) << r.text;
+        EXPECT_NEAR(positionAngleDeg(ra0, dec0, ra, dec), s.angleDeg, 0.05 + (0.1 / (s.distanceArcmin * 60.0)) * 180.0 / M_PI);
     }
 }
 
 // The keys the program sends for the demonstration field.
 QueryKeys programQuery()
 {
-    return {{"catalogue", "usnoa"}, {"epoch", "2000.0"}, {"chart", "0"},     {"ra", "1 34 50"},
-            {"dec", "22 11 1"},     {"object", ""},      {"radmax", "20"},   {"magbright", "0"},
-            {"magfaint", "13."},    {"format", "2"},     {"sort", "mr"},     {"nout", "5000"}};
+    return {{"catalogue", "usnoa"}, {"epoch", "2000.0"}, {"chart", "0"},   {"ra", "1 34 50"},   {"dec", "22 11 1"},
+            {"object", ""},         {"radmax", "20"},    {"magbright", "0"}, {"magfaint", "13."}, {"format", "2"},
+            {"sort", "mr"},         {"nout", "5000"}};
 }
 
 QueryKeys with(const char* key, const char* value)
@@ -87,32 +50,30 @@ QueryKeys with(const char* key, const char* value)
     return keys;
 }
 
-TEST(QueryKeysReading, DecodingAndEachMissingOrBadKey)
+TEST(QueryKeysReading, DecodingLimitsAndEachBadKey)
 {
-    EXPECT_EQ(decodeQueryString("catalogue=usnoa&epoch=2000.0&chart=0&ra=1+34+50&dec=22+11+1&object="
-                                "&radmax=20&magbright=0&magfaint=13.&format=2&sort=mr&nout=5000"),
-              programQuery());
-    EXPECT_EQ(decodeQueryString("chart&x=%2B22%20%C3%A9&&y="),
-              (QueryKeys{{"chart", ""}, {"x", "+22 \xc3\xa9"}, {"y", ""}}));
+    EXPECT_EQ(decodeQueryString("chart&x=%2B22%20%C3%A9&&y=+1"), (QueryKeys{{"chart", ""}, {"x", "+22 \xc3\xa9"}, {"y", " 1"}}));
     const auto q = parseUsnoaQuery(programQuery());
     ASSERT_TRUE(q.ok()) << qPrintable(q.error());
-    EXPECT_NEAR(q->decDeg, 22.183611111111111, 1e-12);
-    EXPECT_EQ(q->radiusArcmin, 20);
+    EXPECT_NEAR(q->raDeg, (1 + 34 / 60.0 + 50 / 3600.0) * 15, 1e-12);
+    EXPECT_NEAR(q->decDeg, 22 + 11 / 60.0 + 1 / 3600.0, 1e-12);
     EXPECT_EQ(q->magFaint, 13);  // "13." with its trailing point
     EXPECT_EQ(q->maxCount, 5000);
-
-    struct Row { const char* key; const char* value; };
-    const Row bad[] = {{"catalogue", nullptr}, {"ra", nullptr},      {"nout", nullptr},    {"catalogue", "gsc"},
-                       {"format", "1"},        {"sort", "ra"},       {"radmax", "0"},      {"radmax", "5401"},
-                       {"magfaint", ""},       {"nout", "12.5"},     {"dec", "95 0 0"}};
-    for (const Row& r : bad) {
+    // Each limit: the last value kept and the first refused.
+    struct Row { const char* key; const char* value; bool ok; };
+    const Row rows[] = {{"ra", "24 0 0", true},   {"ra", "24 0 1", false},   {"ra", "1 34 60", true}, {"ra", "1 60 0", false},
+                        {"dec", "-0 30 0", true}, {"dec", "90 0 1", false},  {"dec", "10 -5 0", false},
+                        {"radmax", "5400", true}, {"radmax", "5401", false}, {"radmax", "0", false},
+                        {"catalogue", nullptr, false}, {"catalogue", "gsc", false}, {"format", "1", false},
+                        {"sort", "ra", false},    {"magfaint", "", false},   {"nout", "12.5", false}};
+    for (const Row& r : rows) {
         const auto got = parseUsnoaQuery(with(r.key, r.value));
-        ASSERT_FALSE(got.ok()) << r.key;
-        EXPECT_TRUE(got.error().contains(QLatin1String(r.key))) << qPrintable(got.error());
+        ASSERT_EQ(got.ok(), r.ok) << r.key << " " << (r.value ? r.value : "-");
+        if (!r.ok) {
+            EXPECT_TRUE(got.error().contains(QLatin1String(r.key))) << qPrintable(got.error());
+        }
     }
-    QueryKeys minimal = programQuery();
-    for (const char* key : {"epoch", "chart", "object", "magbright", "sort"}) minimal.erase(key);
-    EXPECT_TRUE(parseUsnoaQuery(minimal).ok());
+    EXPECT_NEAR(parseUsnoaQuery(with("dec", "-0 30 0"))->decDeg, -0.5, 1e-12);  // the sign of a zero degree
 }
 
 TEST(ExtractFile, ReadsStarsAndRefusesBadLines)
@@ -122,35 +83,29 @@ TEST(ExtractFile, ReadsStarsAndRefusesBadLines)
                                     QStringLiteral("demo.txt"));
     ASSERT_TRUE(stars.ok()) << qPrintable(stars.error());
     ASSERT_EQ(stars->size(), 2u);
-    EXPECT_EQ((*stars)[0].id, QStringLiteral("U1050_00000001"));
     EXPECT_DOUBLE_EQ((*stars)[0].decDeg, 22.18361);
     EXPECT_DOUBLE_EQ((*stars)[1].magB, 10.5);
-
     for (const char* line : {"U1050_00000001 23.7 22.1 12.3", "U1050_0000001 23.7 22.1 12.3 13.1",
                              "U1050_00000001 360 22.1 12.3 13.1", "U1050_00000001 23,7 22.1 12.3 13.1",
                              "U1050_00000001 23.7 -90.5 12.3 13.1", "U1050_00000001 23.7 22.1 inf 13.1"}) {
-        const auto got = parseExtract("# c\nU1050_00000001 23.7 22.1 12.3 13.1\n" + QByteArray(line) + "\n",
-                                      QStringLiteral("x.txt"));
+        const auto got = parseExtract("# c\nU1050_00000001 23.7 22.1 12.3 13.1\n" + QByteArray(line) + "\n", QStringLiteral("x.txt"));
         ASSERT_FALSE(got.ok()) << line;
         EXPECT_TRUE(got.error().startsWith(QStringLiteral("Ligne 3 de x.txt"))) << qPrintable(got.error());
     }
     EXPECT_TRUE(readExtract(QStringLiteral("/nonexistent/e.txt")).error().contains("/nonexistent/e.txt"));
 }
 
-CatalogueStar starAt(const char* id, double raDeg, double decDeg, double magR)
-{
-    return {QString::fromLatin1(id), raDeg, decDeg, magR, magR + 0.8};
-}
+CatalogueStar starAt(const char* id, double raDeg, double decDeg, double magR) { return {QString::fromLatin1(id), raDeg, decDeg, magR, magR + 0.8}; }
 
 TEST(StarSelection, RadiusMagnitudeOrderAndCount)
 {
     // At Dec +60, 20' on the sky spans 40' of RA: a flat RA/Dec box would let star 4 in.
     const double ra0 = 100, dec0 = 60;
     const std::vector<CatalogueStar> catalogue = {
-        starAt("U1500_00000001", ra0, dec0 + 19.9 / 60, 12.0),  starAt("U1500_00000002", ra0, dec0 - 20.1 / 60, 11.0),
-        starAt("U1500_00000003", ra0 + 39.0 / 60, dec0, 10.0),  starAt("U1500_00000004", ra0 + 41.0 / 60, dec0, 10.5),
-        starAt("U1500_00000005", ra0, dec0, 13.0),              starAt("U1500_00000006", ra0, dec0 + 1.0 / 60, 13.1),
-        starAt("U1500_00000007", ra0 + 0.01, dec0, 12.0),       starAt("U1500_00000008", ra0, dec0 - 5.0 / 60, 3.0),
+        starAt("U1500_00000001", ra0, dec0 + 19.9 / 60, 12.0), starAt("U1500_00000002", ra0, dec0 - 20.1 / 60, 11.0),
+        starAt("U1500_00000003", ra0 + 39.0 / 60, dec0, 10.0), starAt("U1500_00000004", ra0 + 41.0 / 60, dec0, 10.5),
+        starAt("U1500_00000005", ra0, dec0, 13.0),             starAt("U1500_00000006", ra0, dec0 + 1.0 / 60, 13.1),
+        starAt("U1500_00000007", ra0 + 0.01, dec0, 12.0),      starAt("U1500_00000008", ra0, dec0 - 5.0 / 60, 3.0),
     };
     UsnoaQuery q;
     q.raDeg = ra0;
@@ -163,10 +118,8 @@ TEST(StarSelection, RadiusMagnitudeOrderAndCount)
     QStringList ids;
     for (const auto& s : chosen) ids << s.star.id.right(1);
     EXPECT_EQ(ids.join(u','), QStringLiteral("3,1,7,5"));  // 1 and 7 tie at 12.0: catalogue order
-    EXPECT_NEAR(chosen[0].distanceArcmin, 19.5, 0.01);
     EXPECT_NEAR(chosen[0].positionAngleDeg, 89.72, 0.01);  // a great circle leaves a parallel slightly north
     EXPECT_NEAR(chosen[1].distanceArcmin, 19.9, 1e-9);
-
     q.maxCount = 2;
     EXPECT_EQ(selectStars(catalogue, q).size(), 2u);
     q.maxCount = 1'000'000;
@@ -174,91 +127,34 @@ TEST(StarSelection, RadiusMagnitudeOrderAndCount)
     EXPECT_EQ(selectStars(many, q).size(), static_cast<std::size_t>(kMaxRecords));
 }
 
-TEST(AnswerRecord, ColumnsOfTheDecimalDegreeFormat)
+TEST(AnswerPage, RecordColumnsAndLayoutAsTheReaderNeedsIt)
 {
     // Written by hand from the column table: number 4, id 14, RA 9.5, Dec +9.5, mags 4.1, distance and angle 8.3.
-    struct Row { SelectedStar star; int number; const char* expected; };
-    const Row rows[] = {
-        {{{"U1050_01234567", 23.70884, 22.18361, 12.3, 13.1}, 4.123, 123.456}, 1,
-         "   1 U1050_01234567  23.70884 +22.18361 12.3 13.1   4.123 123.456"},
-        {{{"U0750_00000042", 1.5, -5.123454, 9.8, 10.04}, 19.9996, 7.0}, 42,
-         "  42 U0750_00000042   1.50000 -05.12345  9.8 10.0  20.000   7.000"},
-        {{{"U1725_99999999", 359.999991, 89.5, 18.0, 19.5}, 0.5, 359.9997}, 9999,
-         "9999 U1725_99999999 359.99999 +89.50000 18.0 19.5   0.500   0.000"},
-    };
-    for (const Row& r : rows) EXPECT_EQ(formatRecord(r.number, r.star), QByteArray(r.expected));
-}
+    const SelectedStar star{{"U0750_00000042", 1.5, -5.123454, 9.8, 10.04}, 19.9996, 359.9997};
+    EXPECT_EQ(formatRecord(42, star), QByteArray("  42 U0750_00000042   1.50000 -05.12345  9.8 10.0  20.000   0.000"));
 
-// The program's reader: after "</b>" of the first "</b>   1 U", slices of a
-// record and its line end, until a slice whose sixth character is not "U".
-QStringList idsAsTheReaderSeesThem(const QByteArray& page)
-{
-    QStringList ids;
-    const qsizetype marker = page.indexOf("</b>   1 U");
-    for (QByteArray rest = marker < 0 ? QByteArray() : page.mid(marker + 4); rest.size() >= 6 && rest[5] == 'U';
-         rest = rest.mid(66))
-        ids << QString::fromLatin1(rest.mid(5, 14));
-    return ids;
-}
-
-TEST(AnswerPage, LayoutAsTheReaderNeedsIt)
-{
     const std::vector<CatalogueStar> catalogue = {starAt("U1050_00000001", 23.70, 22.18, 12.5),
-                                                  starAt("U1050_00000002", 23.71, 22.19, 8.2),
-                                                  starAt("U1125_00000003", 23.72, 22.51, 10.0)};
+                                                  starAt("U1050_00000002", 23.71, 22.19, 8.2)};
     const auto reply = answerQuery(catalogue, programQuery());
     ASSERT_EQ(reply.status, 200);
-    EXPECT_EQ(reply.starCount, 3);
-    EXPECT_EQ(idsAsTheReaderSeesThem(reply.body), QStringList({"U1050_00000002", "U1125_00000003", "U1050_00000001"}));
-    const QList<QByteArray> lines = reply.body.split('\n');
-    const qsizetype pre = lines.indexOf("<pre>");
-    ASSERT_GE(pre, 0);
-    EXPECT_TRUE(lines[pre + 1].startsWith("<b>"));
-    EXPECT_EQ(lines[pre + 2].size(), 4 + 65);
-    EXPECT_EQ(lines[pre + 4].size(), 65);
-    EXPECT_EQ(lines[pre + 5], "");
-    EXPECT_EQ(lines[pre + 6], "</pre>");
+    // The program's reader: after the "</b>" of the first "</b>   1 U", 66-byte
+    // slices (a record and its line end) while the sixth character is "U".
+    const qsizetype marker = reply.body.indexOf("</b>   1 U");
+    ASSERT_GE(marker, 0);
+    EXPECT_EQ(reply.body.mid(marker + 4 + 5, 14), "U1050_00000002");
+    EXPECT_EQ(reply.body.mid(marker + 4 + 66 + 5, 14), "U1050_00000001");
+    EXPECT_EQ(reply.body.mid(marker + 4 + 2 * 66, 7), "\n</pre>");
     EXPECT_FALSE(reply.body.contains('\r'));
     EXPECT_TRUE(reply.body.contains("<td>Dec: +22 11 01.0</td>"));
 
-    PageOptions broken;
-    broken.withMarker = false;
-    const auto noMarker = answerQuery(catalogue, programQuery(), broken);
-    EXPECT_TRUE(noMarker.body.contains("   1 U1050_00000002"));
-    EXPECT_TRUE(idsAsTheReaderSeesThem(noMarker.body).isEmpty());
-
     const auto none = answerQuery(catalogue, with("magfaint", "5."));
     EXPECT_EQ(none.status, 200);
-    EXPECT_EQ(none.starCount, 0);
     EXPECT_TRUE(none.body.contains("\n\n</pre>"));
     EXPECT_FALSE(none.body.contains("</b>   1"));
-
-    const auto refused = answerQuery(catalogue, with("dec", nullptr));
-    EXPECT_EQ(refused.status, 400);
-    EXPECT_FALSE(refused.body.contains("<pre>"));
-
+    EXPECT_EQ(answerQuery(catalogue, with("dec", nullptr)).status, 400);
     // Echoed texts are escaped, so no query can plant markup or a false marker.
-    const auto script = answerQuery({}, with("epoch", "<script>alert(1)</script>"));
-    EXPECT_FALSE(script.body.contains("<script>"));
-    EXPECT_TRUE(script.body.contains("&lt;script&gt;"));
+    EXPECT_TRUE(answerQuery({}, with("epoch", "<script>")).body.contains("&lt;script&gt;"));
     EXPECT_FALSE(answerQuery({}, with("ra", "</b>   1 U<i>")).body.contains("</b>   1 U"));
-}
-
-TEST(ServiceCommandLine, OptionsAndRefusals)
-{
-    const auto port = parseServiceOptions({"catalogue-service", "--extract", "e.txt", "--port", "65535"});
-    ASSERT_TRUE(port.ok()) << qPrintable(port.error());
-    EXPECT_EQ(port->extractPath, QStringLiteral("e.txt"));
-    EXPECT_EQ(port->port, 65535);
-    EXPECT_FALSE(port->hang);
-    const QStringList refused[] = {
-        {"catalogue-service"},
-        {"catalogue-service", "--extract", "e", "--port", "65536"},
-        {"catalogue-service", "--extract", "e", "--status", "42"},
-        {"catalogue-service", "--extract", "e", "stray"},
-    };
-    for (const QStringList& args : refused)
-        EXPECT_TRUE(parseServiceOptions(args).error().contains(QStringLiteral("Usage"))) << qPrintable(args.join(u' '));
 }
 
 }  // namespace

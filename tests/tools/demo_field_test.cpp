@@ -12,7 +12,6 @@
 
 #include <QFile>
 #include <QImage>
-#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -27,47 +26,28 @@ constexpr double kRadPerDeg = std::numbers::pi / 180.0;
 constexpr double kDemoRaDeg = (1 + 34 / 60.0 + 50 / 3600.0) * 15.0;
 constexpr double kDemoDecDeg = 22 + 11 / 60.0 + 1 / 3600.0;
 
-TEST(UsnoZone, BandsOfSevenAndAHalfDegrees)
-{
-    // floor((dec + 90) / 7.5) * 75, the pole in the last band.
-    const std::pair<double, const char*> rows[] = {{22.5, "1125"},  {22.49999, "1050"}, {60.0765, "1500"},
-                                                   {-0.01, "0825"}, {-90.0, "0000"},    {90.0, "1725"}};
-    for (const auto& [dec, zone] : rows) EXPECT_EQ(usnoZone(dec), QString::fromLatin1(zone)) << dec;
-}
-
 TEST(FieldProjection, OrientationScaleAndRoundTrip)
 {
     const double cx = (1100 - 1) / 2.0, cy = (800 - 1) / 2.0;
+    // North up and east left; mirrored, east right; turned 90 degrees, north to the right.
+    const FieldProjection plain({kDemoRaDeg, kDemoDecDeg, 2250, 0, false, 1100, 800});
+    EXPECT_LT(plain.skyToPixel(kDemoRaDeg + 0.1, kDemoDecDeg)->x(), cx - 100);
+    EXPECT_GT(FieldProjection({kDemoRaDeg, kDemoDecDeg, 2250, 0, true, 1100, 800}).skyToPixel(kDemoRaDeg + 0.1, kDemoDecDeg)->x(), cx + 100);
     const double northPx = 2250 / kRadPerDeg * std::tan(0.1 * kRadPerDeg);  // gnomonic offset on the meridian
-    struct Row { double rotationDeg; bool mirror; double northDx, northDy, eastSign; };
-    const Row rows[] = {{0, false, 0, -1, -1}, {90, false, 1, 0, 0}, {0, true, 0, -1, 1}, {180, false, 0, 1, 1}};
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.rotationDeg + (r.mirror ? 1000 : 0));
-        const FieldProjection p({kDemoRaDeg, kDemoDecDeg, 2250, r.rotationDeg, r.mirror, 1100, 800});
-        const auto north = p.skyToPixel(kDemoRaDeg, kDemoDecDeg + 0.1);
-        const auto east = p.skyToPixel(kDemoRaDeg + 0.1, kDemoDecDeg);
-        ASSERT_TRUE(north && east);
-        EXPECT_NEAR(north->x() - cx, r.northDx * northPx, 1e-6);
-        EXPECT_NEAR(north->y() - cy, r.northDy * northPx, 1e-6);
-        if (r.eastSign != 0) {
-            EXPECT_GT((east->x() - cx) * r.eastSign, 100);
-        }
-    }
+    EXPECT_NEAR(FieldProjection({kDemoRaDeg, kDemoDecDeg, 2250, 90, false, 1100, 800}).skyToPixel(kDemoRaDeg, kDemoDecDeg + 0.1)->x(), cx + northPx, 1e-6);
 
     // Distance on the image is tan(distance), direction the position angle,
     // both from the catalogue service's spherical formulas.
-    const FieldProjection projection({kDemoRaDeg, kDemoDecDeg, 2250, 0, false, 1100, 800});
-    for (const auto& [dRa, dDec] : {std::pair{0.3, 0.2}, {-0.25, 0.1}, {0.05, -0.33}, {-0.4, -0.4}}) {
+    for (const auto& [dRa, dDec] : {std::pair{0.3, 0.2}, {0.05, -0.33}, {-0.4, -0.4}}) {
         const double ra = kDemoRaDeg + dRa, dec = kDemoDecDeg + dDec;
-        const auto pixel = projection.skyToPixel(ra, dec);
+        const auto pixel = plain.skyToPixel(ra, dec);
         ASSERT_TRUE(pixel);
         const double dx = pixel->x() - cx, dy = pixel->y() - cy;
-        const double distanceDeg = service::angularDistanceDeg(kDemoRaDeg, kDemoDecDeg, ra, dec);
-        EXPECT_NEAR(std::hypot(dx, dy), 2250 / kRadPerDeg * std::tan(distanceDeg * kRadPerDeg), 1e-6);
+        EXPECT_NEAR(std::hypot(dx, dy), 2250 / kRadPerDeg * std::tan(service::angularDistanceDeg(kDemoRaDeg, kDemoDecDeg, ra, dec) * kRadPerDeg), 1e-6);
         const double angle = std::atan2(-dx, -dy) / kRadPerDeg;  // north is -y, east -x
         EXPECT_NEAR(angle < 0 ? angle + 360 : angle, service::positionAngleDeg(kDemoRaDeg, kDemoDecDeg, ra, dec), 1e-7);
     }
-    EXPECT_FALSE(projection.skyToPixel(kDemoRaDeg + 180, -kDemoDecDeg));  // far hemisphere
+    EXPECT_FALSE(plain.skyToPixel(kDemoRaDeg + 180, -kDemoDecDeg));  // far hemisphere
 
     const FieldProjection turned({0.1, -45, 1800, 33, true, 640, 480});  // across 0h, turned, mirrored
     for (const auto& [x, y] : {std::pair{0.0, 0.0}, {639.0, 479.0}, {-300.0, 900.0}}) {
@@ -82,6 +62,9 @@ TEST(FieldProjection, OrientationScaleAndRoundTrip)
 
 TEST(SyntheticCatalogue, LooksLikeAnExtract)
 {
+    // floor((dec + 90) / 7.5) * 75, the pole in the last band.
+    for (const auto& [dec, zone] : {std::pair{22.5, "1125"}, {22.49999, "1050"}, {-90.0, "0000"}, {90.0, "1725"}})
+        EXPECT_EQ(usnoZone(dec), QString::fromLatin1(zone)) << dec;
     SyntheticCatalogueParameters p;
     p.seed = 7;
     p.centreRaDeg = 0.2;  // the cap crosses 0h
@@ -92,13 +75,10 @@ TEST(SyntheticCatalogue, LooksLikeAnExtract)
     p.magMax = 18;
     const auto stars = makeSyntheticCatalogue(p);
     ASSERT_EQ(stars.size(), 3000u);
-    QSet<QString> ids, zones;
     int brightest = 0, faintest = 0;
     for (std::size_t i = 0; i < stars.size(); ++i) {
         const auto& s = stars[i];
         ASSERT_TRUE(service::isUsnoIdentifier(s.id)) << qPrintable(s.id);
-        ids.insert(s.id);
-        zones.insert(s.id.mid(1, 4));
         EXPECT_EQ(s.id.mid(1, 4), usnoZone(s.decDeg));
         // Rounded positions may sit 1e-5 degree past the radius.
         EXPECT_LE(service::angularDistanceDeg(p.centreRaDeg, p.centreDecDeg, s.raDeg, s.decDeg) * 60, 30.001);
@@ -110,39 +90,8 @@ TEST(SyntheticCatalogue, LooksLikeAnExtract)
             EXPECT_LE(stars[i - 1].raDeg, s.raDeg);
         }
     }
-    EXPECT_EQ(ids.size(), 3000);
-    EXPECT_EQ(zones, QSet<QString>({"1050", "1125"}));  // Dec 21.8 .. 22.8 straddles +22.5
     // Counts grow tenfold per 1/0.3 magnitude: about 500 times more at the faint end.
     EXPECT_GT(faintest, 20 * std::max(brightest, 1));
-    p.seed = 8;
-    EXPECT_NE(makeSyntheticCatalogue(p).front().raDeg, stars.front().raDeg);
-}
-
-TEST(Rendering, ProfilesAndBrightness)
-{
-    RenderParameters gaussian, moffat;
-    gaussian.pointSpread = PointSpread::Gaussian;
-    gaussian.fwhmPx = moffat.fwhmPx = 3;
-    for (const RenderParameters* p : {&gaussian, &moffat}) {
-        EXPECT_DOUBLE_EQ(unitPeakProfile(0, *p), 1.0);
-        EXPECT_NEAR(unitPeakProfile(1.5, *p), 0.5, 1e-12);  // half the peak at half the full width
-    }
-    EXPECT_GT(unitPeakProfile(6, moffat), 100 * unitPeakProfile(6, gaussian));
-    EXPECT_NEAR(peakAboveSky(10, moffat) / peakAboveSky(15, moffat), 100, 1e-9);  // 5 mag = factor 100
-    EXPECT_NEAR(peakAboveSky(15, moffat), moffat.referencePeak, 1e-12);
-
-    // Without noise: a star just off the left edge lights the edge; stars
-    // absurdly far away or at no position light nothing.
-    RenderParameters quiet = moffat;
-    quiet.readNoise = 0;
-    quiet.gain = 1e15;
-    const QImage edge = renderStarField(50, 40, {{"edge", -2, 20, 8, 9}}, quiet);
-    EXPECT_GT(qGray(edge.pixel(0, 20)), 200);
-    EXPECT_EQ(qGray(edge.pixel(49, 20)), std::lround(quiet.skyLevel));
-    const QImage empty = renderStarField(50, 40, {{"far", 1e12, -1e12, 8, 9}, {"nan", NAN, 5, 8, 9}}, quiet);
-    const QImage sky = renderStarField(50, 40, {}, quiet);
-    EXPECT_EQ(empty, sky);
-    EXPECT_EQ(qGray(sky.pixel(25, 20)), std::lround(quiet.skyLevel));
 }
 
 // The program's star refinement: of the 7x7 windows centred within 3 pixels
@@ -166,48 +115,33 @@ QPoint refineClick(const QImage& image, QPoint click)
 
 TEST(DemoField, BrightStarsAreFoundWhereTheyAre)
 {
-    for (const bool rgb : {false, true}) {
-        SCOPED_TRACE(rgb ? "rgb" : "grey");
-        DemoFieldParameters p;
-        p.seed = 11;
-        p.geometry = {kDemoRaDeg, kDemoDecDeg, 2250, 25, false, 400, 300};
-        p.catalogueRadiusArcmin = 8;  // just covers the corners
-        p.starCount = 1000;
-        p.magMin = 8;
-        p.magMax = 17;
-        p.render.rgb = rgb;
-        const DemoField field = generateDemoField(p);
-        ASSERT_EQ(field.image.size(), QSize(400, 300));
-        EXPECT_EQ(field.image.format(), rgb ? QImage::Format_RGB32 : QImage::Format_Grayscale8);
-        ASSERT_EQ(field.stars.size(), field.catalogue.size());
-        std::vector<int> values;
-        for (int y = 0; y < 300; y += 3)
-            for (int x = 0; x < 400; x += 3) values.push_back(qGray(field.image.pixel(x, y)));
-        std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-        EXPECT_NEAR(values[values.size() / 2], p.render.skyLevel, 3);  // the median pixel is sky
-
-        int checked = 0, saturated = 0;
-        for (const DemoStar& s : field.stars) {
-            const double x = s.placed.xPx, y = s.placed.yPx;
-            if (!s.inImage || s.placed.magR > 13 || x < 12 || y < 12 || x > 388 || y > 288) continue;
-            // A neighbour not much fainter close by rightly draws the refinement.
-            if (std::any_of(field.stars.begin(), field.stars.end(), [&](const DemoStar& o) {
-                    return &o != &s && o.placed.magR < s.placed.magR + 3 &&
-                           std::hypot(o.placed.xPx - x, o.placed.yPx - y) < 14;
-                }))
-                continue;
-            const QPoint at(std::lround(x), std::lround(y));
-            for (const QPoint offset : {QPoint(0, 0), QPoint(2, -2), QPoint(-2, 1)}) {
-                const QPoint found = refineClick(field.image, at + offset);
-                EXPECT_LE(std::hypot(found.x() - x, found.y() - y), 1.5) << qPrintable(s.placed.id);
-            }
-            EXPECT_GT(qGray(field.image.pixel(at)), p.render.skyLevel + 30);
-            saturated += qGray(field.image.pixel(at)) == 255 ? 1 : 0;
-            ++checked;
+    DemoFieldParameters p;
+    p.seed = 11;
+    p.geometry = {kDemoRaDeg, kDemoDecDeg, 2250, 25, false, 400, 300};
+    p.catalogueRadiusArcmin = 8;  // just covers the corners
+    p.starCount = 1000;
+    p.magMin = 8;
+    p.magMax = 17;
+    const DemoField field = generateDemoField(p);
+    ASSERT_EQ(field.image.size(), QSize(400, 300));
+    ASSERT_EQ(field.stars.size(), field.catalogue.size());
+    int checked = 0;
+    for (const DemoStar& s : field.stars) {
+        const double x = s.placed.xPx, y = s.placed.yPx;
+        if (!s.inImage || s.placed.magR > 13 || x < 12 || y < 12 || x > 388 || y > 288) continue;
+        // A neighbour not much fainter close by rightly draws the refinement.
+        if (std::any_of(field.stars.begin(), field.stars.end(), [&](const DemoStar& o) {
+                return &o != &s && o.placed.magR < s.placed.magR + 3 && std::hypot(o.placed.xPx - x, o.placed.yPx - y) < 14;
+            }))
+            continue;
+        const QPoint at(std::lround(x), std::lround(y));
+        for (const QPoint offset : {QPoint(0, 0), QPoint(2, -2), QPoint(-2, 1)}) {
+            const QPoint found = refineClick(field.image, at + offset);
+            EXPECT_LE(std::hypot(found.x() - x, found.y() - y), 1.5) << qPrintable(s.placed.id);
         }
-        EXPECT_GE(checked, 12);
-        EXPECT_GE(saturated, 1);
+        ++checked;
     }
+    EXPECT_GE(checked, 12);
 }
 
 TEST(DemoField, LinearCataloguePlaneKeepsDistances)
@@ -226,13 +160,11 @@ TEST(DemoField, LinearCataloguePlaneKeepsDistances)
     EXPECT_DOUBLE_EQ(f.corrDec, 2250);
     double worst = 0;
     int pairs = 0;
+    const auto plane = [](double degA, double degB, double scale) { return std::nearbyint(degA * scale) - std::nearbyint(degB * scale); };
     for (std::size_t i = 0; i < field.stars.size(); ++i)
         for (std::size_t j = i + 1; j < field.stars.size(); ++j) {
             if (!field.stars[i].inImage || !field.stars[j].inImage) continue;
             const auto &a = field.catalogue[i], &b = field.catalogue[j];
-            const auto plane = [](double degA, double degB, double scale) {
-                return std::nearbyint(degA * scale) - std::nearbyint(degB * scale);
-            };
             const double inPlane = std::hypot(plane(a.raDeg, b.raDeg, f.corrAsd), plane(a.decDeg, b.decDeg, f.corrDec));
             const double image = std::hypot(field.stars[i].placed.xPx - field.stars[j].placed.xPx,
                                             field.stars[i].placed.yPx - field.stars[j].placed.yPx);
@@ -245,20 +177,9 @@ TEST(DemoField, LinearCataloguePlaneKeepsDistances)
 
 TEST(DemoProjectFile, SeventeenLinesWithWholeSeconds)
 {
-    struct Row { double value; bool negative; int whole, minutes, seconds; };
-    const Row rows[] = {
-        {kDemoRaDeg / 15, false, 1, 34, 50},
-        {10 + 59 / 60.0 + 59.6 / 3600, false, 11, 0, 0},  // 59.6 s carries
-        {-0.5, true, 0, 30, 0},
-        {-0.0001, false, 0, 0, 0},  // rounds to zero: no sign
-    };
-    for (const Row& r : rows) {
-        const WholeSexagesimal s = wholeSexagesimal(r.value);
-        EXPECT_EQ(std::tuple(s.negative, s.whole, s.minutes, s.seconds),
-                  std::tuple(r.negative, r.whole, r.minutes, r.seconds)) << r.value;
-    }
-    EXPECT_EQ(scaleFactorText(2083.5089), QStringLiteral("2083.51"));
-    EXPECT_EQ(scaleFactorText(2250), QStringLiteral("2250"));
+    const WholeSexagesimal carried = wholeSexagesimal(10 + 59 / 60.0 + 59.6 / 3600);  // 59.6 s carries
+    EXPECT_EQ(std::tuple(carried.whole, carried.minutes, carried.seconds), std::tuple(11, 0, 0));
+    EXPECT_FALSE(wholeSexagesimal(-0.0001).negative);  // rounds to zero: no sign
     DemoProject project;
     project.centreRaDeg = kDemoRaDeg;
     project.centreDecDeg = -kDemoDecDeg;
@@ -285,19 +206,15 @@ TEST(DemoData, CommittedFieldServesTheDefaultQuery)
     EXPECT_LE(selected.size(), 120u);
     query.magFaint = 16;  // the full map stays under the reader's 4000 records
     EXPECT_LT(service::selectStars(*catalogue, query).size(), 4000u);
-
-    const QImage image(dir + QStringLiteral("/demo.png"));
-    EXPECT_NEAR(image.width(), 1100, 50);
-    EXPECT_NEAR(image.height(), 800, 50);
     QFile project(dir + QStringLiteral("/demo.pam"));
     ASSERT_TRUE(project.open(QIODevice::ReadOnly));
     const QByteArray text = project.readAll();
     EXPECT_EQ(text.count("\r\n"), 17);
-    EXPECT_EQ(text.count('\n'), 17);
     const QList<QByteArray> lines = text.split('\n');
+    ASSERT_EQ(lines.size(), 18);  // no lone line feed
     EXPECT_EQ(lines[15], "demo/demo.png\r");
-    const LinearScaleFactors f = linearScaleFactors(kDemoDecDeg, lines[2].trimmed().toDouble());
-    EXPECT_NEAR(lines[1].trimmed().toDouble(), f.corrAsd, 0.01);
+    EXPECT_NEAR(lines[1].trimmed().toDouble(), linearScaleFactors(kDemoDecDeg, lines[2].trimmed().toDouble()).corrAsd, 0.01);
+    EXPECT_FALSE(QImage(dir + QStringLiteral("/demo.png")).isNull());
 }
 
 }  // namespace

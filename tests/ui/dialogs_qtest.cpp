@@ -21,24 +21,11 @@ namespace {
 void whenModal(std::function<void(QWidget*)> act)
 {
     QTimer::singleShot(0, [act] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            act(modal);
+        else
             whenModal(act);
-            return;
-        }
-        act(modal);
     });
-}
-
-QStringList buttonTexts(QWidget* box)
-{
-    QStringList texts;
-    for (QAbstractButton* button : box->findChildren<QAbstractButton*>()) {
-        if (button->isVisible() && !button->text().isEmpty())
-            texts.append(button->text());
-    }
-    texts.sort();
-    return texts;
 }
 
 }  // namespace
@@ -47,69 +34,48 @@ class DialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void questionAnswersOuiOrNon()
+    void questionAndSaveDialogAreFrench()
     {
         ce::QtDialogs dialogs;
-        QStringList shown;
-        for (const bool yes : {true, false}) {
-            whenModal([&shown, yes](QWidget* modal) {
-                auto* box = qobject_cast<QMessageBox*>(modal);
-                QVERIFY(box);
-                shown = buttonTexts(box);
-                box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
-            });
-            QCOMPARE(dialogs.askYesNo(nullptr, QStringLiteral("Continuer ?"), QString()), yes);
-            QCOMPARE(shown, (QStringList{QStringLiteral("&Non"), QStringLiteral("&Oui")}));
-        }
-    }
+        QStringList buttons;
+        whenModal([&buttons](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            for (QAbstractButton* button : box->buttons()) buttons.append(button->text());
+            box->button(QMessageBox::Yes)->click();
+        });
+        QVERIFY(dialogs.askYesNo(nullptr, QStringLiteral("Continuer ?"), QString()));
+        buttons.sort();
+        QCOMPARE(buttons, (QStringList{QStringLiteral("&Non"), QStringLiteral("&Oui")}));
 
-    void saveDialogIsFrenchAndAsksBeforeReplacing()
-    {
         QTemporaryDir folder;
         const QString existing = folder.filePath(QStringLiteral("m31.pam"));
         QFile file(existing);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
-
-        ce::QtDialogs dialogs;
-        QStringList labels;
-        QString question;
-        // Choose the existing file, answer Non to the question (the dialog
-        // stays), then cancel.
-        whenModal([&](QWidget* modal) {
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
-            QVERIFY(dialog);
-            for (auto label : {QFileDialog::LookIn, QFileDialog::FileName, QFileDialog::FileType,
-                               QFileDialog::Accept, QFileDialog::Reject})
-                labels.append(dialog->labelText(label));
-            whenModal([&, dialog](QWidget* asking) {
-                auto* box = qobject_cast<QMessageBox*>(asking);
-                QVERIFY(box);
-                question = box->text();
-                box->button(QMessageBox::No)->click();
-                whenModal([](QWidget* again) { qobject_cast<QFileDialog*>(again)->reject(); });
+        // Choose the existing file and answer Non (the dialog stays, then is
+        // cancelled); again and answer Oui: the chosen file.
+        QStringList labels, questions;
+        for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+            whenModal([&, answer](QWidget* modal) {
+                auto* dialog = qobject_cast<QFileDialog*>(modal);
+                QVERIFY(dialog);
+                for (auto label : {QFileDialog::LookIn, QFileDialog::FileName, QFileDialog::FileType, QFileDialog::Accept, QFileDialog::Reject})
+                    labels.append(dialog->labelText(label));
+                whenModal([&questions, answer](QWidget* asking) {
+                    auto* box = qobject_cast<QMessageBox*>(asking);
+                    QVERIFY(box);
+                    questions.append(box->text());
+                    box->button(answer)->click();
+                    if (answer == QMessageBox::No) whenModal([](QWidget* again) { qobject_cast<QFileDialog*>(again)->reject(); });
+                });
+                dialog->selectFile(QStringLiteral("m31.pam"));
+                QMetaObject::invokeMethod(dialog, "accept");  // as the Enregistrer button does
             });
-            dialog->selectFile(QStringLiteral("m31.pam"));
-            QMetaObject::invokeMethod(dialog, "accept");  // as the Enregistrer button does
-        });
-        QCOMPARE(dialogs.saveFileName(nullptr, QStringLiteral("Enregistrer le projet"), folder.path(),
-                                      QStringLiteral("Projet (*.pam)")),
-                 QString());
-        QCOMPARE(labels, (QStringList{"Regarder dans :", "Nom du fichier :", "Type de fichier :",
-                                      "&Enregistrer", "Annuler"}));
-        QCOMPARE(question, QStringLiteral("Le fichier m31.pam existe déjà. Voulez-vous le remplacer ?"));
-
-        // Oui returns the chosen file.
-        whenModal([](QWidget* modal) {
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
-            QVERIFY(dialog);
-            whenModal([](QWidget* asking) {
-                qobject_cast<QMessageBox*>(asking)->button(QMessageBox::Yes)->click();
-            });
-            dialog->selectFile(QStringLiteral("m31.pam"));
-            QMetaObject::invokeMethod(dialog, "accept");  // as the Enregistrer button does
-        });
-        QCOMPARE(dialogs.saveFileName(nullptr, QString(), folder.path(), QString()), existing);
+            QCOMPARE(dialogs.saveFileName(nullptr, QStringLiteral("Enregistrer"), folder.path(), QStringLiteral("Projet (*.pam)")),
+                     answer == QMessageBox::Yes ? existing : QString());
+        }
+        QCOMPARE(labels.mid(0, 5), (QStringList{"Regarder dans :", "Nom du fichier :", "Type de fichier :", "&Enregistrer", "Annuler"}));
+        QCOMPARE(questions, QStringList(2, QStringLiteral("Le fichier m31.pam existe déjà. Voulez-vous le remplacer ?")));
     }
 };
 

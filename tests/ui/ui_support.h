@@ -24,45 +24,29 @@ namespace ce::testing {
 class ScriptedDialogs final : public Dialogs {
 public:
     struct Box {
-        QString text;
-        QString title;
-        bool warning = false;
+        QString text, title;  // for a details window: the report and its title
     };
     struct FileDialog {
         QString title, folder, filter;
     };
-
-    QList<Box> messages;
-    QList<Box> questions;
+    QList<Box> messages, questions, detailWindows;
     QList<bool> answers;
-    QList<QString> detailTitles;
-    QList<QString> fileDialogTitles;  // open and save dialogs, in order
-    QList<FileDialog> fileDialogs;    // the same, with folder and filter
+    QList<FileDialog> fileDialogs;  // open and save dialogs, in order
     QString fileName;
 
-    void message(QWidget*, const QString& text, const QString& title, bool warning) override
-    {
-        messages.append({text, title, warning});
-    }
+    void message(QWidget*, const QString& text, const QString& title, bool) override { messages.append({text, title}); }
     bool askYesNo(QWidget*, const QString& question, const QString& title) override
     {
-        questions.append({question, title, false});
+        questions.append({question, title});
         return answers.isEmpty() ? false : answers.takeFirst();
     }
-    QString openFileName(QWidget*, const QString& title, const QString& folder, const QString& filter) override
-    {
-        return fileDialog(title, folder, filter);
-    }
-    QString saveFileName(QWidget*, const QString& title, const QString& folder, const QString& filter) override
-    {
-        return fileDialog(title, folder, filter);
-    }
-    void details(QWidget*, const QString& title, const QString&) override { detailTitles.append(title); }
+    QString openFileName(QWidget*, const QString& t, const QString& d, const QString& f) override { return file(t, d, f); }
+    QString saveFileName(QWidget*, const QString& t, const QString& d, const QString& f) override { return file(t, d, f); }
+    void details(QWidget*, const QString& title, const QString& report) override { detailWindows.append({report, title}); }
 
 private:
-    QString fileDialog(const QString& title, const QString& folder, const QString& filter)
+    QString file(const QString& title, const QString& folder, const QString& filter)
     {
-        fileDialogTitles.append(title);
         fileDialogs.append({title, folder, filter});
         return fileName;
     }
@@ -73,19 +57,15 @@ class TempProgram {
 public:
     TempProgram()
     {
-        QDir root(dir_.path());
-        root.mkpath(QStringLiteral("program"));
-        root.mkpath(QStringLiteral("data"));
-        paths_.programFolder = root.filePath(QStringLiteral("program"));
-        paths_.dataFolder = root.filePath(QStringLiteral("data"));
+        QDir(dir_.path()).mkpath(QStringLiteral("program"));
+        QDir(dir_.path()).mkpath(QStringLiteral("data"));
+        paths_.programFolder = dir_.filePath(QStringLiteral("program"));
+        paths_.dataFolder = dir_.filePath(QStringLiteral("data"));
     }
     const ProgramPaths& paths() const { return paths_; }
     QString programFile(const QString& name) const { return paths_.programFile(name); }
     QString dataFile(const QString& name) const { return paths_.dataFile(name); }
-    bool write(const QString& name, const QStringList& lines) const
-    {
-        return writeTextLines(programFile(name), lines).ok();
-    }
+    bool write(const QString& name, const QStringList& lines) const { return writeTextLines(programFile(name), lines).ok(); }
 
 private:
     QTemporaryDir dir_;
@@ -109,32 +89,24 @@ struct WindowRig {
 };
 
 // Text N of a section, unique in the whole file: "C3" (configuration text 3),
-// "K2" ([CONFIG2] line 2), "F45" ([FORM] line 45), "W19" ([WIZARD] line 19),
-// "S0" (suggestion 0).
-inline QString sectionText(char section, int n)
-{
-    return QString(QLatin1Char(section)) + QString::number(n);
-}
+// "K2" ([CONFIG2] line 2), "F45" ([FORM] line 45), "W19", "S0" (suggestion 0).
+inline QString sectionText(char section, int n) { return QString(QLatin1Char(section)) + QString::number(n); }
 
 // A complete language file: heading, 8 configuration texts, 8 [CONFIG2]
-// texts, `formLines` [FORM] texts, 19 [WIZARD] texts and 15 suggestions, all
-// named by sectionText. Drop or alter lines to make a broken file.
-inline QStringList languageLines(int formLines = 65)
+// texts, 65 [FORM] texts, 19 [WIZARD] texts and 15 suggestions, all named by
+// sectionText.
+inline QStringList languageLines()
 {
     QStringList lines{QStringLiteral("Fichier de langue pour les tests")};
-    const auto section = [&lines](char prefix, int from, int to) {
-        for (int n = from; n <= to; ++n)
-            lines.append(sectionText(prefix, n));
+    const auto section = [&lines](const char* marker, char prefix, int from, int to) {
+        if (*marker) lines.append(QString::fromLatin1(marker));
+        for (int n = from; n <= to; ++n) lines.append(sectionText(prefix, n));
     };
-    section('C', 1, 8);
-    lines.append(QStringLiteral("[CONFIG2]"));
-    section('K', 1, 8);
-    lines.append(QStringLiteral("[FORM]"));
-    section('F', 1, formLines);
-    lines.append(QStringLiteral("[WIZARD]"));
-    section('W', 1, 19);
-    lines.append(QStringLiteral("[SUGESTIONS]"));
-    section('S', 0, 14);
+    section("", 'C', 1, 8);
+    section("[CONFIG2]", 'K', 1, 8);
+    section("[FORM]", 'F', 1, 65);
+    section("[WIZARD]", 'W', 1, 19);
+    section("[SUGESTIONS]", 'S', 0, 14);
     lines.append(QStringLiteral("[END]"));
     return lines;
 }
