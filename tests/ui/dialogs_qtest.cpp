@@ -1,15 +1,25 @@
 // The real boxes speak French even where Qt's own translations are missing:
 // the Yes/No question, the file dialogs' labels and the question before a
-// file is replaced. Each box is answered from a timer once it is shown.
+// file is replaced. Then the object details window: its report in a monospace
+// box large enough for it, "Copier", "OK" and the close box. Each box is
+// answered from a timer once it is shown.
 
 #include "app/ui/dialogs.h"
+#include "skymap/ui/frm_detail.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTimer>
 #include <QtTest>
 
@@ -76,6 +86,45 @@ private slots:
         }
         QCOMPARE(labels.mid(0, 5), (QStringList{"Regarder dans :", "Nom du fichier :", "Type de fichier :", "&Enregistrer", "Annuler"}));
         QCOMPARE(questions, QStringList(2, QStringLiteral("Le fichier m31.pam existe déjà. Voulez-vous le remplacer ?")));
+    }
+
+    void detailsWindowShowsCopiesAndCloses()
+    {
+        // 16 lines joined with CR LF, none after the last, blanks kept at both ends.
+        QStringList lines(16, QStringLiteral("   "));
+        lines[0] = QStringLiteral("INFORMATION SUR L'OBJET");
+        lines[2] = QStringLiteral("   Magnitude Rouge:  9.8");
+        const QString report = lines.join(QStringLiteral("\r\n"));
+        QWidget owner;
+        QPointer<ce::skymap::FrmDetail> shown;
+        for (const bool viaOk : {true, false}) {
+            QGuiApplication::clipboard()->setText(QStringLiteral("texte d'avant"));
+            whenModal([&](QWidget* modal) {
+                auto* window = qobject_cast<ce::skymap::FrmDetail*>(modal);
+                QVERIFY(window && window != shown && window->parentWidget() == &owner);  // a fresh window each time
+                shown = window;
+                QCOMPARE(window->windowTitle(), QStringLiteral("About 0825-07582619"));
+                auto* text = window->findChild<QPlainTextEdit*>(QStringLiteral("Text"));
+                QVERIFY(text->isReadOnly());
+                QCOMPARE(text->document()->blockCount(), 16);
+                QCOMPARE(text->document()->findBlockByNumber(2).text(), lines[2]);
+                // Monospace, with room for 16 lines of 60 characters without scrolling.
+                QVERIFY(QFontInfo(text->font()).fixedPitch());
+                const QFontMetrics metrics(text->font());
+                QVERIFY(text->viewport()->width() >= metrics.horizontalAdvance(QString(60, u'0')));
+                QVERIFY(text->viewport()->height() >= 16 * metrics.lineSpacing());
+                // "Copier" puts the whole report on the clipboard, CR LF and blanks kept.
+                QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("copy")), Qt::LeftButton);
+                QVERIFY(window->isVisible());
+                if (viaOk)
+                    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("OKButton")), Qt::LeftButton);
+                else
+                    window->close();  // the close box ends the modal call too
+            });
+            ce::showFrmDetail(&owner, QStringLiteral("About 0825-07582619"), report);
+            QCOMPARE(QGuiApplication::clipboard()->text(), report);
+            QVERIFY(shown.isNull());  // discarded once closed
+        }
     }
 };
 

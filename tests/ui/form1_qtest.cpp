@@ -1,16 +1,22 @@
 // The main window's own behaviour: the defaults file, the decimal-comma
-// repair while typing, the sign buttons, the menus and the download progress box.
+// repair while typing, the sign buttons, the menus, the download progress
+// box, its size, and the help and about windows.
 
 #include "app/ui/form1.h"
+#include "app/ui/help_window.h"
+#include "app/ui/splash.h"
 #include "tests/ui/ui_support.h"
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 #include <QtTest>
 
@@ -28,31 +34,25 @@ class Form1Test : public QObject {
     Q_OBJECT
 
 private slots:
-    void defaultsFileSetsTheFieldsItHolds()
+    void defaultsFileReadSavedAndReadBack()
     {
-        // A short file sets the fields it holds; the others keep the layout's values.
+        // A short file sets the fields it holds, its comma repaired; the others keep the layout's values.
         WindowRig rig;
         QVERIFY(rig.program.write(QStringLiteral("defaut.cfg"), {"11", "2599,43", "2709.96", "25", "14"}));
         ce::Form1& form = rig.open();
-        const QStringList expected = {"11", "2599.43", "2709.96", "25", "14", "16", "7", ""};  // comma repaired
-        for (int i = 0; i < kDefaultFields.size(); ++i) QCOMPARE(form.text(kDefaultFields[i]), expected[i]);
+        QStringList shown;
+        for (const QString& name : kDefaultFields) shown << form.text(name);
+        QCOMPARE(shown, QStringList({"11", "2599.43", "2709.96", "25", "14", "16", "7", ""}));
         QCOMPARE(form.checkState(QStringLiteral("CheckDecideur")), 0);
-        QVERIFY(rig.dialogs.messages.isEmpty());
         // The calibration frame waits hidden where the debug frame is.
         QVERIFY(!form.isVisible(QStringLiteral("Frm_4")) && form.isVisible(QStringLiteral("Frm_3")));
-    }
 
-    void savedDefaultsComeBackUnchanged()
-    {
-        WindowRig rig;
         // Every field unlike its built-in value, one empty, and the greyed check box.
         const QStringList values = {"12", "2599.43", "2709.96", "35", "", "17.5", "4", "images/m31 nuit.jpg"};
-        ce::Form1& form = rig.open();
         for (int i = 0; i < kDefaultFields.size(); ++i) form.setText(kDefaultFields[i], values[i]);
         form.setCheckState(QStringLiteral("CheckDecideur"), 2);
         form.SaveDefaut();
         QCOMPARE(*ce::readTextLines(rig.program.programFile(QStringLiteral("defaut.cfg"))), values + QStringList{"2"});
-
         ce::Form1& reopened = rig.open();
         for (int i = 0; i < kDefaultFields.size(); ++i) {
             QCOMPARE(reopened.text(kDefaultFields[i]), values[i]);
@@ -60,12 +60,12 @@ private slots:
             QCOMPARE(reopened.findChild<QLineEdit*>(kDefaultFields[i])->cursorPosition(), 0);
         }
         QCOMPARE(reopened.findChild<QCheckBox*>(QStringLiteral("CheckDecideur"))->checkState(), Qt::PartiallyChecked);
+        QVERIFY(rig.dialogs.messages.isEmpty());
 
         ce::ProgramPaths paths = rig.program.paths();
         paths.programFolder += QStringLiteral("/absent/folder");  // nothing can be written there
         ce::Form1(rig.lang, paths, rig.dialogs).SaveDefaut();
-        QCOMPARE(rig.dialogs.messages.size(), 1);
-        QVERIFY(rig.dialogs.messages.first().text.contains(QStringLiteral("defaut.cfg")));
+        QVERIFY(rig.dialogs.messages.value(0).text.contains(QStringLiteral("defaut.cfg")));
     }
 
     void commaBecomesPointWhileTyping_data()
@@ -126,7 +126,6 @@ private slots:
         QTest::addColumn<int>("configStatus");  // while the window is open
         QTest::newRow("assistant") << "mnu_wizard" << "Wizard" << 0;
         QTest::newRow("configurations") << "mnu_config" << "Config" << 0;
-        QTest::newRow("classical calibration") << "mnu_etalonage2" << "Config2" << 0;
         QTest::newRow("Corr load button") << "LoadCorr" << "Config" << 2;
     }
     void menuEntriesOpenTheirWindows()
@@ -207,9 +206,86 @@ private slots:
         QVERIFY(monitor.cancelRequested());
         monitor.downloadFinished();
         QVERIFY(!box->isVisible());
-        monitor.downloadStarted(QStringLiteral("http://127.0.0.1:8080/"));  // the next starts afresh
-        QVERIFY(!monitor.cancelRequested());
-        monitor.downloadFinished();
+    }
+
+    void fitsA1280By800ScreenAndCalibrationKeepsTheSize()
+    {
+        for (const bool super : {false, true}) {
+            WindowRig rig;
+            ce::Form1& form = rig.open();
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            // Some room is left for the frame a window manager adds.
+            QVERIFY2(form.width() <= 1264 && form.height() <= 760,
+                     qPrintable(QStringLiteral("%1 x %2").arg(form.width()).arg(form.height())));
+            const QSize before = form.size();
+            ce::ReductionController& controller = form.controller();
+            if (super) {
+                controller.state().solutionAccepted = true;
+                controller.startSuperEtalonage();
+            } else {
+                controller.state().imageLoaded = true;
+                controller.startEtalonage();
+            }
+            QCoreApplication::processEvents();
+            QVERIFY(form.isVisible(QStringLiteral("Frm_4")) && !form.isVisible(QStringLiteral("Frm_3")));
+            QCOMPARE(form.size(), before);
+        }
+    }
+
+    void helpPageShowsFormattedTextAndComesForward()
+    {
+        WindowRig rig;
+        rig.lang.form[13] = QStringLiteral("F13");
+        ce::Form1& form = rig.open();
+        // A missing file: one message naming it, and an empty window under its layout title.
+        form.showHelp();
+        QCOMPARE(rig.dialogs.messages.size(), 1);
+        const QString file = rig.program.programFile(QStringLiteral("aide.rtf"));
+        QVERIFY(rig.dialogs.messages.first().text.contains(file));
+        QPointer<ce::frmTip> help = form.helpWindow();
+        QVERIFY(help->isVisible() && help->plainText().isEmpty());
+        QCOMPARE(help->windowTitle(), QStringLiteral("Aide"));
+        help->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();  // closes and releases the window
+        QTRY_VERIFY(help.isNull());
+
+        // A bold heading with accented letters, then ordinary text.
+        QFile rtf(file);
+        QVERIFY(rtf.open(QIODevice::WriteOnly));
+        rtf.write("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\fs32\\b Aide g\\'e9n\\'e9rale\\b0\\par\n\\fs22 Chargez une image.\\par}");
+        rtf.close();
+        form.showHelp();
+        help = form.helpWindow();
+        QVERIFY(!help->isModal());
+        const QString page = QStringLiteral("Aide générale\nChargez une image.");
+        QCOMPARE(help->plainText(), page);
+        QCOMPARE(help->windowTitle(), QStringLiteral("F13"));
+        const QTextBlock first = help->document()->firstBlock();
+        QCOMPARE(first.begin().fragment().charFormat().fontWeight(), int(QFont::Bold));
+        QCOMPARE(first.next().begin().fragment().charFormat().fontWeight(), int(QFont::Normal));
+        // Open already: brought forward, not loaded again; "Page suivante" changes nothing.
+        QVERIFY(QFile::remove(file));
+        form.showHelp();
+        QCOMPARE(form.helpWindow(), help.data());
+        help->findChild<QPushButton*>(QStringLiteral("cmdNextTip"))->click();
+        QCOMPARE(help->plainText(), page);
+        QCOMPARE(rig.dialogs.messages.size(), 1);
+    }
+
+    void aboutWindowClosesOnClickAndSavesPicture()
+    {
+        WindowRig rig;
+        bool barHidden = false;
+        QTimer::singleShot(0, this, [&barHidden] {
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (auto* about = qobject_cast<ce::frmSplash*>(widget); about && about->isVisible()) {
+                    barHidden = !about->barShown();
+                    QTest::mouseClick(about, Qt::LeftButton);
+                }
+        });
+        rig.open().showAbout();  // returns only because the click closed the modal window
+        QVERIFY(barHidden);
+        QVERIFY(QFileInfo::exists(rig.program.dataFile(QStringLiteral("test.bmp"))));
     }
 };
 

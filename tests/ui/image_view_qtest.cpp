@@ -1,5 +1,5 @@
 // The image view: loading, the packed pixel colour, panning inside the
-// viewport, the arrow keys, clicks, the markers and the magnifier.
+// viewport, the arrow keys, the markers and the magnifier.
 
 #include "app/ui/form1.h"
 #include "app/ui/image_view.h"
@@ -9,7 +9,6 @@
 
 #include <QImage>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QtTest>
 
@@ -154,27 +153,6 @@ private slots:
         QApplication::sendEvent(qApp, &inactive);
         QVERIFY(!keys.poll(0).up);
         qApp->removeEventFilter(&keys);
-    }
-
-    void doubleClickIsNotASecondClick()
-    {
-        ce::MarkerTables markers;
-        ce::ImageView view(markers);
-        QSignalSpy clicks(&view, &ce::ImageView::clicked);
-        QSignalSpy doubles(&view, &ce::ImageView::doubleClicked);
-        const auto send = [&view](QEvent::Type type, Qt::MouseButton button) {
-            QMouseEvent event(type, QPointF(10, 10), view.mapToGlobal(QPointF(10, 10)), button,
-                              type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
-            QCoreApplication::sendEvent(&view, &event);
-        };
-        // A double click arrives as press, release, double click, release; the right button never counts.
-        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
-                                  QEvent::MouseButtonRelease, QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-            send(type, Qt::LeftButton);
-        send(QEvent::MouseButtonPress, Qt::RightButton);
-        send(QEvent::MouseButtonRelease, Qt::RightButton);
-        QCOMPARE(clicks.count(), 2);
-        QCOMPARE(doubles.count(), 1);
     }
 
     void paintsTheVisibleMarkers()
