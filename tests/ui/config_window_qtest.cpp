@@ -101,31 +101,21 @@ private slots:
         QVERIFY(fileBytes().endsWith("Name 14\r\n1400\r\n1401\r\nConfig#\r\n0\r\n0\r\n"));
     }
 
-    void deleteMovesTheSelection_data()
-    {
-        QTest::addColumn<int>("records");
-        QTest::addColumn<int>("selected");  // -1: nothing selected
-        QTest::addColumn<QStringList>("left");
-        QTest::addColumn<int>("selectedAfter");
-        QTest::newRow("middle of three") << 3 << 1 << QStringList{"Name 1", "Name 3"} << 1;
-        QTest::newRow("last of three") << 3 << 2 << QStringList{"Name 1", "Name 2"} << 1;
-        QTest::newRow("only record") << 1 << 0 << QStringList{} << -1;
-        QTest::newRow("nothing selected") << 3 << -1 << QStringList{"Name 1", "Name 2", "Name 3"} << -1;
-    }
     void deleteMovesTheSelection()
     {
-        QFETCH(int, records);
-        QFETCH(int, selected);
-        QFETCH(QStringList, left);
-        QFETCH(int, selectedAfter);
-        writeRecords(records);
-        Config w(rig_->controller, dialogs_);
-        list(w)->setCurrentRow(selected);
-        press(w, "cmd1");
-        QCOMPARE(entries(w), left);
-        QCOMPARE(w.table().names(), left);
-        QCOMPARE(list(w)->currentRow(), selectedAfter);
-        QCOMPARE(box(w, 0)->text(), selectedAfter < 0 ? QStringLiteral("Name 1") : left[selectedAfter]);
+        struct Row { int records, selected; QStringList left; int selectedAfter; };  // -1: nothing selected
+        const Row rows[] = {{3, 1, {"Name 1", "Name 3"}, 1}, {3, 2, {"Name 1", "Name 2"}, 1}, {1, 0, {}, -1},
+                            {3, -1, {"Name 1", "Name 2", "Name 3"}, -1}};
+        for (const Row& r : rows) {
+            writeRecords(r.records);
+            Config w(rig_->controller, dialogs_);
+            list(w)->setCurrentRow(r.selected);
+            press(w, "cmd1");
+            QCOMPARE(entries(w), r.left);
+            QCOMPARE(w.table().names(), r.left);
+            QCOMPARE(list(w)->currentRow(), r.selectedAfter);
+            QCOMPARE(box(w, 0)->text(), r.selectedAfter < 0 ? QStringLiteral("Name 1") : r.left[r.selectedAfter]);
+        }
     }
 
     void savedEditsReadBackAndAFailedSaveKeepsTheWindow()

@@ -20,6 +20,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <tuple>
+
 using ce::testing::WindowRig;
 
 namespace {
@@ -119,40 +121,32 @@ private slots:
         QCOMPARE(QList<int>({checked(0), checked(1), checked(3)}), QList<int>({1, 0, 1}));
     }
 
-    void menuEntriesOpenTheirWindows_data()
-    {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<int>("configStatus");  // while the window is open
-        QTest::newRow("assistant") << "mnu_wizard" << "Wizard" << 0;
-        QTest::newRow("configurations") << "mnu_config" << "Config" << 0;
-        QTest::newRow("Corr load button") << "LoadCorr" << "Config" << 2;
-    }
     void menuEntriesOpenTheirWindows()
     {
-        QFETCH(QString, entry);
-        QFETCH(QString, window);
-        QFETCH(int, configStatus);
         WindowRig rig;
         QVERIFY(rig.program.write(QStringLiteral("config.cfg"), {QStringLiteral(" 0 ")}));
         ce::Form1& form = rig.open();
-        QString opened;
-        int statusWhileOpen = -1;
-        QTimer::singleShot(0, this, [&] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        const ce::ReductionState& st = form.controller().state();
+        // The entry, its window, and the configuration status while it is open.
+        for (const auto& [entry, window, configStatus] :
+             {std::tuple{"mnu_wizard", "Wizard", 0}, {"mnu_config", "Config", 0}, {"LoadCorr", "Config", 2}}) {
+            QString opened;
+            int statusWhileOpen = -1;
+            QTimer::singleShot(0, this, [&] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
                 opened = dialog->objectName();
-                statusWhileOpen = form.controller().state().ConfigStatus;
+                statusWhileOpen = st.ConfigStatus;
                 dialog->reject();
-            }
-        });
-        if (auto* action = form.findChild<QAction*>(entry))
-            action->trigger();
-        else
-            form.findChild<QPushButton*>(entry)->click();
-        QCOMPARE(opened, window);
-        QCOMPARE(statusWhileOpen, configStatus);
-        QCOMPARE(int(form.controller().state().ConfigStatus), 0);
-        QCOMPARE(int(form.controller().state().WizardStatus), 0);  // closed unfinished: nothing starts
+            });
+            if (auto* action = form.findChild<QAction*>(QLatin1String(entry)))
+                action->trigger();
+            else
+                form.findChild<QPushButton*>(QLatin1String(entry))->click();
+            QCOMPARE(opened, QLatin1String(window));
+            QCOMPARE(statusWhileOpen, configStatus);
+            QCOMPARE(int(st.ConfigStatus), 0);
+            QCOMPARE(int(st.WizardStatus), 0);  // closed unfinished: nothing starts
+        }
     }
 
     void projectEntriesSaveAndOpenThroughTheDialogs()
@@ -220,20 +214,15 @@ private slots:
                      qPrintable(QStringLiteral("%1 x %2").arg(form.width()).arg(form.height())));
             const QSize before = form.size();
             ce::ReductionController& controller = form.controller();
-            if (super) {
-                controller.state().solutionAccepted = true;
-                controller.startSuperEtalonage();
-            } else {
-                controller.state().imageLoaded = true;
-                controller.startEtalonage();
-            }
+            (super ? controller.state().solutionAccepted : controller.state().imageLoaded) = true;
+            super ? controller.startSuperEtalonage() : controller.startEtalonage();
             QCoreApplication::processEvents();
             QVERIFY(form.isVisible(QStringLiteral("Frm_4")) && !form.isVisible(QStringLiteral("Frm_3")));
             QCOMPARE(form.size(), before);
         }
     }
 
-    void helpPageShowsFormattedTextAndComesForward()
+    void helpAndAboutWindows()
     {
         WindowRig rig;
         rig.lang.form[13] = QStringLiteral("F13");
@@ -270,11 +259,8 @@ private slots:
         help->findChild<QPushButton*>(QStringLiteral("cmdNextTip"))->click();
         QCOMPARE(help->plainText(), page);
         QCOMPARE(rig.dialogs.messages.size(), 1);
-    }
 
-    void aboutWindowClosesOnClickAndSavesPicture()
-    {
-        WindowRig rig;
+        // The about window closes on a click and saves its picture.
         bool barHidden = false;
         QTimer::singleShot(0, this, [&barHidden] {
             for (QWidget* widget : QApplication::topLevelWidgets())
@@ -283,7 +269,7 @@ private slots:
                     QTest::mouseClick(about, Qt::LeftButton);
                 }
         });
-        rig.open().showAbout();  // returns only because the click closed the modal window
+        form.showAbout();  // returns only because the click closed the modal window
         QVERIFY(barHidden);
         QVERIFY(QFileInfo::exists(rig.program.dataFile(QStringLiteral("test.bmp"))));
     }

@@ -64,52 +64,38 @@ private slots:
         QCOMPARE(form.picture().geometry(), QRect(-20, -10, 40, 30));
     }
 
-    void panStopsAtTheImageEdge_data()
-    {
-        // Viewport 600 x 400, 10 pixels a tick. `direction` is the button
-        // held (1 left, 2 down, 3 right, 4 up), `keys` the arrows held.
-        QTest::addColumn<QSize>("image");
-        QTest::addColumn<QPoint>("start");
-        QTest::addColumn<int>("direction");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QPoint>("end");
-        QTest::addColumn<int>("moves");
-        const QSize wide(1000, 300), tall(500, 650), large(1000, 800);
-        QTest::newRow("right edge") << wide << QPoint(0, 0) << 3 << "" << QPoint(-400, 0) << 40;  // 1000 - 600
-        // 650 - 400 = 250 below: at T = -250, T + H = 400 is not above VH.
-        QTest::newRow("bottom edge") << tall << QPoint(0, 0) << 2 << "" << QPoint(0, -250) << 25;
-        // L < 0 is tested before the step: from -395 the last step ends 5 px past the edge.
-        QTest::newRow("left edge") << wide << QPoint(-395, 0) << 1 << "" << QPoint(5, 0) << 40;
-        QTest::newRow("top edge") << tall << QPoint(0, -250) << 4 << "" << QPoint(0, 0) << 25;
-        QTest::newRow("small image") << QSize(300, 200) << QPoint(0, 0) << 3 << "" << QPoint(0, 0) << 0;
-        // Right runs before left: its step makes L negative, then left puts it back.
-        QTest::newRow("right and left") << large << QPoint(0, 0) << 0 << "RL" << QPoint(0, 0) << 0;
-        // Up runs before down: at T = 0 up does nothing and down moves; then each undoes the other.
-        QTest::newRow("up and down") << large << QPoint(0, 0) << 0 << "UD" << QPoint(0, -10) << 1;
-        QTest::newRow("diagonal") << large << QPoint(0, 0) << 0 << "RD" << QPoint(-400, -400) << 40;
-    }
     void panStopsAtTheImageEdge()
     {
-        QFETCH(QSize, image);
-        QFETCH(QPoint, start);
-        QFETCH(int, direction);
-        QFETCH(QString, keys);
-        QFETCH(QPoint, end);
-        QFETCH(int, moves);
-        ce::PanRequest request;
-        request.direction = std::int16_t(direction);
-        request.right = keys.contains(u'R');
-        request.up = keys.contains(u'U');
-        request.left = keys.contains(u'L');
-        request.down = keys.contains(u'D');
-        QPoint at = start;
-        int count = 0;
-        for (QPoint next; count < 200 && (next = ce::panStep(at, image, QSize(600, 400), request)) != at; ++count) {
-            QVERIFY(qAbs(next.x() - at.x()) <= 10 && qAbs(next.y() - at.y()) <= 10);
-            at = next;
+        // Viewport 600 x 400, 10 pixels a tick. `direction` is the button held
+        // (1 left, 2 down, 3 right, 4 up), `keys` the arrows held.
+        struct Row { const char* name; QSize image; QPoint start; int direction; const char* keys; QPoint end; int moves; };
+        const QSize wide(1000, 300), tall(500, 650), large(1000, 800);
+        const Row rows[] = {
+            {"right edge: 1000 - 600 to uncover", wide, {0, 0}, 3, "", {-400, 0}, 40},
+            {"bottom edge: at T = -250, T + H = 400 is not above VH", tall, {0, 0}, 2, "", {0, -250}, 25},
+            {"left edge: L < 0 tested before the step, which ends 5 px past it", wide, {-395, 0}, 1, "", {5, 0}, 40},
+            {"top edge", tall, {0, -250}, 4, "", {0, 0}, 25},
+            {"small image", QSize(300, 200), {0, 0}, 3, "", {0, 0}, 0},
+            {"right runs before left: L < 0, then left puts it back", large, {0, 0}, 0, "RL", {0, 0}, 0},
+            {"up before down: at T = 0 only down moves, then each undoes the other", large, {0, 0}, 0, "UD", {0, -10}, 1},
+            {"diagonal", large, {0, 0}, 0, "RD", {-400, -400}, 40},
+        };
+        for (const Row& r : rows) {
+            ce::PanRequest request;
+            request.direction = std::int16_t(r.direction);
+            const QString keys = QLatin1String(r.keys);
+            request.right = keys.contains(u'R');
+            request.up = keys.contains(u'U');
+            request.left = keys.contains(u'L');
+            request.down = keys.contains(u'D');
+            QPoint at = r.start;
+            int count = 0;
+            for (QPoint next; count < 200 && (next = ce::panStep(at, r.image, QSize(600, 400), request)) != at; ++count) {
+                QVERIFY2(qAbs(next.x() - at.x()) <= 10 && qAbs(next.y() - at.y()) <= 10, r.name);
+                at = next;
+            }
+            QVERIFY2(at == r.end && count == r.moves, r.name);
         }
-        QCOMPARE(at, end);
-        QCOMPARE(count, moves);
     }
 
     void panButtonMovesThePictureOnlyInTheActiveWindow()

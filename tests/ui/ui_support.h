@@ -1,7 +1,6 @@
 #pragma once
 // Shared pieces of the window tests: a scripted answerer for the boxes, a
-// temporary program folder, and a language file whose every text says
-// where it comes from.
+// temporary program folder, and a language file whose texts name their place.
 
 #include "app/ui/dialogs.h"
 #include "app/ui/form1.h"
@@ -9,9 +8,6 @@
 #include "core/textfile.h"
 
 #include <QDir>
-#include <QList>
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -57,10 +53,10 @@ class TempProgram {
 public:
     TempProgram()
     {
-        QDir(dir_.path()).mkpath(QStringLiteral("program"));
-        QDir(dir_.path()).mkpath(QStringLiteral("data"));
         paths_.programFolder = dir_.filePath(QStringLiteral("program"));
         paths_.dataFolder = dir_.filePath(QStringLiteral("data"));
+        QDir().mkpath(paths_.programFolder);
+        QDir().mkpath(paths_.dataFolder);
     }
     const ProgramPaths& paths() const { return paths_; }
     QString programFile(const QString& name) const { return paths_.programFile(name); }
@@ -92,9 +88,8 @@ struct WindowRig {
 // "K2" ([CONFIG2] line 2), "F45" ([FORM] line 45), "W19", "S0" (suggestion 0).
 inline QString sectionText(char section, int n) { return QString(QLatin1Char(section)) + QString::number(n); }
 
-// A complete language file: heading, 8 configuration texts, 8 [CONFIG2]
-// texts, 65 [FORM] texts, 19 [WIZARD] texts and 15 suggestions, all named by
-// sectionText.
+// A complete language file: heading, 8 configuration texts, 8 [CONFIG2], 65
+// [FORM], 19 [WIZARD] texts and 15 suggestions, all named by sectionText.
 inline QStringList languageLines()
 {
     QStringList lines{QStringLiteral("Fichier de langue pour les tests")};
