@@ -52,12 +52,9 @@ private slots:
 
         // [FORM] line N names control N; messages are lines 45 onwards; the
         // check box takes the caption of the "Décideur" frame.
-        const std::vector<std::pair<QString, int>> captions = {
-            {"", 1},        {"mnu_fichier", 2}, {"mnu_etalonage2", 11}, {"DownloadData", 15}, {"Frm_6", 25},
-            {"lbl_16", 42}, {"LoadCorr", 44},   {"BoutonEtalo", 45},    {"CheckDecideur", 25},
-        };
-        for (const auto& [control, line] : captions)
-            QVERIFY2(ce::controlCaption(*form, control) == sectionText('F', line), qPrintable(control));
+        for (const auto& [control, line] : {std::pair{"", 1}, {"mnu_fichier", 2}, {"DownloadData", 15}, {"Frm_6", 25},
+                                            {"lbl_16", 42}, {"BoutonEtalo", 45}, {"CheckDecideur", 25}})
+            QVERIFY2(ce::controlCaption(*form, QLatin1String(control)) == sectionText('F', line), control);
         QCOMPARE(startup.lang().message(0), sectionText('F', 45));
         QCOMPARE(startup.lang().message(20), sectionText('F', 65));
         QCOMPARE(form->suggestion(), sectionText('S', 0));

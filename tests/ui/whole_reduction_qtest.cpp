@@ -125,7 +125,7 @@ private:
         QTest::mouseClick(form_->windowHandle(), Qt::LeftButton, {}, windowPoint(px));
     }
     void press(const char* name) { QTest::mouseClick(form_->findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton); }
-    QStringList statusLines() const
+    QStringList statusLines() const  // newest first
     {
         QStringList lines;
         auto* status = form_->findChild<QListWidget*>(QStringLiteral("status"));
@@ -173,9 +173,9 @@ void WholeReductionTest::initTestCase()
     ce::demo::DemoProject project;
     project.centreRaDeg = kFieldRaDeg;
     project.centreDecDeg = kFieldDecDeg;
-    const ce::demo::LinearScaleFactors corr = ce::demo::linearScaleFactors(kFieldDecDeg, kPixelsPerDegree);
-    project.corrAsd = corr.corrAsd;
-    project.corrDec = corr.corrDec;
+    const auto [corrAsd, corrDec] = ce::demo::linearScaleFactors(kFieldDecDeg, kPixelsPerDegree);
+    project.corrAsd = corrAsd;
+    project.corrDec = corrDec;
     project.radiusArcmin = QStringLiteral("12");  // the image's half diagonal is 8.4'
     project.magnitude = QString::number(kMagLimit);
     project.imagePath = QStringLiteral("field.png");
@@ -198,10 +198,9 @@ void WholeReductionTest::initTestCase()
 
 void WholeReductionTest::bringIntoView(QPoint px)
 {
-    const QWidget& viewport = form_->viewport();
     for (int step = 0; step < 200; ++step) {
-        const QPoint topLeft = form_->picture().mapFrom(&viewport, QPoint(0, 0));
-        const QRect shown = QRect(topLeft, viewport.size()).adjusted(4, 4, -4, -4);
+        const QPoint topLeft = form_->picture().mapFrom(&form_->viewport(), QPoint(0, 0));
+        const QRect shown = QRect(topLeft, form_->viewport().size()).adjusted(4, 4, -4, -4);
         if (shown.contains(px)) return;
         // PicMove 1 shows more of the left, 2 the bottom, 3 the right, 4 the top.
         const int element = px.x() > shown.right() ? 3 : px.x() < shown.left() ? 1 : px.y() > shown.bottom() ? 2 : 4;
