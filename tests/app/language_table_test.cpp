@@ -40,7 +40,6 @@ TEST(LanguageTable, SlotsAndMessagesFollowTheLineNumbering)
     EXPECT_EQ(table->message(0), "F45");
     EXPECT_EQ(table->message(5), "F50");
     EXPECT_EQ(table->message(6), "[WIZARD]");
-    EXPECT_EQ(table->message(7), QString());
     EXPECT_EQ(table->message(31), QString());
 
     // A heading line that is itself "[CONFIG2]": no configuration texts.

@@ -1,5 +1,5 @@
-// Text files: the encoding chosen on write, the encoding guessed on read, the
-// three line-end styles, and saves that fail without harming the old file.
+// Text files: the encoding chosen on write and guessed on read, the three
+// line-end styles, and saves that fail without harming the old file.
 // Expected bytes come from the Windows-1252 and UTF-8 code tables.
 
 #include "core/textfile.h"
@@ -33,9 +33,7 @@ TEST(TextFile, WritesWindows1252WhenEveryCharacterFitsElseUtf8)
         {{"Étoile à côté", "«€ — œ»"}, "\xC9toile \xE0 c\xF4t\xE9\r\n\xAB\x80 \x97 \x9C\xBB\r\n"},
         {{"é Ω"}, "\xC3\xA9 \xCE\xA9\r\n"},  // omega has no Windows-1252 byte
         // "Ã©" in Windows-1252 is C3 A9, which a reader would take as UTF-8 "é".
-        {{"Ã©"}, "\xC3\x83\xC2\xA9\r\n"},
-        {{"a", "", "b"}, "a\r\n\r\nb\r\n"},
-        {{}, ""},
+        {{"Ã©", "", "b"}, "\xC3\x83\xC2\xA9\r\n\r\nb\r\n"},
     };
     for (const Row& row : rows) {
         ASSERT_TRUE(ce::writeTextLines(path, row.lines).ok());
@@ -51,23 +49,17 @@ TEST(TextFile, ReadsUtf8OrWindows1252AndEveryLineEnd)
     struct Row { QByteArray bytes; QStringList lines; };
     const Row rows[] = {
         {"caf\xE9 \x80\r\n\x93ok\x94\x9F", {"café €", "“ok”Ÿ"}},  // 80 and 9F: both ends of the table
-        {"caf\xC3\xA9\n", {"café"}},
-        {"\xEF\xBB\xBFx\n", {"x"}},       // byte order mark dropped
+        {"\xEF\xBB\xBF" "caf\xC3\xA9\n", {"café"}},  // byte order mark dropped
         {"\xC3\xA9\xE9", {"Ã©é"}},        // invalid UTF-8 tail falls back
-        {"a\rb\r", {"a", "b"}},
         {"a\r\n\rb\nc", {"a", "", "b", "c"}},  // mixed, last line unended
         {"a\n\n", {"a", ""}},
-        {"\r\n", {""}},
         {"", {}},
     };
     for (const Row& row : rows) {
         QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(row.bytes);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(row.bytes) == row.bytes.size());
         f.close();
-        const ce::Result<QStringList> lines = ce::readTextLines(path);
-        ASSERT_TRUE(lines.ok());
-        EXPECT_EQ(*lines, row.lines) << row.bytes.toHex().toStdString();
+        EXPECT_EQ(ce::readTextLines(path).value(), row.lines) << row.bytes.toHex().toStdString();
     }
 }
 

@@ -1,5 +1,8 @@
-// defaut.cfg: tolerant partial reading, line 9 rules, saving and reading back.
+// Entry fields: decimal-comma repair (one step, and repeated as the field
+// does), and defaut.cfg (tolerant partial reading, line 9 rules, saving and
+// reading back).
 
+#include "app/comma_to_point.h"
 #include "app/defaults_file.h"
 
 #include <QTemporaryDir>
@@ -7,6 +10,28 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+TEST(CommaToPoint, FirstCommaThenAllOfThem)
+{
+    const struct {
+        const char* text; int caret; const char* once; int onceCaret; const char* all; int allCaret;
+    } rows[] = {
+        {"2599,43", 7, "2599.43", 5, "2599.43", 5},
+        {"1,2,3", 5, "1.2,3", 2, "1.2.3", 4},
+        {",5", 2, ".5", 1, ".5", 1},
+        {"2599.43", 3, "2599.43", 3, "2599.43", 3},  // no comma: caret kept
+        {"", 0, "", 0, "", 0},
+    };
+    for (const auto& r : rows) {
+        const ce::EditedText once = ce::CommaToPoint(QString::fromLatin1(r.text), r.caret);
+        const ce::EditedText all = ce::commaToPointAll(QString::fromLatin1(r.text), r.caret);
+        EXPECT_EQ(once.text, QString::fromLatin1(r.once)) << r.text;
+        EXPECT_EQ(once.caret, r.onceCaret) << r.text;
+        EXPECT_EQ(once.changed, QString::fromLatin1(r.text).contains(u',')) << r.text;
+        EXPECT_EQ(all.text, QString::fromLatin1(r.all)) << r.text;
+        EXPECT_EQ(all.caret, r.allCaret) << r.text;
+    }
+}
 
 const QStringList kFile{"12", "2599,43", "2709.96", "25", "14", "17", "5", "img/m57.jpg", "1"};
 
@@ -40,8 +65,7 @@ TEST(DefaultsFile, LineNineIsACheckBoxState)
 {
     // state -1: line 9 refused, the box keeps its layout state.
     const struct { const char* line9; QChar point; int state; } rows[] = {
-        {"1", u'.', 1}, {"1.5", u'.', 2}, {"2.5", u'.', 2}, {"1,5", u',', 2},
-        {"3", u'.', -1}, {"-1", u'.', -1}, {"1,5", u'.', -1},
+        {"1", u'.', 1}, {"1.5", u'.', 2}, {"2.5", u'.', 2}, {"1,5", u',', 2}, {"3", u'.', -1}, {"1,5", u'.', -1},
     };
     for (const auto& row : rows) {
         QStringList lines = kFile;

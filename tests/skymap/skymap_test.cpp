@@ -1,0 +1,167 @@
+// The skymap layer: the object details report, and where the overlay places
+// catalogue star markers and the field-centre cross. Expected texts and
+// positions are written by hand from the report's layout and the chosen maps:
+// 1h34m50s = 23.708333°, +22°11'01" = 22.183611°.
+
+#include "skymap/object_report.h"
+#include "skymap/overlay_geometry.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace ce {
+namespace {
+
+const QString kId = QStringLiteral("U1500_01193693");
+
+QStringList reportLines(double raDeg, double decDeg, const QString& epoch, QChar point)
+{
+    return ce::buildObjectReport(kId, raDeg, decDeg, "a", "b", epoch, point).text.split(QStringLiteral("\r\n"));
+}
+
+// The number after ": " on a coordinate line.
+double lineNumber(const QString& line)
+{
+    return line.section(QStringLiteral(": "), 1).section(u' ', 0, 0).replace(u',', u'.').toDouble();
+}
+
+TEST(ObjectReport, WholeReportAtEpoch2000)
+{
+    const ce::ObjectReport r = ce::buildObjectReport(kId, 5690.0 / 240.0, 79861.0 / 3600.0, QStringLiteral(" 9.8"),
+                                                     QStringLiteral("10.1"), QStringLiteral("2000.0"), u'.');
+    EXPECT_EQ(r.title, QStringLiteral("About U1500_01193693"));
+    const QString coordinates = QStringLiteral("COORDONNEE EQUATORIALE (J2000.0)\r\n"
+                                               "   Ascention droite: 23.70833  (1H34'50'')\r\n"
+                                               "   Declinaison: 22.18361  (22°11'1'')\r\n   \r\n");
+    EXPECT_EQ(r.text, QStringLiteral("INFORMATION SUR L'OBJET\r\n   Identification: U1500_01193693\r\n"
+                                     "   Magnitude Rouge:  9.8\r\n   Magnitude Bleu: 10.1\r\n   \r\n") +
+                          coordinates + coordinates +
+                          QStringLiteral("NOM DANS LES CATALOGUES\r\n   USNO-A2.0: U1500_01193693\r\n   "));
+}
+
+TEST(ObjectReport, EpochBlockAndItsHeading)
+{
+    // Meeus, Astronomical Algorithms, example 21.b: theta Persei at J2000.0
+    // (41.054063, 49.227750) lies at (41.547214, 49.348483) for 2028.86705.
+    const QStringList lines = reportLines(41.054063, 49.227750, QStringLiteral("2028.86705"), u',');
+    ASSERT_EQ(lines.size(), 16);
+    EXPECT_EQ(lines[6], QStringLiteral("   Ascention droite: 41,05406  (2H44'13'')"));  // 2h44m12.975s
+    EXPECT_EQ(lines[9], QStringLiteral("COORDONNEE EQUATORIALE (J2028.86705)"));
+    EXPECT_NEAR(lineNumber(lines[10]), 41.547214, 8.3e-5);  // 0.3" between the precession models
+    EXPECT_NEAR(lineNumber(lines[11]), 49.348483, 8.3e-5);
+    // 41.547214 / 15 h = 2h46m11.33s; 49.348483° = 49°20'54.5".
+    EXPECT_TRUE(lines[10].endsWith(QStringLiteral("  (2H46'11'')"))) << lines[10].toStdString();
+    EXPECT_TRUE(lines[11].endsWith(QStringLiteral("  (49°20'55'')"))) << lines[11].toStdString();
+
+    // An epoch text that is no number is shown as typed and counts as 0.
+    const QStringList letters = reportLines(23.7, 22.2, QStringLiteral("xyz"), u'.');
+    const QStringList zero = reportLines(23.7, 22.2, QStringLiteral("0"), u'.');
+    EXPECT_EQ(letters[9], QStringLiteral("COORDONNEE EQUATORIALE (Jxyz)"));
+    EXPECT_EQ(letters[10] + letters[11], zero[10] + zero[11]);
+    EXPECT_GT(std::abs(lineNumber(zero[10]) - 23.7), 10.0);  // two thousand years move it about 28°
+}
+
+TEST(ObjectReport, CoordinatesRoundHalfToEvenInShortestForm)
+{
+    struct Row { double decDeg; QChar point; QString text; };
+    const Row rows[] = {
+        {0.015625, u'.', "0.01562"},  // 1/64 and 3/64 are exact: true ties at 5 decimals
+        {-0.046875, u'.', "-0.04688"},
+        {15.0, u'.', "15"},
+        {-12.345678, u',', "-12,34568"},
+    };
+    for (const Row& row : rows) {
+        const QStringList lines = reportLines(10.0, row.decDeg, QStringLiteral("2000"), row.point);
+        EXPECT_EQ(lines[7].section(u' ', 4, 4), row.text) << lines[7].toStdString();
+        EXPECT_EQ(lines[11].section(u' ', 4, 4), row.text) << lines[11].toStdString();
+    }
+}
+
+constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+// U = 2x + 10, V = −2y + 50: x = (U − 10) / 2, y = (50 − V) / 2.
+constexpr PlateSolution kScaled{2, 0, 10, 0, -2, 50};
+constexpr PlateSolution kIdentity{1, 0, 0, 0, 1, 0};
+
+TEST(OverlayStars, CornerIsTheInverseMapLessTheHalfSize)
+{
+    struct Row { PlateSolution s; double U, V, half; float left, top; };
+    const Row rows[] = {
+        {kScaled, 30, 20, 4, 6, 11},                           // (10, 15)
+        {PlateSolution{0, 1, 0, -1, 0, 0}, 5, 7, 8, -15, -3},  // quarter turn: x = −V, y = U
+        {PlateSolution{1, 2, 3, 2, 4, 5}, 30, 20, 4, 0, 0},    // singular
+        {kIdentity, 1e9 + 4, -1e9 + 4, 4, 1e9f, -1e9f},        // exactly at the limit
+    };
+    for (const Row& r : rows) {
+        const Result<MarkerCorner> c = starMarkerCorner(r.s, r.U, r.V, r.half);
+        ASSERT_TRUE(c.ok()) << c.error().toStdString();
+        EXPECT_EQ(c->left, r.left) << r.U;
+        EXPECT_EQ(c->top, r.top) << r.U;
+    }
+    // Beyond a marker coordinate, not a number, or thrown far by a nearly singular map.
+    EXPECT_FALSE(starMarkerCorner(kIdentity, 1e9 + 5, 0, 4).ok());
+    EXPECT_FALSE(starMarkerCorner(kIdentity, 0, -1e9 + 3, 4).ok());
+    EXPECT_FALSE(starMarkerCorner(PlateSolution{1e-12, 0, 0, 0, 1, 0}, 100, 0, 4).ok());
+}
+
+TEST(OverlayStars, LayoutStopsAtTheFirstStarThatCannotBePlaced)
+{
+    const std::vector<double> u = {0, 30, 12, 1e12, 40};
+    const std::vector<double> v = {0, 20, 50, 0, 0};
+    const StarMarkerLayout partial = layoutStarMarkers(kScaled, u, v, 4, 4);
+    EXPECT_TRUE(partial.failed);
+    EXPECT_FALSE(partial.error.isEmpty());
+    ASSERT_EQ(partial.corners.size(), 2u);  // stars 1 and 2 keep their places
+    EXPECT_EQ(partial.corners[1].left, -3.0f);  // (1, 0) − 4
+    EXPECT_EQ(partial.corners[1].top, -4.0f);
+    EXPECT_FALSE(layoutStarMarkers(kScaled, u, v, 2, 4).failed);
+
+    // det = 0: every star at (0, 0), even the far one.
+    const StarMarkerLayout flat = layoutStarMarkers(PlateSolution{}, u, v, 4, 4);
+    EXPECT_FALSE(flat.failed);
+    ASSERT_EQ(flat.corners.size(), 4u);
+    EXPECT_EQ(flat.corners[2].left, 0.0f);
+    const std::vector<double> near = {0, 1, 2, 3};
+    EXPECT_EQ(layoutStarMarkers(kIdentity, near, near, 4000, 4).corners.size(), 3u);  // clipped to the slots
+}
+
+TEST(OverlayCentre, PlacementInsideTheImageAndTheCross)
+{
+    // (15 + 0.5)·100 and (−30 − 0.25)·200, not rounded to whole units.
+    const PlanePoint p = fieldCentrePlane(15, -30, 0.5, -0.25, 100, 200);
+    EXPECT_DOUBLE_EQ(p.U, 1550.0);
+    EXPECT_DOUBLE_EQ(p.V, -6050.0);
+
+    struct Row { double x, y; bool inside; };
+    const Row rows[] = {{0, 240, false},   {320, 0, false},       {640, 240, false},
+                        {320, 480, false}, {1e-9, 479.999, true}, {kNan, 240, false}};
+    for (const Row& r : rows) EXPECT_EQ(insideImage(r.x, r.y, 640, 480), r.inside) << r.x << ", " << r.y;
+
+    const Result<CentrePlacement> in = placeFieldCentre(kScaled, 29, 21, 1, -1, 1, 1, 640, 480);  // plane (30, 20)
+    ASSERT_TRUE(in.ok());
+    EXPECT_TRUE(in->placed && in->inside);
+    EXPECT_DOUBLE_EQ(in->x, 10.0);
+    EXPECT_DOUBLE_EQ(in->y, 15.0);
+    const Result<CentrePlacement> border = placeFieldCentre(kScaled, 10, 20, 0, 0, 1, 1, 640, 480);  // pixel (0, 15)
+    ASSERT_TRUE(border.ok());
+    EXPECT_TRUE(border->placed);
+    EXPECT_FALSE(border->inside);
+    const Result<CentrePlacement> flat = placeFieldCentre(PlateSolution{}, 10, 20, 0, 0, 1, 1, 640, 480);
+    ASSERT_TRUE(flat.ok());
+    EXPECT_FALSE(flat->placed || flat->inside);  // no cross and no warning
+    EXPECT_FALSE(placeFieldCentre(PlateSolution{1e-15, 0, 0, 0, 1, 0}, 1e3, 0, 0, 0, 1, 1, 640, 480).ok());
+
+    // Bars of sixteen pixels centred on the point.
+    const CrossBars bars = centreCrossBars(100.5, 40);
+    EXPECT_EQ(std::vector<double>({bars.vertical.x1, bars.vertical.y1, bars.vertical.y2}),
+              std::vector<double>({100.5, 32.0, 48.0}));
+    EXPECT_EQ(std::vector<double>({bars.horizontal.x1, bars.horizontal.x2, bars.horizontal.y2}),
+              std::vector<double>({92.5, 108.5, 40.0}));
+}
+
+}  // namespace
+}  // namespace ce
