@@ -96,7 +96,7 @@ private slots:
         }
     }
 
-    void panButtonMovesThePictureOnlyInTheActiveWindow()
+    void panButtonAndArrowKeysMoveThePictureOnlyInTheActiveWindow()
     {
         WindowRig rig;
         ce::KeyStateFilter keys;
@@ -116,19 +116,16 @@ private slots:
         emit right->released();
         form.panTick();
         QCOMPARE(form.picture().pos(), QPoint(-10, 0));
-    }
 
-    void arrowKeyTappedBetweenTicksCountsOnce()
-    {
-        ce::KeyStateFilter keys;
-        QLineEdit anywhere;  // the key reaches whichever widget has the focus
+        // An arrow tapped between two ticks counts once, a held one every tick.
         qApp->installEventFilter(&keys);
+        QLineEdit anywhere;  // the key reaches whichever widget has the focus
         QTest::keyClick(&anywhere, Qt::Key_Down);
         const ce::PanRequest first = keys.poll(0);
         QVERIFY(first.down && !first.up && !first.left && !first.right);
-        QVERIFY(!keys.poll(0).down);  // the tap was reported once
+        QVERIFY(!keys.poll(0).down);
         QTest::keyPress(&anywhere, Qt::Key_Left);
-        QVERIFY(keys.poll(0).left && keys.poll(0).left);  // held: every tick
+        QVERIFY(keys.poll(0).left && keys.poll(0).left);
         QTest::keyRelease(&anywhere, Qt::Key_Left);
         QVERIFY(!keys.poll(0).left);
         // A key let go in another application is never seen released: losing the activation forgets it.
