@@ -69,32 +69,24 @@ private slots:
         QVERIFY(rig.dialogs.messages.value(0).text.contains(QStringLiteral("defaut.cfg")));
     }
 
-    void commaBecomesPointWhileTyping_data()
-    {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<bool>("repaired");
-        QTest::newRow("Corr Asd") << "txt_corrasd" << true;
-        QTest::newRow("epoch") << "txt_epoch" << true;
-        QTest::newRow("calibration seconds") << "Etalo_7" << true;
-        // Fields read by the locale rule keep what the user typed.
-        QTest::newRow("RA seconds") << "txt_ra_2" << false;
-    }
     void commaBecomesPointWhileTyping()
     {
-        QFETCH(QString, field);
-        QFETCH(bool, repaired);
         WindowRig rig;
-        auto* edit = rig.open().findChild<QLineEdit*>(field);
-        edit->clear();
-        QTest::keyClicks(edit, QStringLiteral("12,5"));
-        QCOMPARE(edit->text(), repaired ? QStringLiteral("12.5") : QStringLiteral("12,5"));
-        QCOMPARE(edit->cursorPosition(), 4);
-        // A paste repairs every comma and leaves the caret after the last point.
-        edit->setText(QStringLiteral("9"));
-        edit->setCursorPosition(0);
-        edit->insert(QStringLiteral("1,2,3"));
-        QCOMPARE(edit->text(), repaired ? QStringLiteral("1.2.39") : QStringLiteral("1,2,39"));
-        QCOMPARE(edit->cursorPosition(), repaired ? 4 : 5);
+        ce::Form1& form = rig.open();
+        // Fields read by the locale rule (RA seconds) keep what the user typed.
+        for (const auto& [field, repaired] : {std::pair{"txt_corrasd", true}, {"txt_epoch", true}, {"Etalo_7", true}, {"txt_ra_2", false}}) {
+            auto* edit = form.findChild<QLineEdit*>(QLatin1String(field));
+            edit->clear();
+            QTest::keyClicks(edit, QStringLiteral("12,5"));
+            QCOMPARE(edit->text(), repaired ? QStringLiteral("12.5") : QStringLiteral("12,5"));
+            QCOMPARE(edit->cursorPosition(), 4);
+            // A paste repairs every comma and leaves the caret after the last point.
+            edit->setText(QStringLiteral("9"));
+            edit->setCursorPosition(0);
+            edit->insert(QStringLiteral("1,2,3"));
+            QCOMPARE(edit->text(), repaired ? QStringLiteral("1.2.39") : QStringLiteral("1,2,39"));
+            QCOMPARE(edit->cursorPosition(), repaired ? 4 : 5);
+        }
     }
 
     void signButtonsSetTheirOwnLabel()
@@ -160,9 +152,7 @@ private slots:
         rig.dialogs.fileName = rig.program.programFile(QStringLiteral("soir"));
         save->trigger();
         QVERIFY(QFile::exists(rig.program.programFile(QStringLiteral("soir.pam"))));
-        const auto& dialog = rig.dialogs.fileDialogs[1];
-        QCOMPARE(QStringList({dialog.title, dialog.folder, dialog.filter}),
-                 QStringList({"Enregistrer le projet", rig.program.paths().programFolder, "Projet (*.pam)"}));
+        QCOMPARE(rig.dialogs.fileDialogs[1], QStringList({"Enregistrer le projet", rig.program.paths().programFolder, "Projet (*.pam)"}));
         QVERIFY(rig.dialogs.messages.isEmpty());
     }
 
@@ -179,7 +169,6 @@ private slots:
         QVERIFY(!box->labelText().contains(u'?'));  // the query stays out of the text
         monitor.bytesReceived(4096);
         QVERIFY(box->labelText().contains(QLocale().formattedDataSize(4096)));
-        QVERIFY(!monitor.cancelRequested());
         box->cancel();
         QVERIFY(monitor.cancelRequested());
         monitor.downloadFinished();

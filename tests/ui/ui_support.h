@@ -14,20 +14,16 @@
 
 namespace ce::testing {
 
-// Records every box instead of showing it. Yes/No questions take the next
-// scripted answer (No when none is left); file dialogs answer `fileName`
-// (empty: cancelled).
+// Records every box instead of showing it. Questions take the next scripted
+// answer (No when none is left); file dialogs answer `fileName` (empty: cancelled).
 class ScriptedDialogs final : public Dialogs {
 public:
     struct Box {
         QString text, title;  // for a details window: the report and its title
     };
-    struct FileDialog {
-        QString title, folder, filter;
-    };
     QList<Box> messages, questions, detailWindows;
     QList<bool> answers;
-    QList<FileDialog> fileDialogs;  // open and save dialogs, in order
+    QList<QStringList> fileDialogs;  // title, folder and filter of each open or save dialog
     QString fileName;
 
     void message(QWidget*, const QString& text, const QString& title, bool) override { messages.append({text, title}); }
@@ -68,8 +64,7 @@ private:
     ProgramPaths paths_;
 };
 
-// A main window over a temporary program folder: write the folder's files,
-// then open() (again to reopen) the window over them.
+// A main window over a temporary program folder: write its files, then open() (again to reopen).
 struct WindowRig {
     TempProgram program;
     LanguageTable lang;

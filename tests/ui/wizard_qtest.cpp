@@ -40,8 +40,7 @@ private:
 
     static QLineEdit* field(Wizard& w, const char* name) { return w.findChild<QLineEdit*>(QLatin1String(name)); }
     static void press(Wizard& w, const char* name) { QTest::mouseClick(w.findChild<QAbstractButton*>(QLatin1String(name)), Qt::LeftButton, {}, QPoint(4, 4)); }
-    // Every field of the main window as it stands.
-    QStringList mainSnapshot() const
+    QStringList mainSnapshot() const  // every field of the main window as it stands
     {
         QStringList all;
         for (const auto& [name, text] : kMainFields) all << rig_->view.text(name);
