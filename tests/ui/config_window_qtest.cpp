@@ -82,7 +82,7 @@ private slots:
         QVERIFY(dialogs_.messages.isEmpty());
         press(w, "cmd2");
         QCOMPARE(dialogs_.messages.size(), 1);
-        QCOMPARE(w.table().count(), 15);
+        QCOMPARE(list(w)->count(), 15);
         press(w, "cmd4");
         QCOMPARE(w.result(), int(QDialog::Accepted));
         QVERIFY(fileBytes().endsWith("Name 14\r\n1400\r\n1401\r\nConfig#\r\n0\r\n0\r\n"));
