@@ -42,11 +42,6 @@ TEST(LanguageTable, SlotsAndMessagesFollowTheLineNumbering)
     EXPECT_EQ(table->message(6), "[WIZARD]");
     EXPECT_EQ(table->message(31), QString());
 
-    // A heading line that is itself "[CONFIG2]": no configuration texts.
-    const auto bare = ce::parseLanguageTable(langLines(0, 3, 1, 1, 1).mid(1));
-    ASSERT_TRUE(bare.ok());
-    EXPECT_EQ(bare->config[1], QString());
-    EXPECT_EQ(bare->config2[1], "K1");
 }
 
 TEST(LanguageTable, CapacitiesAndMarkers)

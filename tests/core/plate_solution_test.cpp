@@ -33,9 +33,6 @@ TEST(PlateSolution, ForwardAndInverseMapAgreeWithHandValues)
     EXPECT_DOUBLE_EQ(determinant(kMirrored), -1.0);
     // None only for an exactly zero determinant (A·E = B·D).
     EXPECT_FALSE(planeToPixel(PlateSolution{1, 2, 3, 2, 4, 5}, 10, 10).has_value());
-    const auto tiny = planeToPixel(PlateSolution{1e-300, 0, 0, 0, 1, 0}, 1e10, 2);
-    ASSERT_TRUE(tiny.has_value());
-    EXPECT_TRUE(std::isinf(tiny->x) && tiny->y == 2.0);  // the caller's to check
 }
 
 TEST(PlateSolution, ThreePairsRecoverTheMapThatMadeThem)

@@ -92,13 +92,11 @@ TEST_F(ProjectCommandsTest, SaveWritesNothingWhenCancelledOrFailingAndAsksBefore
 {
     chooser.answer.clear();  // cancelled
     saveProjectCommand(controller, chooser);
-    EXPECT_TRUE(files().isEmpty());
-    EXPECT_TRUE(view.messages.empty());
+    EXPECT_TRUE(files().isEmpty() && view.messages.empty());
     chooser.answer = path(QStringLiteral("no such folder/p"));
     saveProjectCommand(controller, chooser);
     ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_TRUE(view.messages[0].warning);
-    EXPECT_TRUE(files().isEmpty());
+    EXPECT_TRUE(view.messages[0].warning && files().isEmpty());
 
     // "plain" twice: only the suffix makes it collide, so the user is asked;
     // No keeps the saved file, Yes replaces it.

@@ -28,7 +28,6 @@ TEST(ProjectFile, OpeningChecksTheWholeFileFirst)
     const struct { const char* name; QStringList lines; int state; const char* inError; } rows[] = {
         {"seventeen lines", kLines, 1, ""},
         {"lines after 17 ignored", kLines + QStringList{"x"}, 1, ""},
-        {"half to even", withLast(" 2.5 "), 2, ""},
         {"sixteen lines", kLines.mid(0, 16), -1, "ligne 16"},
         {"state not a number", withLast("oui"), -1, "ligne 17"},
         {"state out of range", withLast("3"), -1, "ligne 17"},

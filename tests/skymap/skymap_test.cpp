@@ -57,21 +57,18 @@ TEST(ObjectReport, EpochBlockAndItsHeading)
     // 41.547214 / 15 h = 2h46m11.33s; 49.348483° = 49°20'54.5".
     EXPECT_TRUE(lines[10].endsWith(QStringLiteral("  (2H46'11'')"))) << lines[10].toStdString();
     EXPECT_TRUE(lines[11].endsWith(QStringLiteral("  (49°20'55'')"))) << lines[11].toStdString();
-
     // An epoch text that is no number is shown as typed and counts as 0.
     const QStringList letters = reportLines(23.7, 22.2, QStringLiteral("xyz"), u'.');
-    const QStringList zero = reportLines(23.7, 22.2, QStringLiteral("0"), u'.');
     EXPECT_EQ(letters[9], QStringLiteral("COORDONNEE EQUATORIALE (Jxyz)"));
-    EXPECT_EQ(letters[10] + letters[11], zero[10] + zero[11]);
-    EXPECT_GT(std::abs(lineNumber(zero[10]) - 23.7), 10.0);  // two thousand years move it about 28°
+    EXPECT_EQ(letters.mid(10, 2), reportLines(23.7, 22.2, QStringLiteral("0"), u'.').mid(10, 2));
+    EXPECT_GT(std::abs(lineNumber(letters[10]) - 23.7), 10.0);  // two thousand years move it about 28°
 }
 
 TEST(ObjectReport, CoordinatesRoundHalfToEvenInShortestForm)
 {
     struct Row { double decDeg; QChar point; QString text; };
     const Row rows[] = {
-        {0.015625, u'.', "0.01562"},  // 1/64 and 3/64 are exact: true ties at 5 decimals
-        {-0.046875, u'.', "-0.04688"},
+        {0.015625, u'.', "0.01562"},  // 1/64 is exact: a true tie at 5 decimals
         {15.0, u'.', "15"},
         {-12.345678, u',', "-12,34568"},
     };
@@ -99,8 +96,7 @@ TEST(OverlayStars, CornerIsTheInverseMapLessTheHalfSize)
     for (const Row& r : rows) {
         const Result<MarkerCorner> c = starMarkerCorner(r.s, r.U, r.V, r.half);
         ASSERT_TRUE(c.ok()) << c.error().toStdString();
-        EXPECT_EQ(c->left, r.left) << r.U;
-        EXPECT_EQ(c->top, r.top) << r.U;
+        EXPECT_EQ(std::pair(c->left, c->top), std::pair(r.left, r.top)) << r.U;
     }
     // Beyond a marker coordinate, not a number, or thrown far by a nearly singular map.
     EXPECT_FALSE(starMarkerCorner(kIdentity, 1e9 + 5, 0, 4).ok());
@@ -113,28 +109,24 @@ TEST(OverlayStars, LayoutStopsAtTheFirstStarThatCannotBePlaced)
     const std::vector<double> u = {0, 30, 12, 1e12, 40};
     const std::vector<double> v = {0, 20, 50, 0, 0};
     const StarMarkerLayout partial = layoutStarMarkers(kScaled, u, v, 4, 4);
-    EXPECT_TRUE(partial.failed);
-    EXPECT_FALSE(partial.error.isEmpty());
+    EXPECT_TRUE(partial.failed && !partial.error.isEmpty());
     ASSERT_EQ(partial.corners.size(), 2u);  // stars 1 and 2 keep their places
-    EXPECT_EQ(partial.corners[1].left, -3.0f);  // (1, 0) − 4
-    EXPECT_EQ(partial.corners[1].top, -4.0f);
+    EXPECT_EQ(std::pair(partial.corners[1].left, partial.corners[1].top), std::pair(-3.0f, -4.0f));  // (1, 0) − 4
     EXPECT_FALSE(layoutStarMarkers(kScaled, u, v, 2, 4).failed);
 
     // det = 0: every star at (0, 0), even the far one.
     const StarMarkerLayout flat = layoutStarMarkers(PlateSolution{}, u, v, 4, 4);
-    EXPECT_FALSE(flat.failed);
-    ASSERT_EQ(flat.corners.size(), 4u);
+    ASSERT_TRUE(!flat.failed && flat.corners.size() == 4u);
     EXPECT_EQ(flat.corners[2].left, 0.0f);
     const std::vector<double> near = {0, 1, 2, 3};
     EXPECT_EQ(layoutStarMarkers(kIdentity, near, near, 4000, 4).corners.size(), 3u);  // clipped to the slots
 }
 
-TEST(OverlayCentre, PlacementInsideTheImageAndTheCross)
+TEST(OverlayCentre, PlacementInsideTheImage)
 {
     // (15 + 0.5)·100 and (−30 − 0.25)·200, not rounded to whole units.
     const PlanePoint p = fieldCentrePlane(15, -30, 0.5, -0.25, 100, 200);
-    EXPECT_DOUBLE_EQ(p.U, 1550.0);
-    EXPECT_DOUBLE_EQ(p.V, -6050.0);
+    EXPECT_EQ(std::pair(p.U, p.V), std::pair(1550.0, -6050.0));
 
     struct Row { double x, y; bool inside; };
     const Row rows[] = {{0, 240, false},   {320, 0, false},       {640, 240, false},
@@ -143,24 +135,14 @@ TEST(OverlayCentre, PlacementInsideTheImageAndTheCross)
 
     const Result<CentrePlacement> in = placeFieldCentre(kScaled, 29, 21, 1, -1, 1, 1, 640, 480);  // plane (30, 20)
     ASSERT_TRUE(in.ok());
-    EXPECT_TRUE(in->placed && in->inside);
-    EXPECT_DOUBLE_EQ(in->x, 10.0);
-    EXPECT_DOUBLE_EQ(in->y, 15.0);
+    EXPECT_TRUE(in->placed && in->inside && in->x == 10.0 && in->y == 15.0);
     const Result<CentrePlacement> border = placeFieldCentre(kScaled, 10, 20, 0, 0, 1, 1, 640, 480);  // pixel (0, 15)
     ASSERT_TRUE(border.ok());
-    EXPECT_TRUE(border->placed);
-    EXPECT_FALSE(border->inside);
+    EXPECT_TRUE(border->placed && !border->inside);
     const Result<CentrePlacement> flat = placeFieldCentre(PlateSolution{}, 10, 20, 0, 0, 1, 1, 640, 480);
     ASSERT_TRUE(flat.ok());
     EXPECT_FALSE(flat->placed || flat->inside);  // no cross and no warning
     EXPECT_FALSE(placeFieldCentre(PlateSolution{1e-15, 0, 0, 0, 1, 0}, 1e3, 0, 0, 0, 1, 1, 640, 480).ok());
-
-    // Bars of sixteen pixels centred on the point.
-    const CrossBars bars = centreCrossBars(100.5, 40);
-    EXPECT_EQ(std::vector<double>({bars.vertical.x1, bars.vertical.y1, bars.vertical.y2}),
-              std::vector<double>({100.5, 32.0, 48.0}));
-    EXPECT_EQ(std::vector<double>({bars.horizontal.x1, bars.horizontal.x2, bars.horizontal.y2}),
-              std::vector<double>({92.5, 108.5, 40.0}));
 }
 
 }  // namespace
