@@ -1,8 +1,7 @@
 // The real boxes speak French even where Qt's own translations are missing:
-// the Yes/No question, the file dialogs' labels and the question before a
-// file is replaced. Then the object details window: its report in a monospace
-// box, "Copier", "OK" and the close box. Each box is answered from a timer
-// once it is shown.
+// the Yes/No question, the file dialogs' labels and the question before a file
+// is replaced. Then the object details window: its report in a monospace box,
+// "Copier", "OK" and the close box. Each is answered from a timer once shown.
 
 #include "app/ui/dialogs.h"
 #include "skymap/ui/frm_detail.h"
@@ -17,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTimer>
@@ -89,8 +89,7 @@ private slots:
 
     void detailsWindowShowsCopiesAndCloses()
     {
-        // 16 lines joined with CR LF, none after the last, blanks kept at both ends.
-        QStringList lines(16, QStringLiteral("   "));
+        QStringList lines(16, QStringLiteral("   "));  // joined with CR LF, blanks kept at both ends
         lines[0] = QStringLiteral("INFORMATION SUR L'OBJET");
         lines[2] = QStringLiteral("   Magnitude Rouge:  9.8");
         const QString report = lines.join(QStringLiteral("\r\n"));
@@ -99,6 +98,7 @@ private slots:
         for (const bool viaOk : {true, false}) {
             QGuiApplication::clipboard()->setText(QStringLiteral("texte d'avant"));
             whenModal([&](QWidget* modal) {
+                auto closeAnyway = qScopeGuard([modal] { modal->close(); });  // a failed check never leaves it open
                 auto* window = qobject_cast<ce::skymap::FrmDetail*>(modal);
                 QVERIFY(window && window != shown && window->parentWidget() == &owner);  // a fresh window each time
                 shown = window;
@@ -111,6 +111,7 @@ private slots:
                 // "Copier" puts the whole report on the clipboard, CR LF and blanks kept.
                 QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("copy")), Qt::LeftButton);
                 QVERIFY(window->isVisible());
+                closeAnyway.dismiss();
                 if (viaOk)
                     QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("OKButton")), Qt::LeftButton);
                 else

@@ -97,8 +97,7 @@ inline QStringList languageLines()
     section("[FORM]", 'F', 1, 65);
     section("[WIZARD]", 'W', 1, 19);
     section("[SUGESTIONS]", 'S', 0, 14);
-    lines.append(QStringLiteral("[END]"));
-    return lines;
+    return lines << QStringLiteral("[END]");
 }
 
 }  // namespace ce::testing
