@@ -1,11 +1,8 @@
-// The catalogue query address built from the texts of the catalogue frame,
-// and the reading of the service's answer into the catalogue star table.
-// The worked query (1h34m50s, +22d11'1", epoch 2000.0, radius 20, magnitude
-// 13) is the service's documented request. Regression answer: records of a
-// real answer for the field of HT Cas (format 1, quoted in
-// timj/perl-Astro-Catalog, t/4_usnoa2.t), rewritten by hand in the format-2
-// column layout the program asks for (decimal degrees). Other values are
-// worked by hand, e.g. 17.53650 * 2599.43 = 45584.904 -> 45585.
+// The catalogue query address built from the catalogue frame's texts, and the
+// service's answer read into the catalogue star table. The worked query is the
+// service's documented request; the regression answer is a real one for HT Cas
+// (format 1, quoted in timj/perl-Astro-Catalog, t/4_usnoa2.t) rewritten by hand
+// in the format-2 columns (decimal degrees). Other values are worked by hand.
 
 #include "catalogue/catalogue_reader.h"
 #include "catalogue/query_address.h"
@@ -16,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <memory>
 #include <tuple>
 
@@ -66,10 +62,6 @@ TEST(CatalogueQuery, WorkedExampleAndCoordinateTexts)
 
 TEST(CatalogueQuery, EpochIsSentAsTypedAndReadByItsLeadingNumber)
 {
-    // Fifty years at (0h, 0°) move the RA by about m/2 = 0.64° (3.07 s of time a year).
-    const auto q1950 = ce::prepareCatalogueQuery(fields("0", "0", "0", "+", "0", "0", "0", "1950"), u'.');
-    ASSERT_TRUE(q1950.ok());
-    EXPECT_LT(std::hypot(q1950->raJ2000Deg - 0.6406, q1950->decJ2000Deg - 0.2783), 0.002);
     // A text that is no number is sent verbatim and counts as epoch 0.
     const auto zero = ce::prepareCatalogueQuery(fields("5", "0", "0", "+", "40", "0", "0", "0"), u'.');
     const auto letters = ce::prepareCatalogueQuery(fields("5", "0", "0", "+", "40", "0", "0", "abc"), u'.');

@@ -1,5 +1,5 @@
-// The image "Load" button, "2-Etoiles" with doselect, calibration by image and
-// super calibration through the controller.
+// "2-Etoiles" with doselect, calibration by image and super calibration
+// through the controller.
 //
 // The synthetic field: CX = 2400 and CY = 2700 pixels per degree, chosen so
 // that the first three stars sit on whole pixels:
@@ -81,39 +81,6 @@ protected:
     }
 };
 
-TEST_F(CalibrationFlowTest, LoadimgResolvesThePathAndReportsAFailureWithTheTypedText)
-{
-    controller.Loadimg();
-    EXPECT_TRUE(st.imageLoaded);
-    view.setText(QStringLiteral("txt_url"), QStringLiteral("/ailleurs/nofile.jpg"));
-    view.imageLoadError = QStringLiteral("Fichier introuvable");
-    controller.Loadimg();
-    // Relative to the program folder, or as typed when absolute.
-    EXPECT_EQ(view.loadedPaths, QStringList({folders.program.path() + "/field.png", "/ailleurs/nofile.jpg"}));
-    ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0].text, QStringLiteral("/ailleurs/nofile.jpg: Fichier introuvable"));
-    EXPECT_FALSE(st.imageLoaded);
-    EXPECT_EQ(view.panResets, 1);  // a failed load leaves the view where it was
-}
-
-TEST_F(CalibrationFlowTest, SelectStarStartsASelectionOnlyWithAnImage)
-{
-    st.mode = QStringLiteral("coor");
-    view.imageLoadError = QStringLiteral("Format inconnu");
-    controller.SelectStar();
-    EXPECT_TRUE(st.mode == QStringLiteral("coor") && !visible("zoom"));
-    EXPECT_EQ(view.suggestionText, QStringLiteral("suggestion 11"));  // "selectstar" step 2
-
-    view.imageLoadError.clear();
-    st.markCount = 3;
-    st.markers.click[2].visible = st.starsSelected = true;
-    controller.SelectStar();
-    EXPECT_TRUE(st.mode == QStringLiteral("select") && visible("zoom"));
-    EXPECT_TRUE(st.markCount == 0 && !st.markers.click[2].visible);
-    EXPECT_TRUE(st.starsSelected);  // the earlier selection stays usable
-    EXPECT_EQ(view.suggestionText, QStringLiteral("suggestion 10"));  // "selectstar" step 1
-}
-
 TEST_F(CalibrationFlowTest, FiveClicksMarkTheStarsAndEndTheSelectionTenFillTheSlots)
 {
     controller.SelectStar();
@@ -123,16 +90,13 @@ TEST_F(CalibrationFlowTest, FiveClicksMarkTheStarsAndEndTheSelectionTenFillTheSl
         clickNear(kField[k]);
         const std::size_t slot = k + 1;
         EXPECT_EQ(st.markCount, int(slot));
-        EXPECT_EQ(st.markX[slot], kField[k].x);
-        EXPECT_EQ(st.markY[slot], kField[k].y);
+        EXPECT_EQ(std::pair(st.markX[slot], st.markY[slot]), std::pair(double(kField[k].x), double(kField[k].y)));
         EXPECT_EQ(box(0), QString::number(kField[k].x));
         // The 16-pixel click marker centred on the star.
         const Marker& m = st.markers.click[slot];
         EXPECT_TRUE(m.visible && m.left == float(kField[k].x - 8) && m.top == float(kField[k].y - 8));
     }
-    EXPECT_EQ(st.mode, QStringLiteral("0"));
-    EXPECT_TRUE(st.starsSelected);
-    EXPECT_FALSE(visible("zoom"));
+    EXPECT_TRUE(st.mode == QStringLiteral("0") && st.starsSelected && !visible("zoom"));
     EXPECT_TRUE(view.status.isEmpty());  // no calculation without the assistant
 
     // Five more fill slots 6..10; an eleventh click is ignored, not even refined.
@@ -142,19 +106,13 @@ TEST_F(CalibrationFlowTest, FiveClicksMarkTheStarsAndEndTheSelectionTenFillTheSl
     const ReductionState before = st;
     st.clickX = st.clickY = 5;
     controller.doselect();
-    EXPECT_EQ(st.markCount, 10);
-    EXPECT_EQ(st.markX[10], before.markX[10]);
-    EXPECT_EQ(st.clickX, 5);
+    EXPECT_TRUE(st.markCount == 10 && st.markX[10] == before.markX[10] && st.clickX == 5);
     for (std::size_t q = 1; q <= 5; ++q) EXPECT_EQ(st.markers.click[q].left, before.markers.click[q].left);
 }
 
 TEST_F(CalibrationFlowTest, CalibrationStepChoosesTheSlot)
 {
-    struct Row {
-        const char* mode;
-        int etaloStep, markCountBefore, slot;
-        const char* modeAfter;
-    };
+    struct Row { const char* mode; int etaloStep, markCountBefore, slot; const char* modeAfter; };
     // The last row: step 3 left by an abandoned calibration.
     const Row rows[] = {{"etalo", 2, 0, 2, "etalo"}, {"etalo", 3, 1, 3, "done"}, {"select", 3, 1, 2, "select"}};
     for (const Row& row : rows) {
@@ -192,8 +150,7 @@ TEST_F(CalibrationFlowTest, StartNeedsAnImageAndRestartsAtStepOne)
     // Without an image only the suggestion changes ("etalonage", step 0).
     st.mode = QStringLiteral("coor");
     controller.startEtalonage();
-    EXPECT_EQ(st.mode, QStringLiteral("coor"));
-    EXPECT_FALSE(visible("Frm_4"));
+    EXPECT_TRUE(st.mode == QStringLiteral("coor") && !visible("Frm_4"));
     EXPECT_EQ(view.suggestionText, QStringLiteral("suggestion 8"));
 
     controller.Loadimg();
@@ -210,8 +167,7 @@ TEST_F(CalibrationFlowTest, StartNeedsAnImageAndRestartsAtStepOne)
     setBox(3, QStringLiteral("12"));
     controller.startEtalonage();
     EXPECT_EQ(st.etaloStep, 1);
-    EXPECT_EQ(view.text(QStringLiteral("BoutonEtalo")), message(0));
-    EXPECT_EQ(box(3), QStringLiteral("12"));
+    EXPECT_EQ(view.text(QStringLiteral("BoutonEtalo")) + box(3), message(0) + QStringLiteral("12"));
 }
 
 TEST_F(CalibrationFlowTest, ThreeMarkedStarsGiveTheFieldScale)
@@ -245,23 +201,6 @@ TEST_F(CalibrationFlowTest, ThreeMarkedStarsGiveTheFieldScale)
     EXPECT_TRUE(st.etaloStep == 4 && !visible("Frm_4") && visible("Frm_3") && !visible("zoom"));
     EXPECT_EQ(view.text(QStringLiteral("BoutonEtalo")), message(0));
     for (int n = 0; n < 8; ++n) EXPECT_TRUE(box(n).isEmpty()) << "box " << n;
-}
-
-TEST_F(CalibrationFlowTest, UnreadableBoxKeepsTheStepAndTheTexts)
-{
-    // Each box's reading rule is the calibration boxes' own; one box shows the step's handling.
-    controller.Loadimg();
-    controller.startEtalonage();
-    typeStar(kField[0]);
-    setBox(3, QStringLiteral("34m"));
-    st.etaloX[1] = -1;
-    controller.BoutonEtalo();
-    ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_TRUE(view.messages[0].text.contains(QStringLiteral("RA (minutes)")));
-    EXPECT_EQ(st.etaloStep, 1);
-    EXPECT_EQ(st.etaloX[1], -1) << "nothing stored";
-    EXPECT_EQ(box(3), QStringLiteral("34m"));
-    EXPECT_EQ(box(2), QStringLiteral("1"));
 }
 
 TEST_F(CalibrationFlowTest, FailedComputationKeepsCorrFieldsAndBlocksUntilRestart)

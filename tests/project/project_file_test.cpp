@@ -14,9 +14,7 @@ const QStringList kLines{"10", "2599.43", "2709.96", "33", "1", "45.5", "-", "",
 TEST(ProjectFile, SuffixAppendedUnlessPamOccurs)
 {
     const struct { const char* chosen; const char* expected; } rows[] = {
-        {"/u/m57", "/u/m57.pam"},           {"/u/m57.pam", "/u/m57.pam"},
-        {"/u/m57.PAM", "/u/m57.PAM.pam"},   {"/u/m57.pam.old", "/u/m57.pam.old"},
-    };
+        {"/u/m57", "/u/m57.pam"}, {"/u/m57.PAM", "/u/m57.PAM.pam"}, {"/u/m57.pam.old", "/u/m57.pam.old"}};
     for (const auto& r : rows)
         EXPECT_EQ(ce::projectFileName(QString::fromLatin1(r.chosen)), QString::fromLatin1(r.expected));
 }
