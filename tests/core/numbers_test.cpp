@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace {
 
@@ -41,15 +42,12 @@ TEST(LocaleNumber, WholeTextMustBeANumber)
 
 TEST(Rounding, ExactHalvesGoToTheEvenNeighbourAndInt16ChecksRange)
 {
-    EXPECT_EQ(ce::roundHalfEven(2.5), 2.0);
-    EXPECT_EQ(ce::roundHalfEven(-3.5), -4.0);
-    EXPECT_EQ(ce::roundHalfEven(0.125, 2), 0.12);
-    EXPECT_EQ(ce::roundHalfEven(0.375, 2), 0.38);
+    EXPECT_EQ(std::pair(ce::roundHalfEven(2.5), ce::roundHalfEven(-3.5)), std::pair(2.0, -4.0));
+    EXPECT_EQ(std::pair(ce::roundHalfEven(0.125, 2), ce::roundHalfEven(0.375, 2)), std::pair(0.12, 0.38));
     EXPECT_EQ(ce::roundHalfEven(-12.345675, 5), -12.34567);  // stored just below the half
     EXPECT_EQ(ce::roundHalfEven(12.345665, 5), 12.34567);    // stored just above the half
-    EXPECT_EQ(ce::toInt16(32767.4).value(), 32767);
-    EXPECT_EQ(ce::toInt16(-32768.0).value(), -32768);
-    EXPECT_EQ(ce::toInt16(0.5).value(), 0);
+    EXPECT_EQ(std::tuple(ce::toInt16(32767.4).value(), ce::toInt16(-32768.0).value(), ce::toInt16(0.5).value()),
+              std::tuple(32767, -32768, 0));
     EXPECT_FALSE(ce::toInt16(32767.5).ok());  // rounds to 32768
     EXPECT_FALSE(ce::toInt16(kNan).ok());
 }

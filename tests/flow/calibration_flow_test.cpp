@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <tuple>
 
 namespace ce::testing {
 namespace {
@@ -227,18 +226,6 @@ TEST_F(CalibrationFlowTest, FailedComputationKeepsCorrFieldsAndBlocksUntilRestar
     EXPECT_EQ(box(0), QStringLiteral("400"));
     controller.startEtalonage();
     EXPECT_EQ(st.etaloStep, 1);
-}
-
-TEST_F(CalibrationFlowTest, FocusMovesAfterTwoCharactersExceptFromSeconds)
-{
-    const std::tuple<int, const char*, const char*> rows[] = {
-        {0, "12", "Etalo_1"}, {6, "11", "Etalo_7"}, {4, "50", ""}, {2, "1", ""}, {0, "123", ""}};
-    for (const auto& [n, text, focus] : rows) {
-        view.focus.clear();
-        setBox(n, QString::fromLatin1(text));
-        controller.etaloTextChanged(n);
-        EXPECT_EQ(view.focus, QString::fromLatin1(focus)) << "box " << n << " '" << text << "'";
-    }
 }
 
 // Super calibration over an accepted solution whose catalogue plane uses the

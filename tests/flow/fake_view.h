@@ -29,15 +29,8 @@ public:
     int finished = 0;
 };
 
-struct Question {
-    QString text, title;
-    bool answer;
-};
-
-struct Message {
-    QString text, title;
-    bool warning;
-};
+struct Question { QString text, title; bool answer; };
+struct Message { QString text, title; bool warning; };
 
 class FakeView : public ReductionView {
 public:
@@ -107,8 +100,7 @@ public:
     std::deque<bool> answers;    // answers to the next Yes/No questions, in order
     bool defaultAnswer = false;  // when the script runs out
     QString imageLoadError;      // non-empty: the next image loads fail with it
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     std::function<std::int32_t(int, int)> pixelSource;  // black when unset
     std::function<void(const QString&)> onMessage;
 
@@ -118,9 +110,7 @@ public:
     std::vector<Question> questions;
     std::vector<std::pair<QString, QString>> details;
     QStringList loadedPaths;
-    int panResets = 0;
-    int markerRepaints = 0;
-    int zoomRedraws = 0;
+    int panResets = 0, markerRepaints = 0, zoomRedraws = 0;
     FakeMonitor monitor;
 
 private:

@@ -81,12 +81,7 @@ struct FlowRig {
 };
 
 // One star of a test catalogue, J2000.0 degrees and magnitudes.
-struct TestStar {
-    double raDeg = 0;
-    double decDeg = 0;
-    double magR = 12.0;
-    double magB = 13.0;
-};
+struct TestStar { double raDeg = 0, decDeg = 0, magR = 12.0, magB = 13.0; };
 
 inline QByteArray starIdentifier(int n) { return QStringLiteral("U0975_%1").arg(n, 8, 10, QChar(u'0')).toLatin1(); }
 

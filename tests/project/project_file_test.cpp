@@ -43,16 +43,12 @@ TEST(ProjectFile, OpeningChecksTheWholeFileFirst)
     }
 }
 
-TEST(ProjectFile, SavedAndOpenedUnchanged)
+TEST(ProjectFile, SaveAndOpenFailuresAreReported)
 {
+    // (A saved project opening unchanged is the project commands' own case.)
     QTemporaryDir dir;
     const auto fields = ce::parseProject(kLines, u'.', QString());
     ASSERT_TRUE(fields.ok());
-    const QString path = ce::projectFileName(dir.path() + QStringLiteral("/m57"));
-    ASSERT_TRUE(ce::saveProject(path, *fields).ok());
-    const auto back = ce::loadProject(path);
-    ASSERT_TRUE(back.ok()) << back.error().toStdString();
-    EXPECT_EQ(ce::projectLines(*back), kLines);
     EXPECT_FALSE(ce::saveProject(QString(), *fields).ok());
     EXPECT_TRUE(
         ce::loadProject(dir.path() + QStringLiteral("/absent.pam")).error().contains(QStringLiteral("absent.pam")));
