@@ -228,6 +228,18 @@ TEST_F(CalibrationFlowTest, FailedComputationKeepsCorrFieldsAndBlocksUntilRestar
     EXPECT_EQ(st.etaloStep, 1);
 }
 
+TEST_F(CalibrationFlowTest, FocusMovesAfterTwoCharactersExceptFromSeconds)
+{
+    const struct { int box; const char* text; const char* focus; } rows[] = {
+        {0, "12", "Etalo_1"}, {6, "11", "Etalo_7"}, {4, "50", ""}, {2, "1", ""}, {0, "123", ""}};
+    for (const auto& row : rows) {
+        view.focus.clear();
+        setBox(row.box, QString::fromLatin1(row.text));
+        controller.etaloTextChanged(row.box);
+        EXPECT_EQ(view.focus, QString::fromLatin1(row.focus)) << "box " << row.box << " '" << row.text << "'";
+    }
+}
+
 // Super calibration over an accepted solution whose catalogue plane uses the
 // field's scale factors, the field moved south: declinations -22°11'01",
 // -22°07'01" (+240") and -22°12'49" (-108").
