@@ -24,26 +24,19 @@ namespace {
 constexpr double kTrueCx = 2400.0;
 constexpr double kTrueCy = 2700.0;
 
-struct FieldStar {
-    int x, y;           // true centre, image pixels
-    const char* ra[3];  // h, m, s as typed
-    const char* dec[3]; // °, ', " as typed (unsigned)
-};
-
-const std::array<FieldStar, 5> kField = {{
-    {400, 300, {"1", "34", "50"}, {"22", "11", "01"}},
-    {520, 480, {"1", "35", "02"}, {"22", "15", "01"}},
-    {200, 219, {"1", "34", "30"}, {"22", "09", "13"}},
-    {700, 600, {}, {}},
-    {850, 150, {}, {}},
-}};
+// True centre in image pixels, then RA (h, m, s) and unsigned Dec (°, ', ") as typed.
+struct FieldStar { int x, y; const char* ra[3]; const char* dec[3]; };
+const std::array<FieldStar, 5> kField = {{{400, 300, {"1", "34", "50"}, {"22", "11", "01"}},
+                                          {520, 480, {"1", "35", "02"}, {"22", "15", "01"}},
+                                          {200, 219, {"1", "34", "30"}, {"22", "09", "13"}},
+                                          {700, 600, {}, {}},
+                                          {850, 150, {}, {}}}};
 
 class CalibrationFlowTest : public ::testing::Test, protected FlowRig {
 protected:
     void SetUp() override
     {
-        view.width = 1000;
-        view.height = 800;
+        view.width = 1000, view.height = 800;
         view.pixelSource = [](int x, int y) {
             std::int32_t value = 0;
             for (const FieldStar& s : kField)
@@ -134,14 +127,12 @@ TEST_F(CalibrationFlowTest, FifthStarStartsTheCalculationWhenTheAssistantAskedFo
     controller.SelectStar();
     st.WizardStatus = 1;
     for (int k = 0; k < 4; ++k) clickNear(kField[std::size_t(k)]);
-    EXPECT_TRUE(view.messages.empty());
-    EXPECT_EQ(st.WizardStatus, 1);
+    EXPECT_TRUE(view.messages.empty() && st.WizardStatus == 1);
 
     clickNear(kField[4]);
 
     ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_TRUE(view.messages[0].text.contains(QStringLiteral("Corr Asd")));
-    EXPECT_EQ(st.WizardStatus, 0);
+    EXPECT_TRUE(view.messages[0].text.contains(QStringLiteral("Corr Asd")) && st.WizardStatus == 0);
 }
 
 TEST_F(CalibrationFlowTest, StartNeedsAnImageAndRestartsAtStepOne)
@@ -240,9 +231,8 @@ TEST_F(CalibrationFlowTest, FocusMovesAfterTwoCharactersExceptFromSeconds)
     }
 }
 
-// Super calibration over an accepted solution whose catalogue plane uses the
-// field's scale factors, the field moved south: declinations -22°11'01",
-// -22°07'01" (+240") and -22°12'49" (-108").
+// Super calibration over an accepted solution whose catalogue plane uses the field's scale
+// factors, the field moved south: declinations -22°11'01", -22°07'01" and -22°12'49".
 class SuperCalibrationTest : public CalibrationFlowTest {
 protected:
     void SetUp() override

@@ -16,10 +16,8 @@ namespace {
 
 // Stars around 1h34m50s +22°11'01" (23.708333°, +22.183611°): three within
 // 20' and no fainter than 13, one too faint, one 30' away.
-const std::vector<TestStar> kStars = {{23.70833, 22.18361, 11.0, 12.0},
-                                      {23.75000, 22.20000, 12.5, 13.5},
-                                      {23.66000, 22.10000, 12.9, 14.0},
-                                      {23.71000, 22.19000, 14.5, 15.0},
+const std::vector<TestStar> kStars = {{23.70833, 22.18361, 11.0, 12.0}, {23.75000, 22.20000, 12.5, 13.5},
+                                      {23.66000, 22.10000, 12.9, 14.0}, {23.71000, 22.19000, 14.5, 15.0},
                                       {23.70833, 22.68361, 10.0, 11.0}};
 
 struct DownloadRig : FlowRig {
@@ -44,16 +42,14 @@ TEST(Download, SavesTheAnswerOfOneRequestBetweenMessages8And9)
 
     EXPECT_EQ(lines(r.view.status), lines({message(9), message(8)}));
     EXPECT_TRUE(r.view.messages.empty());
-    // The query of the published example (1h34m50s +22°11'01", epoch 2000.0,
-    // default radius and magnitude), sent as one GET to the configured host.
+    // The published example's query (default radius and magnitude), one GET to the configured host.
     EXPECT_EQ(r.view.monitor.addresses,
               QStringList{service.baseAddress() + QStringLiteral("/skycat/servers/usnoa_res?catalogue=usnoa&epoch=2000.0"
                                                                  "&chart=0&ra=1+34+50&dec=22+11+1&object=&radmax=20"
                                                                  "&magbright=0&magfaint=13.&format=2&sort=mr&nout=5000")});
     EXPECT_EQ(r.view.monitor.finished, 1);
 
-    // The saved answer is the service's page: it reads as the three stars of
-    // the extract that lie within 20' and no fainter than 13, brightest first.
+    // The saved page reads as the extract's three stars within 20' and no fainter than 13, brightest first.
     const QByteArray saved = r.folders.catalogueBytes();
     EXPECT_EQ(r.view.monitor.lastBytes, saved.size());
     ReductionState state;

@@ -13,13 +13,13 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <tuple>
 
 namespace ce {
 namespace {
 
-// The whole program runs with French numbers, whose decimal separator is ",",
-// so that texts written with the user's separator and the calibration boxes,
-// which always hold ".", are told apart. Set before the first QLocale::system().
+// French numbers (decimal ","), so that texts in the user's separator and the calibration
+// boxes, which always hold ".", are told apart. Set before the first QLocale::system().
 const bool kFrenchNumbers = qputenv("LC_ALL", "fr_FR.UTF-8");
 
 // A window and controller with 3600 px per degree both ways and the overlay drawn.
@@ -36,18 +36,12 @@ struct Rig {
     {
         const auto s = static_cast<std::size_t>(i);
         st.starId[s] = QString::fromLatin1(id);
-        st.starU[s] = u;
-        st.starV[s] = v;
-        st.starMagR[s] = QString::fromLatin1(magR);
-        st.starMagB[s] = QStringLiteral("11.2");
+        st.starU[s] = u, st.starV[s] = v;
+        st.starMagR[s] = QString::fromLatin1(magR), st.starMagB[s] = QStringLiteral("11.2");
         st.markers.star[s] = Marker{left, top, kStarMarkerSize, true};
         st.starTotal = std::max<std::int16_t>(st.starTotal, static_cast<std::int16_t>(i));
     }
-    void setClick(int x, int y)
-    {
-        st.clickX = static_cast<std::int16_t>(x);
-        st.clickY = static_cast<std::int16_t>(y);
-    }
+    void setClick(int x, int y) { st.clickX = std::int16_t(x), st.clickY = std::int16_t(y); }
     testing::FakeView view;
     LanguageTable lang;
     ReductionController controller{view, lang, ProgramPaths{}};
@@ -73,8 +67,7 @@ TEST(PointerDispatch, EachModeAndOverlayStatus)
     const auto rig = [](const Row& row) {
         auto r = std::make_unique<Rig>(row.mode, row.mapStatus);
         r->st.plateA = r->st.plateE = 1.0;
-        r->st.fillFromIdentification = 1;
-        r->st.etaloStep = 1;
+        r->st.fillFromIdentification = r->st.etaloStep = 1;
         r->putStar(1, 100.0f, 50.0f, "0900-00000001", 36000.0, 3600.0);
         r->view.setVisible(QStringLiteral("zoom"), true);
         return r;
@@ -84,17 +77,17 @@ TEST(PointerDispatch, EachModeAndOverlayStatus)
         auto move = rig(row);
         move->controller.pointerMove(101.0, 51.0);
         // A hover with the flag at 1 moves the click point to the marker centre (104, 54).
-        EXPECT_EQ(move->st.clickX, row.move == Move::Hover ? 104 : 101);
-        EXPECT_EQ(move->view.text("Etalo_5").isEmpty(), row.move != Move::Hover);
-        EXPECT_EQ(move->view.zoomRedraws, row.move == Move::Magnifier ? 1 : 0);
-        EXPECT_EQ(move->view.isVisible(QStringLiteral("zoom")), row.move != Move::HideMagnifier);
+        EXPECT_EQ(std::tuple(int(move->st.clickX), move->view.text("Etalo_5").isEmpty(), move->view.zoomRedraws,
+                             move->view.isVisible(QStringLiteral("zoom"))),
+                  std::tuple(row.move == Move::Hover ? 104 : 101, row.move != Move::Hover,
+                             row.move == Move::Magnifier ? 1 : 0, row.move != Move::HideMagnifier));
 
         auto click = rig(row);
         click->controller.click();
         const bool report = row.click == Click::Report;
-        EXPECT_EQ(click->view.status.filter(QStringLiteral("Clic: ")).size(), report ? 1 : 0);
-        EXPECT_EQ(click->st.markCount, report ? 0 : 1);
-        EXPECT_EQ(click->st.fillFromIdentification, row.click == Click::ClickMarker ? 0 : 1);
+        EXPECT_EQ(std::tuple(int(click->view.status.filter(QStringLiteral("Clic: ")).size()), int(click->st.markCount),
+                             int(click->st.fillFromIdentification)),
+                  std::tuple(report ? 1 : 0, report ? 0 : 1, row.click == Click::ClickMarker ? 0 : 1));
 
         auto twice = rig(row);
         twice->setClick(104, 54);
@@ -171,10 +164,7 @@ TEST(PointerCoorClick, ReportsTheSkyPositionForTheEpoch)
 {
     Rig r("coor");
     // Both axes mixed, so a swapped coefficient moves the answer: U = 1.5x + 0.25y + C, V = -0.5x + 2y + F.
-    r.st.plateA = 1.5;
-    r.st.plateB = 0.25;
-    r.st.plateD = -0.5;
-    r.st.plateE = 2.0;
+    r.st.plateA = 1.5, r.st.plateB = 0.25, r.st.plateD = -0.5, r.st.plateE = 2.0;
     r.setClick(300, 200);  // linear part: U 500, V 250
     r.st.plateC = 187.625 * 3600.0 - 500.0;  // 12h30'30''
     r.st.plateF = -(5.0 + 15.5 / 60.0) * 3600.0 - 250.0;

@@ -24,10 +24,7 @@ public:
         asked << title << folder << filter;
         return answer;
     }
-    QString openFileName(const QString& title, const QString& folder, const QString& filter) override
-    {
-        return saveFileName(title, folder, filter);
-    }
+    QString openFileName(const QString& t, const QString& d, const QString& f) override { return saveFileName(t, d, f); }
     QString answer;
     QStringList asked;  // title, folder, filter of each dialog
 };
@@ -142,8 +139,7 @@ TEST_F(ProjectCommandsTest, OpeningResetsTheReductionAndTellsWhetherTheImageLoad
     saveProjectCommand(controller, chooser);
     for (const bool imageLoads : {false, true}) {
         SCOPED_TRACE(imageLoads);
-        view.messages.clear();
-        view.loadedPaths.clear();
+        view.messages.clear(), view.loadedPaths.clear();
         view.imageLoadError = imageLoads ? QString() : QStringLiteral("format inconnu");
         st.imageLoaded = !imageLoads;
         st.solutionAccepted = st.starsSelected = true;
@@ -152,8 +148,8 @@ TEST_F(ProjectCommandsTest, OpeningResetsTheReductionAndTellsWhetherTheImageLoad
 
         EXPECT_EQ(view.loadedPaths, QStringList{path(kProject[15].second)}) << "relative to the program folder";
         EXPECT_TRUE(st.imageLoaded == imageLoads && view.messages.size() == (imageLoads ? 0u : 1u));
-        EXPECT_FALSE(st.solutionAccepted || st.starsSelected);
-        EXPECT_FALSE(st.markers.star[4000].visible || st.markers.click[5].visible);
+        EXPECT_FALSE(st.solutionAccepted || st.starsSelected || st.markers.star[4000].visible ||
+                     st.markers.click[5].visible);
         EXPECT_EQ(view.suggestionText, QStringLiteral("suggestion 12"));
     }
     // With the image loaded, calibration by image starts at once.
@@ -164,12 +160,8 @@ TEST_F(ProjectCommandsTest, OpeningResetsTheReductionAndTellsWhetherTheImageLoad
 TEST(ProjectDialogFilter, LanguageTextBecomesTheDialogsFilter)
 {
     const std::pair<QString, QString> rows[] = {
-        {"Projet (*.pam)|*.pam", "Projet (*.pam)"},
-        {"Projet|*.pam|Tous|*.*", "Projet (*.pam);;Tous (*.*)"},
-        {"Images|*.jpg;*.gif", "Images (*.jpg *.gif)"},
-        {"Projet (*.pam)", "Projet (*.pam)"},
-        {"", ""},
-    };
+        {"Projet (*.pam)|*.pam", "Projet (*.pam)"}, {"Projet|*.pam|Tous|*.*", "Projet (*.pam);;Tous (*.*)"},
+        {"Images|*.jpg;*.gif", "Images (*.jpg *.gif)"}, {"Projet (*.pam)", "Projet (*.pam)"}, {"", ""}};
     for (const auto& [text, filter] : rows) EXPECT_EQ(projectDialogFilter(text), filter) << qPrintable(text);
 }
 

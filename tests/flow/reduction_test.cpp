@@ -1,9 +1,8 @@
-// A whole reduction on a generated field: the assistant's finish downloads
-// the catalogue from the local service on 127.0.0.1, five clicks near true
-// stars mark them, the calculation starts by itself, the one candidate is
-// accepted and every catalogue marker lands on its star; then "4-Full map".
-// The truth is the generator's tangent-plane projection; the program knows
-// only the catalogue, the image and its linear plane's scale factors.
+// A whole reduction on a generated field: the assistant's finish downloads the catalogue
+// from the local service on 127.0.0.1, five clicks near true stars mark them, the
+// calculation starts by itself, the one candidate is accepted and every catalogue marker
+// lands on its star; then "4-Full map". The truth is the generator's tangent-plane
+// projection; the program knows only the catalogue, the image and the scale factors.
 
 #include "app/flow/reduction_controller.h"
 #include "tests/flow/flow_support.h"
@@ -29,15 +28,10 @@ constexpr double kPixelsPerDegree = 2250;
 demo::DemoField makeField()
 {
     demo::DemoFieldParameters p;
-    p.seed = 11;
-    p.geometry.centreRaDeg = kCentreRaDeg;
-    p.geometry.centreDecDeg = kCentreDecDeg;
-    p.geometry.pixelsPerDegree = kPixelsPerDegree;
-    p.geometry.rotationDeg = 25;
-    p.starCount = 10000;
-    p.geometry.widthPx = 700;
-    p.geometry.heightPx = 500;
-    p.render.pointSpread = demo::PointSpread::Gaussian;
+    p.seed = 11, p.starCount = 10000, p.render.pointSpread = demo::PointSpread::Gaussian;
+    p.geometry.centreRaDeg = kCentreRaDeg, p.geometry.centreDecDeg = kCentreDecDeg;
+    p.geometry.pixelsPerDegree = kPixelsPerDegree, p.geometry.rotationDeg = 25;
+    p.geometry.widthPx = 700, p.geometry.heightPx = 500;
     return demo::generateDemoField(p);
 }
 
@@ -51,8 +45,7 @@ protected:
         folders.writeServer(service->baseAddress());
 
         const QImage& image = field.image;
-        view.width = image.width();
-        view.height = image.height();
+        view.width = image.width(), view.height = image.height();
         view.pixelSource = [&image](int x, int y) -> std::int32_t {
             const QRgb c = image.pixel(x, y);
             return qBlue(c) * 65536 + qGreen(c) * 256 + qRed(c);
