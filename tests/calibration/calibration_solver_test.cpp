@@ -84,8 +84,8 @@ TEST(ClassicalCalibration, WorkedExamplesPixelPitchAndBoxes)
                 60.0 * 2032 * 400 / (3438.0 * 4.6), 1e-9);
 
     const struct { ce::SensorInput in; const char* inError; } zeros[] = {
-        {sensor(9, 9, 1000, 1000, 0), "Focale"}, {sensor(9, 9, 0, 1000, 1000), "Largeur"},
-        {sensor(9, 9, 1000, 0, 1000), "Hauteur"}, {sensor(0, 9, 1000, 1000, 1000), ""},
+        {sensor(9, 9, 1000, 1000, 0), "Focale"}, {sensor(9, 9, 1000, 0, 1000), "Hauteur"},
+        {sensor(0, 9, 1000, 1000, 1000), ""},
     };
     for (const auto& z : zeros) {
         const QString e = ce::solveClassical(z.in).error();

@@ -48,8 +48,7 @@ TEST(ConfigFile, SavedByteForByteAndReadBack)
 
     // "Nouveau" on an empty list, then "Enregistrer": exactly four lines.
     ce::ConfigTable table;
-    ASSERT_TRUE(table.addNew().ok());
-    ASSERT_TRUE(ce::saveConfigFile(dir.path(), table.records()).ok());
+    ASSERT_TRUE(table.addNew().ok() && ce::saveConfigFile(dir.path(), table.records()).ok());
     QFile file(dir.path() + QStringLiteral("/config.cfg"));
     EXPECT_TRUE(file.open(QIODevice::ReadOnly) && file.readAll() == QByteArray(" 1 \r\nConfig#\r\n0\r\n0\r\n"));
 
@@ -57,8 +56,7 @@ TEST(ConfigFile, SavedByteForByteAndReadBack)
     table.editField(0, 0, QStringLiteral(" C8 f/6,3 "));
     table.editField(0, 1, QStringLiteral("2599,43"));
     table.editField(0, 2, QString());
-    ASSERT_TRUE(table.addNew().ok());
-    ASSERT_TRUE(ce::saveConfigFile(dir.path(), table.records()).ok());
+    ASSERT_TRUE(table.addNew().ok() && ce::saveConfigFile(dir.path(), table.records()).ok());
     const ce::ConfigReading back = ce::loadConfigFile(dir.path());
     ASSERT_TRUE(back.ok()) << back.error.toStdString();
     EXPECT_EQ(back.records, table.records());

@@ -62,21 +62,6 @@ TEST(ObjectReport, EpochBlockAndItsHeading)
     EXPECT_GT(std::abs(lineNumber(letters[10]) - 23.7), 10.0);  // two thousand years move it about 28°
 }
 
-TEST(ObjectReport, CoordinatesRoundHalfToEvenInShortestForm)
-{
-    struct Row { double decDeg; QChar point; QString text; };
-    const Row rows[] = {
-        {0.015625, u'.', "0.01562"},  // 1/64 is exact: a true tie at 5 decimals
-        {15.0, u'.', "15"},
-        {-12.345678, u',', "-12,34568"},
-    };
-    for (const Row& row : rows) {
-        const QStringList lines = reportLines(10.0, row.decDeg, QStringLiteral("2000"), row.point);
-        EXPECT_EQ(lines[7].section(u' ', 4, 4), row.text) << lines[7].toStdString();
-        EXPECT_EQ(lines[11].section(u' ', 4, 4), row.text) << lines[11].toStdString();
-    }
-}
-
 constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
 // U = 2x + 10, V = −2y + 50: x = (U − 10) / 2, y = (50 − V) / 2.
 constexpr PlateSolution kScaled{2, 0, 10, 0, -2, 50};

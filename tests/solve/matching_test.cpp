@@ -133,7 +133,6 @@ TEST(MatchingSearch, NoNewAnchorOnceMoreThanThreeHundredAreStored)
     const Row rows[] = {
         {"exactly 300 is not more", {2, 2, 5, 30, 1}, 2},  // 2·5·30·1
         {"301", {3, 1, 7, 43, 1}, 1},
-        {"150 each", {3, 1, 5, 30, 1}, 3},
     };
     for (const Row& r : rows) {
         const Field f = copiesField(r.copies);
