@@ -1,1 +1,1 @@
-// Placeholder translation unit for a subsystem library that has no sources yet.
+// An empty translation unit: keeps a library target valid while its folders hold no sources.
