@@ -28,19 +28,6 @@ QString sexagesimalQueryText(long long whole, std::int16_t minutes, double secon
 
 }  // namespace
 
-Result<CatalogueQuery> prepareCatalogueQuery(const CatalogueQueryFields& fields, QChar decimalPoint)
-{
-    // Sign from the caption of the sign label, centre in degrees for the
-    // typed epoch.
-    const int sign = signFactorFromCaption(fields.signCaption);
-    const Result<double> ra = raFromTexts(fields.raHours, fields.raMinutes, fields.raSeconds, decimalPoint);
-    if (!ra) return Result<CatalogueQuery>::failure(ra.error());
-    const Result<double> dec = decFromTexts(fields.decDegrees, fields.decMinutes, fields.decSeconds,
-                                            sign, decimalPoint);
-    if (!dec) return Result<CatalogueQuery>::failure(dec.error());
-    return catalogueQueryAround(*ra, *dec, sign, fields.epoch, fields.radius, fields.magnitude);
-}
-
 Result<CatalogueQuery> catalogueQueryAround(double raDeg, double decDeg, int sign,
                                             const QString& epochText, const QString& radiusText,
                                             const QString& magnitudeText)

@@ -3,14 +3,10 @@
 // the path and query string of the one GET sent to the catalogue service.
 //
 // Usage:
-//  1. Fill CatalogueQueryFields with the texts of txt_ra_0..2, txt_dec_0..2,
-//     the caption of txt_dec_sign_show_0, txt_epoch, txt_distance and
-//     txt_mag (or txt_mag2 for the full map).
-//  2. prepareCatalogueQuery(fields, decimalPoint) converts the centre to
-//     J2000.0 and returns the ra and dec texts and the address, or the
-//     message naming the first coordinate field that is not a number. A
-//     caller that already holds the centre in degrees (the main window's
-//     download reads it with readFieldCentre) calls catalogueQueryAround.
+//  1. Read the typed centre with fieldCentreFromTexts (core/sexagesimal.h).
+//  2. catalogueQueryAround(centre, sign, txt_epoch, txt_distance, txt_mag —
+//     or txt_mag2 for the full map) converts it to J2000.0 and returns the
+//     ra and dec texts and the address.
 //  3. The caller puts the service's base address ("http://host:port") in
 //     front of `pathAndQuery` and downloads it.
 
@@ -21,16 +17,6 @@
 
 namespace ce {
 
-// Texts of the frame, as typed.
-struct CatalogueQueryFields {
-    QString raHours, raMinutes, raSeconds;           // txt_ra_0, _1, _2
-    QString decDegrees, decMinutes, decSeconds;      // txt_dec_0, _1, _2 (unsigned)
-    QString signCaption;                             // txt_dec_sign_show_0: "+" or "-"
-    QString epoch;                                   // txt_epoch, sent as typed
-    QString radius;                                  // txt_distance, arcminutes, sent as typed
-    QString magnitude;                               // txt_mag, sent as typed with "." after it
-};
-
 // What the request is made of.
 struct CatalogueQuery {
     double raJ2000Deg = 0.0;   // the field centre converted to J2000.0, degrees
@@ -40,11 +26,8 @@ struct CatalogueQuery {
     QString pathAndQuery;      // "/skycat/servers/usnoa_res?catalogue=usnoa&epoch=..."
 };
 
-// What the "1-Download" button does before it downloads:
-//  - sign "-" when the caption is "-", else none (factor +1);
-//  - centre in degrees from the six fields, each by the locale rule with
-//    `decimalPoint` (failure: « Incompatibilité de type : le champ
-//    RA (heures) ne contient pas un nombre » and alike);
+// What the "1-Download" button does with the typed centre (degrees, for the
+// typed epoch, with the sign factor of the caption, -1 or +1):
 //  - PrecessFromJ2000 with the mirrored epoch 4000 - e (e = the epoch text by
 //    the leading-number rule, 0 when it holds none): the centre for J2000.0;
 //  - SplitSexagesimal of the right ascension in hours and of the
@@ -53,15 +36,9 @@ struct CatalogueQuery {
 //    declination between 0 and -1 degree is sent as "-0+m+s", except when
 //    the conversion carried the centre across the equator: then the sign of
 //    the converted declination is sent.
-// A centre or epoch so large that the conversion gives no finite position
-// fails with « Dépassement de capacité : le champ Epoch ... ».
-Result<CatalogueQuery> prepareCatalogueQuery(const CatalogueQueryFields& fields,
-                                             QChar decimalPoint);
-
-// prepareCatalogueQuery from the conversion to J2000.0 on, for a centre
-// already in degrees (for the typed epoch) with the sign factor of the
-// caption, -1 or +1. An infinite centre fails with « Dépassement de
-// capacité : le champ RA » (or DEC).
+// An infinite centre fails with « Dépassement de capacité : le champ RA »
+// (or DEC); an epoch so large that the conversion gives no finite position
+// with « Dépassement de capacité : le champ Epoch ».
 Result<CatalogueQuery> catalogueQueryAround(double raDeg, double decDeg, int sign,
                                             const QString& epochText, const QString& radiusText,
                                             const QString& magnitudeText);

@@ -77,6 +77,25 @@ Result<double> decFromTexts(const QString& degrees, const QString& arcminutes,
     return Result<double>::success(decFromFields(*d, *m, *s, sign));
 }
 
+Result<FieldCentre> fieldCentreFromTexts(const std::array<QString, 3>& raTexts,
+                                         const std::array<QString, 3>& decTexts,
+                                         const QString& signCaption, QChar decimalPoint)
+{
+    using R = Result<FieldCentre>;
+    FieldCentre centre;
+    centre.sign = signFactorFromCaption(signCaption);
+    const Result<double> raDeg = raFromTexts(raTexts[0], raTexts[1], raTexts[2], decimalPoint);
+    if (!raDeg)
+        return R::failure(raDeg.error());
+    const Result<double> decDeg =
+        decFromTexts(decTexts[0], decTexts[1], decTexts[2], centre.sign, decimalPoint);
+    if (!decDeg)
+        return R::failure(decDeg.error());
+    centre.raDeg = *raDeg;
+    centre.decDeg = *decDeg;
+    return R::success(centre);
+}
+
 SexagesimalParts SplitSexagesimal(double value)
 {
     SexagesimalParts out;

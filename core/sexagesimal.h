@@ -10,6 +10,8 @@
 #include <QChar>
 #include <QString>
 
+#include <array>
+
 #include <cstdint>
 
 namespace ce {
@@ -42,6 +44,26 @@ Result<double> raFromTexts(const QString& hours, const QString& minutes, const Q
 // "DEC (secondes)"; `sign` as for decFromFields.
 Result<double> decFromTexts(const QString& degrees, const QString& arcminutes,
                             const QString& arcseconds, int sign, QChar decimalPoint);
+
+// A field centre typed as three right-ascension texts (hours, minutes,
+// seconds), three unsigned declination texts (degrees, arcminutes,
+// arcseconds) and the sign label's caption, for the epoch typed beside it.
+struct FieldCentre {
+    double raDeg = 0.0;
+    double decDeg = 0.0;
+    // The sign label's factor, -1 or +1. Kept apart from decDeg because a
+    // centre of -0°0'0'' still asks for the southern side.
+    int sign = 1;
+};
+
+// Given the six texts, the caption ("-" means south) and the locale's
+// decimal separator; returns the centre in degrees (raFromTexts,
+// decFromTexts, right ascension first) or the message naming the first
+// field that is not a number. A finite but huge entry may give an infinite
+// centre; the callers check what they need.
+Result<FieldCentre> fieldCentreFromTexts(const std::array<QString, 3>& raTexts,
+                                         const std::array<QString, 3>& decTexts,
+                                         const QString& signCaption, QChar decimalPoint);
 
 // Parts of a value written in sexagesimal form.
 struct SexagesimalParts {

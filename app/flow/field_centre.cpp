@@ -2,30 +2,20 @@
 
 #include "app/flow/reduction_view.h"
 #include "core/numbers.h"
-#include "core/sexagesimal.h"
 
 namespace ce {
 
 Result<FieldCentre> readFieldCentre(const ReductionView& view)
 {
-    using R = Result<FieldCentre>;
-    const QChar point = systemDecimalPoint();
-    FieldCentre centre;
-    centre.sign = signFactorFromCaption(view.text(QStringLiteral("txt_dec_sign_show_0")));
-    const Result<double> raDeg = raFromTexts(view.text(QStringLiteral("txt_ra_0")),
-                                             view.text(QStringLiteral("txt_ra_1")),
-                                             view.text(QStringLiteral("txt_ra_2")), point);
-    if (!raDeg)
-        return R::failure(raDeg.error());
-    const Result<double> decDeg = decFromTexts(view.text(QStringLiteral("txt_dec_0")),
-                                               view.text(QStringLiteral("txt_dec_1")),
-                                               view.text(QStringLiteral("txt_dec_2")), centre.sign,
-                                               point);
-    if (!decDeg)
-        return R::failure(decDeg.error());
-    centre.raDeg = *raDeg;
-    centre.decDeg = *decDeg;
-    return R::success(centre);
+    const auto texts = [&view](const char* prefix) {
+        std::array<QString, 3> t;
+        for (int i = 0; i < 3; ++i)
+            t[std::size_t(i)] = view.text(QString::fromLatin1(prefix) + QString::number(i));
+        return t;
+    };
+    return fieldCentreFromTexts(texts("txt_ra_"), texts("txt_dec_"),
+                                view.text(QStringLiteral("txt_dec_sign_show_0")),
+                                systemDecimalPoint());
 }
 
 }  // namespace ce

@@ -6,21 +6,37 @@
 
 #include "catalogue/catalogue_reader.h"
 #include "catalogue/query_address.h"
+#include "core/sexagesimal.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <tuple>
 
 namespace {
 
-ce::CatalogueQueryFields fields(QString h, QString m, QString s, QString sign, QString d, QString dm, QString ds,
-                                QString epoch = QStringLiteral("2000.0"))
+// The frame's texts as typed; radius 20 and magnitude 13.
+struct Typed {
+    std::array<QString, 3> ra, dec;
+    QString sign, epoch;
+};
+Typed fields(QString h, QString m, QString s, QString sign, QString d, QString dm, QString ds,
+             QString epoch = QStringLiteral("2000.0"))
 {
-    return {h, m, s, d, dm, ds, sign, epoch, QStringLiteral("20"), QStringLiteral("13")};
+    return {{h, m, s}, {d, dm, ds}, sign, epoch};
+}
+
+// What "1-Download" does with them: the typed centre, then the query around it.
+ce::Result<ce::CatalogueQuery> prepare(const Typed& t, QChar point)
+{
+    const auto centre = ce::fieldCentreFromTexts(t.ra, t.dec, t.sign, point);
+    if (!centre) return ce::Result<ce::CatalogueQuery>::failure(centre.error());
+    return ce::catalogueQueryAround(centre->raDeg, centre->decDeg, centre->sign, t.epoch, QStringLiteral("20"),
+                                    QStringLiteral("13"));
 }
 
 QString queryValue(const QString& address, const QString& key)
@@ -32,7 +48,7 @@ QString queryValue(const QString& address, const QString& key)
 
 TEST(CatalogueQuery, WorkedExampleAndCoordinateTexts)
 {
-    const auto q = ce::prepareCatalogueQuery(fields("1", "34", "50", "+", "22", "11", "1"), u'.');
+    const auto q = prepare(fields("1", "34", "50", "+", "22", "11", "1"), u'.');
     ASSERT_TRUE(q.ok()) << q.error().toStdString();
     EXPECT_EQ(q->pathAndQuery,
               QStringLiteral("/skycat/servers/usnoa_res?catalogue=usnoa&epoch=2000.0&chart=0&ra=1+34+50&dec=22+11+1"
@@ -40,7 +56,7 @@ TEST(CatalogueQuery, WorkedExampleAndCoordinateTexts)
     EXPECT_NEAR(q->raJ2000Deg, 5690.0 / 240.0, 1e-9);
     EXPECT_NEAR(q->decJ2000Deg, 79861.0 / 3600.0, 1e-9);
 
-    struct Row { const char* name; ce::CatalogueQueryFields in; QString ra, dec; };
+    struct Row { const char* name; Typed in; QString ra, dec; };
     const Row rows[] = {
         {"south between 0 and -1 keeps its sign", fields("0", "0", "0", "-", "0", "30", "0"), "0+0+0", "-0+30+0"},
         {"seconds that round up are sent as 60", fields("1", "34", "59.6", "+", "22", "11", "59.7"), "1+34+60",
@@ -51,7 +67,7 @@ TEST(CatalogueQuery, WorkedExampleAndCoordinateTexts)
         {"carried south across the equator", fields("0", "0", "0", "+", "0", "10", "0", "2100"), "", "-0+23+"},
     };
     for (const Row& row : rows) {
-        const auto r = ce::prepareCatalogueQuery(row.in, u'.');
+        const auto r = prepare(row.in, u'.');
         ASSERT_TRUE(r.ok()) << row.name;
         EXPECT_TRUE(r->raText.startsWith(row.ra) && r->decText.startsWith(row.dec)) << row.name << ": "
             << r->raText.toStdString() << " " << r->decText.toStdString();
@@ -62,16 +78,16 @@ TEST(CatalogueQuery, WorkedExampleAndCoordinateTexts)
 TEST(CatalogueQuery, EpochIsSentAsTypedAndReadByItsLeadingNumber)
 {
     // A text that is no number is sent verbatim and counts as epoch 0.
-    const auto zero = ce::prepareCatalogueQuery(fields("5", "0", "0", "+", "40", "0", "0", "0"), u'.');
-    const auto letters = ce::prepareCatalogueQuery(fields("5", "0", "0", "+", "40", "0", "0", "abc"), u'.');
+    const auto zero = prepare(fields("5", "0", "0", "+", "40", "0", "0", "0"), u'.');
+    const auto letters = prepare(fields("5", "0", "0", "+", "40", "0", "0", "abc"), u'.');
     ASSERT_TRUE(zero.ok() && letters.ok());
     EXPECT_EQ(queryValue(letters->pathAndQuery, "epoch"), "abc");
     EXPECT_EQ(letters->raText + letters->decText, zero->raText + zero->decText);
     EXPECT_NE(zero->raText, QStringLiteral("5+0+0"));
     EXPECT_TRUE(
-        ce::prepareCatalogueQuery(fields("5", "0", "0", "+", "40", "0", "0", "1e999"), u'.').error().contains("Epoch"));
+        prepare(fields("5", "0", "0", "+", "40", "0", "0", "1e999"), u'.').error().contains("Epoch"));
     // A coordinate field that is no number is refused, naming it (each field's rule is the sexagesimal reader's).
-    EXPECT_TRUE(ce::prepareCatalogueQuery(fields("1", "34", "50", "-", "22", "11", "1.5"), u',')
+    EXPECT_TRUE(prepare(fields("1", "34", "50", "-", "22", "11", "1.5"), u',')
                     .error().contains("DEC (secondes)"));
 }
 
