@@ -1,5 +1,7 @@
 #include "app/ui/image_view.h"
 
+#include "skymap/overlay_geometry.h"
+
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,7 +14,6 @@ namespace {
 const QColor kStarMarkerColour(0, 230, 0);
 const QColor kClickMarkerColour(255, 210, 0);
 const QColor kCentreCrossColour(255, 0, 0);
-constexpr double kCentreHalfBar = 8.0;
 
 // The square a marker covers, in image pixels.
 QRectF markerSquare(const Marker& marker)
@@ -99,10 +100,9 @@ void ImageView::paintEvent(QPaintEvent* event)
     if (centre.visible) {
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setPen(QPen(kCentreCrossColour, 1.0));
-        painter.drawLine(QPointF(centre.x, centre.y - kCentreHalfBar),
-                         QPointF(centre.x, centre.y + kCentreHalfBar));
-        painter.drawLine(QPointF(centre.x - kCentreHalfBar, centre.y),
-                         QPointF(centre.x + kCentreHalfBar, centre.y));
+        const CrossBars bars = centreCrossBars(centre.x, centre.y);
+        for (const Segment& bar : {bars.vertical, bars.horizontal})
+            painter.drawLine(QPointF(bar.x1, bar.y1), QPointF(bar.x2, bar.y2));
     }
 }
 
