@@ -11,14 +11,4 @@ EditedText CommaToPoint(const QString& text, int caret)
     return {repaired, static_cast<int>(comma) + 1, true};
 }
 
-EditedText commaToPointAll(const QString& text, int caret)
-{
-    EditedText edited{text, caret, false};
-    for (;;) {
-        EditedText next = CommaToPoint(edited.text, edited.caret);
-        if (!next.changed) return edited;
-        edited = {std::move(next.text), next.caret, true};
-    }
-}
-
 }  // namespace ce

@@ -20,8 +20,4 @@ struct EditedText {
 // without comma comes back unchanged with its caret, `changed` false.
 EditedText CommaToPoint(const QString& text, int caret);
 
-// The repair repeated until no comma is left, as the field's change
-// handling does: "1,2,3" gives "1.2.3" with the caret after the last point.
-EditedText commaToPointAll(const QString& text, int caret);
-
 }  // namespace ce
