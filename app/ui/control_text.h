@@ -28,4 +28,13 @@ QString controlCaption(const QWidget& window, const QString& name);
 // Returns false when there is no such control or it has no caption.
 bool setControlCaption(QWidget& window, const QString& name, const QString& text);
 
+// Gives a new control its layout name and hands it back, so a window can
+// build and name a control in one expression.
+template <typename Widget>
+Widget* named(Widget* widget, const QString& name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
 }  // namespace ce

@@ -2,6 +2,7 @@
 
 #include "app/flow/reduction_controller.h"
 #include "app/ui/apply_lang.h"
+#include "app/ui/control_text.h"
 #include "app/ui/dialogs.h"
 
 #include <algorithm>
@@ -23,13 +24,6 @@ namespace ce {
 namespace {
 
 constexpr std::int16_t kChoosing = 2;
-
-template <typename Widget>
-Widget* named(Widget* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
 
 }  // namespace
 

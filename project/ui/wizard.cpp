@@ -2,6 +2,7 @@
 
 #include "app/flow/reduction_controller.h"
 #include "app/ui/apply_lang.h"
+#include "app/ui/control_text.h"
 #include "app/ui/dialogs.h"
 
 #include <QComboBox>
@@ -31,13 +32,6 @@ const std::array<QString, 14> kSharedFields = {
 const QString kMainSignLabel = QStringLiteral("txt_dec_sign_show_0");
 const QString kMinus = QStringLiteral("txt_dec_sign_0");
 const QString kPlus = QStringLiteral("txt_dec_sign_1");
-
-template <typename Widget>
-Widget* named(Widget* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
 
 QLabel* lbl(int index, const QString& caption, QWidget* parent)
 {
