@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -26,6 +27,9 @@ namespace {
 
 constexpr int kFirstRingPx = 8;      // the background ring starts this far out
 constexpr int kRingThicknessPx = 3;
+constexpr int kCirclePasses = 10;
+constexpr double kCircleSettledPx = 1e-3;
+constexpr int kFlatTopPixels = 5;
 constexpr double kMadToSigma = 1.4826;  // standard deviation of a normal law per MAD
 
 // A square of pixels, bounds inclusive, clipped to the image.
@@ -157,6 +161,7 @@ struct Region {
     std::vector<std::pair<int, int>> pixels;
     int peakPixels = 0;
     bool touchesLimit = false;  // some pixel lies on the edge of the limit box
+    int reachPx = 0;            // largest distance from the peak along x or y
 };
 
 // The 8-connected pixels above `threshold` holding the peak, within `frame`
@@ -176,6 +181,7 @@ Region growRegion(const Patch& patch, const Peak& peak, double threshold, const 
         stack.pop_back();
         r.pixels.push_back({x, y});
         if (patch.at(x, y) == peak.value) ++r.peakPixels;
+        r.reachPx = std::max({r.reachPx, std::abs(x - peak.x), std::abs(y - peak.y)});
         if (x == frame.x0 || x == frame.x1 || y == frame.y0 || y == frame.y1) r.touchesLimit = true;
         for (int j = -1; j <= 1; ++j) {
             for (int i = -1; i <= 1; ++i) {
@@ -221,14 +227,21 @@ Centroid measureCentroid(const IntensitySource& image, double seedX, double seed
             if (!peak.found) return result;
         }
         bg = ringBackground(*patch, peak.x, peak.y, inner);
-        if (!bg.valid || !(peak.value > bg.level)) return result;
+        if (!bg.valid) return result;
         // Inside the ring, less the rim, and within the extent.
         const int r = inner - 1 - rim;
         const Box frame = intersect(extentBox, Box{peak.x - r, peak.y - r, peak.x + r, peak.y + r});
-        region = growRegion(*patch, peak, bg.level + (peak.value - bg.level) / 2.0, frame);
         const bool atExtent = frame.x0 == extentBox.x0 && frame.y0 == extentBox.y0
                               && frame.x1 == extentBox.x1 && frame.y1 == extentBox.y1;
-        if (!region.touchesLimit || atExtent) break;
+        if (!(peak.value > bg.level)) {
+            // The ring lies on the flat top of a large star, or on a flat field.
+            if (atExtent) return result;
+            continue;
+        }
+        region = growRegion(*patch, peak, bg.level + (peak.value - bg.level) / 2.0, frame);
+        // The ring must stand well clear of the star, or its wings raise
+        // the background.
+        if (atExtent || (!region.touchesLimit && 2 * (region.reachPx + rim) < inner)) break;
     }
     if (!(peak.value - bg.level > options.minSignificance * bg.noise)) return result;
 
@@ -253,16 +266,50 @@ Centroid measureCentroid(const IntensitySource& image, double seedX, double seed
         }
     }
     if (!(sw > 0.0)) return result;
+    double cx = swx / sw, cy = swy / sw;
+    // The threshold cuts the wings along the pixel grid, unevenly when the
+    // star sits between pixels; a circle about the centroid cuts them
+    // evenly. A few passes move the circle onto the star.
+    // Pixels above the threshold that the region does not hold belong to
+    // something else (a neighbour's core, a hot grain) and stay out.
+    const double threshold = bg.level + (peak.value - bg.level) / 2.0;
+    std::vector<char> inRegion(taken.size(), 0);
+    for (const auto& [px, py] : region.pixels) inRegion[std::size_t(py - box.y0) * box.width() + (px - box.x0)] = 1;
+    const double radius = std::sqrt(region.pixels.size() / std::numbers::pi) + rim + 0.5;
+    for (int pass = 0; pass < kCirclePasses; ++pass) {
+        double cw = 0.0, cwx = 0.0, cwy = 0.0;
+        const int r = int(std::ceil(radius));
+        for (int y = int(std::floor(cy)) - r; y <= int(std::ceil(cy)) + r; ++y) {
+            for (int x = int(std::floor(cx)) - r; x <= int(std::ceil(cx)) + r; ++x) {
+                // The part of the pixel inside the circle, approximately:
+                // pixels on the edge count by how far the edge passes them.
+                const double inside = std::clamp(radius - std::hypot(x - cx, y - cy) + 0.5, 0.0, 1.0);
+                if (inside == 0.0 || !box.contains(x, y)) continue;
+                const double v = patch->at(x, y);
+                if (std::isnan(v)) continue;
+                if (v > threshold && !inRegion[std::size_t(y - box.y0) * box.width() + (x - box.x0)]) continue;
+                const double w = inside * std::max(v - bg.level, 0.0);
+                cw += w;
+                cwx += w * x;
+                cwy += w * y;
+            }
+        }
+        if (!(cw > 0.0)) break;
+        const double moved = std::hypot(cwx / cw - cx, cwy / cw - cy);
+        cx = cwx / cw;
+        cy = cwy / cw;
+        if (moved < kCircleSettledPx) break;
+    }
+    result.x = cx;
+    result.y = cy;
     result.found = true;
-    result.x = swx / sw;
-    result.y = swy / sw;
     result.background = bg.level;
     result.noise = bg.noise;
     result.peak = peak.value;
     result.flux = sw;
     result.regionPixels = int(region.pixels.size());
     result.peakPixels = region.peakPixels;
-    result.flatTop = region.peakPixels >= 2;
+    result.flatTop = region.peakPixels >= kFlatTopPixels;
     result.truncated = region.touchesLimit;
     return result;
 }

@@ -3,9 +3,13 @@
 
 #include "solve/star_refine.h"
 
+#include "tests/solve/synthetic_sky.h"
+
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
+#include <set>
 #include <tuple>
 #include <utility>
 
@@ -50,6 +54,39 @@ TEST(StarRefine, BrightestWindowFirstInColumnThenRowOrder)
     for (const Row& r : rows) {
         const RefinedStar got = refineStarPosition(SparseImage(r.background, r.lit), r.clickX, r.clickY);
         EXPECT_EQ(std::tuple(got.x, got.y, got.moved), std::tuple(r.x, r.y, r.moved)) << r.name;
+    }
+}
+
+// A saturated star's flat top fills every 7 by 7 window within reach, so
+// all tie; the first in loop order would follow the click. Clicks placed as
+// a hand places them, up to 3 px from the centre, must all give one mark on
+// the star's centre pixel.
+TEST(StarRefine, SaturatedStarsGiveOneMarkFromAnyNearbyClick)
+{
+    const double sky = 35.0;
+    for (const double topWidth : {7.0, 9.0, 14.0, 21.0, 30.0, 40.0}) {
+        for (const auto& [cx, cy] : {std::pair{100.0, 100.0}, {100.3, 99.6}, {99.5, 100.5}, {100.8, 100.2}}) {
+            testing::SyntheticSky image(200, 200, sky);
+            image.addSaturatedStar(cx, cy, topWidth, sky);
+            // A fainter neighbour just outside the top, as on a crowded plate.
+            image.addStar(cx + topWidth / 2 + 9, cy - 4, 90);
+            image.finish(std::uint64_t(topWidth * 100 + cx * 10), 3.0);
+            std::set<std::pair<int, int>> marks;
+            bool centroided = true;
+            for (int x = int(cx) - 3; x <= int(cx) + 4; ++x) {
+                for (int y = int(cy) - 3; y <= int(cy) + 4; ++y) {
+                    if (std::hypot(x - cx, y - cy) > 3.0) continue;
+                    const RefinedStar got = refineStarPosition(image, x, y);
+                    marks.insert({got.x, got.y});
+                    centroided = centroided && got.centroided;
+                }
+            }
+            ASSERT_EQ(marks.size(), 1u) << "top " << topWidth << " at " << cx << "," << cy;
+            const auto [mx, my] = *marks.begin();
+            EXPECT_LE(std::hypot(mx - cx, my - cy), 1.0) << "top " << topWidth << " at " << cx << "," << cy;
+            // From 14 px on, several windows lie wholly on the top and tie.
+            EXPECT_TRUE(centroided || topWidth < 14) << "top " << topWidth;
+        }
     }
 }
 
