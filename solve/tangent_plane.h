@@ -81,9 +81,10 @@ struct TanWcs {
     double cd21 = 0.0, cd22 = 0.0;
 };
 
-// Determinant cd11·cd22 − cd12·cd21 (square degrees per square pixel);
-// negative for an image seen as the sky is (east left with north up), zero
-// for a model without inverse.
+// Determinant cd11·cd22 − cd12·cd21 (square degrees per square pixel):
+// positive for an image of the sky as seen (north up and east left, with
+// y downwards, or any turn of it), negative for a mirror image, zero for a
+// model without inverse.
 double determinant(const TanWcs& wcs);
 
 // Scale at the tangent point: √|det|·3600, arcseconds per pixel.
