@@ -1,5 +1,6 @@
 #include "app/language_table.h"
 
+#include "app/builtin_texts.h"
 #include "core/textfile.h"
 
 #include <cstddef>
@@ -26,22 +27,37 @@ Section section(const char* marker, std::array<QString, N>& texts, int firstSlot
 
 }  // namespace
 
+namespace {
+
+// A later text that a file from before it lacks: its slot is empty, or holds
+// the marker that closed the file's shorter section.
+bool lacking(const QString& text, const char* closingMarker)
+{
+    return text.isEmpty() || text == QLatin1String(closingMarker);
+}
+
+}  // namespace
+
 QString LanguageTable::message(int n) const
 {
-    return n >= 0 && n < static_cast<int>(messages.size()) ? messages[std::size_t(n)] : QString();
+    if (n < 0 || n >= static_cast<int>(messages.size())) return QString();
+    const QString& text = messages[std::size_t(n)];
+    return n >= kFirstLaterMessage && lacking(text, "[WIZARD]") ? builtinMessage(n) : text;
 }
 
 QString LanguageTable::suggestion(int n) const
 {
-    return n >= 0 && n < static_cast<int>(suggestions.size()) ? suggestions[std::size_t(n)] : QString();
+    if (n < 0 || n >= static_cast<int>(suggestions.size())) return QString();
+    const QString& text = suggestions[std::size_t(n)];
+    return n >= kFirstLaterSuggestion && lacking(text, "[END]") ? builtinSuggestion(n) : text;
 }
 
 void LanguageTable::fillMessages()
 {
-    // Messages 0..20 are the [FORM] texts that follow the 44 captions of the
-    // main window; messages 21..30 stay empty.
-    for (int n = 0; n <= 20; ++n)
-        messages[std::size_t(n)] = form[std::size_t(45 + n)];
+    // Messages are the [FORM] texts that follow the 44 captions of the main
+    // window.
+    for (std::size_t n = 0; n < messages.size(); ++n)
+        messages[n] = form[45 + n];
 }
 
 Result<LanguageTable> parseLanguageTable(const QStringList& lines)
@@ -69,8 +85,7 @@ Result<LanguageTable> parseLanguageTable(const QStringList& lines)
                 return Result<LanguageTable>::failure(
                     QStringLiteral("Fichier de langue incomplet : le marqueur %1 est introuvable "
                                    "(fin du fichier à la ligne %2)")
-                        .arg(s.marker)
-                        .arg(at + 1));
+                        .arg(s.marker, QString::number(at + 1)));
             ++at;
             ++slot;
             // The closing marker takes a slot too, so a full section has
@@ -79,9 +94,8 @@ Result<LanguageTable> parseLanguageTable(const QStringList& lines)
                 return Result<LanguageTable>::failure(
                     QStringLiteral("Fichier de langue invalide : la section %1 dépasse %2 lignes "
                                    "(ligne %3)")
-                        .arg(s.name)
-                        .arg(s.slotCount - s.firstSlot - 1)
-                        .arg(at + 1));
+                        .arg(s.name, QString::number(s.slotCount - s.firstSlot - 1),
+                             QString::number(at + 1)));
             s.texts[slot] = lines[at];
         }
     }

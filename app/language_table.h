@@ -7,8 +7,13 @@
 // texts, "[FORM]", [FORM] texts, "[WIZARD]", [WIZARD] texts, "[SUGESTIONS]",
 // suggestions, "[END]". The marker that closes a section takes the slot after
 // the section's last text. Capacities (marker included): 20 configuration
-// texts (slots 1..20), 20 [CONFIG2], 80 [FORM], 25 [WIZARD], 21 suggestions
-// (slots 0..20).
+// texts (slots 1..20), 20 [CONFIG2], 200 [FORM], 25 [WIZARD], 41 suggestions
+// (slots 0..40).
+//
+// Messages from 21 on and suggestions from 15 on came with later versions
+// of the program: a language file written before them (a user's own
+// translation) simply lacks those lines, and the program then uses its own
+// French text (builtinMessage, builtinSuggestion) instead of failing.
 
 #include "core/result.h"
 
@@ -22,17 +27,18 @@ namespace ce {
 struct LanguageTable {
     std::array<QString, 21> config{};     // configuration text N = config[N], N >= 1
     std::array<QString, 21> config2{};    // [CONFIG2] line N
-    std::array<QString, 81> form{};       // [FORM] line N
+    std::array<QString, 201> form{};      // [FORM] line N
     std::array<QString, 26> wizard{};     // [WIZARD] line N
-    std::array<QString, 21> suggestions{};// suggestion N, N >= 0
-    std::array<QString, 31> messages{};   // language message N (filled by fillMessages)
+    std::array<QString, 41> suggestions{};// suggestion N, N >= 0
+    std::array<QString, 156> messages{};  // language message N (filled by fillMessages)
 
-    // Language message N, 0..30; empty outside.
+    // Language message N, 0..155: the file's text, or for N >= 21 the
+    // program's own French text when the file has none; empty outside.
     QString message(int n) const;
-    // Suggestion N, 0..20; empty outside.
+    // Suggestion N, 0..40, with the same fallback from 15 on; empty outside.
     QString suggestion(int n) const;
 
-    // Language message N := [FORM] line 45 + N for N = 0..20 (the key "Form").
+    // Language message N := [FORM] line 45 + N for N = 0..155 (the key "Form").
     void fillMessages();
 };
 

@@ -16,18 +16,20 @@ double raHours(double raDeg) { return raDeg / 360.0 * 24.0; }
 
 bool inHoverBox(const Marker& marker, double xPx, double yPx)
 {
-    const double left = marker.left;
-    const double top = marker.top;
-    return left - kHoverReachPx < xPx && xPx < left + kHoverReachPx
-        && top - kHoverReachPx < yPx && yPx < top + kHoverReachPx;
+    const double half = marker.size / 2.0;
+    const double x = double(marker.left) + half;
+    const double y = double(marker.top) + half;
+    return x - kHoverReachPx < xPx && xPx < x + kHoverReachPx
+        && y - kHoverReachPx < yPx && yPx < y + kHoverReachPx;
 }
 
 bool inDoubleClickBox(const Marker& marker, int xPx, int yPx)
 {
-    const double left = marker.left;
-    const double top = marker.top;
-    return left - kDoubleClickBeforePx < xPx && xPx < left + kDoubleClickAfterPx
-        && top - kDoubleClickBeforePx < yPx && yPx < top + kDoubleClickAfterPx;
+    const double half = marker.size / 2.0;
+    const double x = double(marker.left) + half;
+    const double y = double(marker.top) + half;
+    return x - kDoubleClickReachPx < xPx && xPx < x + kDoubleClickReachPx
+        && y - kDoubleClickReachPx < yPx && yPx < y + kDoubleClickReachPx;
 }
 
 QString missingScaleMessage(double corrAsd, double corrDec)
@@ -52,6 +54,21 @@ QString clickReportText(double raDeg, double decDeg)
 {
     return QStringLiteral("Clic: ") + FormatSexagesimal(raHours(raDeg), QStringLiteral("h"))
          + QStringLiteral("  ") + FormatSexagesimal(decDeg, QStringLiteral("°"));
+}
+
+QString fineClickReportText(double raDeg, double decDeg)
+{
+    return QStringLiteral("Clic: ") + FormatSexagesimalFine(raHours(raDeg), QStringLiteral("h"), 2)
+         + QStringLiteral("  ") + FormatSexagesimalFine(decDeg, QStringLiteral("°"), 1);
+}
+
+QString fineHoverInfoText(const QString& identifier, const QString& magR, const QString& magB,
+                          double raDeg, double decDeg)
+{
+    return identifier + QStringLiteral("   MagR-B=") + magR + u' ' + magB
+         + QStringLiteral("   Ra:") + FormatSexagesimalFine(raHours(raDeg), QStringLiteral("h"), 2)
+         + QStringLiteral("   Dec:") + FormatSexagesimalFine(decDeg, QStringLiteral("°"), 1)
+         + QStringLiteral("  (J2000.0)");
 }
 
 CalibrationFill calibrationFill(float centreXPx, float centreYPx, double raDeg, double decDeg,

@@ -16,22 +16,21 @@
 
 namespace ce {
 
-// Reach of the hover test around a marker's top-left corner, and of the
-// double-click test before and after it, pixels.
+// Reach of the hover test and of the double-click test around the centre of
+// a marker's circle, pixels: an 8 by 8 and a 16 by 16 square.
 inline constexpr double kHoverReachPx = 4.0;
-inline constexpr int kDoubleClickBeforePx = 4;
-inline constexpr int kDoubleClickAfterPx = 12;
+inline constexpr double kDoubleClickReachPx = 8.0;
 
-// inHoverBox: is the pointer (x, y) strictly within 4 pixels of the marker's
-// top-left corner (L - 4 < x < L + 4 and T - 4 < y < T + 4)?
-// Given: the marker (left, top in image pixels); x, y in image pixels.
+// inHoverBox: is the pointer (x, y) strictly within 4 pixels of the centre
+// (cx, cy) of the marker's circle (cx - 4 < x < cx + 4, likewise y), where
+// the star is? cx = left + size / 2, cy = top + size / 2.
+// Given: the marker (left, top in image pixels, size); x, y in image pixels.
 // Note: the bounds are strict, so a pointer exactly 4 pixels away is out.
 bool inHoverBox(const Marker& marker, double xPx, double yPx);
 
-// inDoubleClickBox: L - 4 < x < L + 12 and T - 4 < y < T + 12, all strict.
+// inDoubleClickBox: cx - 8 < x < cx + 8 and cy - 8 < y < cy + 8, all strict.
 // Given: the marker; x, y the whole-pixel position kept from the last move.
-// Note: the box reaches further right and down than the hover box, over the
-// whole 8-pixel marker and a margin.
+// Note: twice the reach of the hover box, over the whole circle and a margin.
 bool inDoubleClickBox(const Marker& marker, int xPx, int yPx);
 
 // missingScaleMessage: the status line for scale factors that cannot be
@@ -55,6 +54,14 @@ QString hoverInfoText(const QString& identifier, const QString& magR, const QStr
 // Given: raDeg, decDeg for the observation epoch, degrees.
 // Returns: "Clic: " + hours with unit "h" + "  " + degrees with unit "°".
 QString clickReportText(double raDeg, double decDeg);
+
+// The same two lines when the solution is refined (its accuracy is a
+// fraction of an arcsecond, far below the whole second of right ascension,
+// 15 arcseconds): right ascension to 0.01 s, declination to 0.1''
+// (FormatSexagesimalFine).
+QString fineClickReportText(double raDeg, double decDeg);
+QString fineHoverInfoText(const QString& identifier, const QString& magR, const QString& magB,
+                          double raDeg, double decDeg);
 
 // Texts for the calibration boxes Etalo_0..Etalo_7 and the calibration
 // frame's declination sign label.

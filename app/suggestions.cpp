@@ -1,5 +1,6 @@
 #include "app/suggestions.h"
 
+#include "app/builtin_texts.h"
 #include "core/numbers.h"
 
 namespace ce {
@@ -8,13 +9,15 @@ QString SetSugestion(const QString& key, std::int16_t step, const QString& value
                      const QString& valueB, const QString& current, const LanguageTable& table)
 {
     const QChar cr(13);  // a bare carriage return, not CR LF
-    if (key == u"calcul" && step == 0) {
-        // A: candidate solutions found; B: catalogue stars used.
+    if (key == u"calcul" && (step == 0 || step == 1)) {
+        // A: candidate solutions found; B: catalogue stars used. Step 1:
+        // none was offered to the user, so none can have been declined.
         const double a = leadingNumber(valueA);
         const double b = leadingNumber(valueB);
         QString text = current;
-        if (a < 100) text = table.suggestion(1) + cr;
-        if (a > 100) text = table.suggestion(2) + cr;
+        if (step == 1) text = table.suggestion(sug::kNothingProposed) + cr;
+        else if (a < 100) text = table.suggestion(1) + cr;
+        if (a > 100) text = (step == 1 ? text : QString()) + table.suggestion(2) + cr;
         if (b > 300) text += table.suggestion(3) + cr;
         if (b < 100) text += table.suggestion(4) + cr;
         return text;

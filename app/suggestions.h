@@ -29,7 +29,10 @@ namespace ce {
 //     100 keeps the current text); then value B above 300 appends
 //     suggestion 3 + CR and value B below 100 appends suggestion 4 + CR.
 //     CR is the single character 13.
-//  2. Any key/step pair without a rule returns `current` unchanged.
+//  2. "calcul" step 1 (candidates were found or not, but none was offered
+//     to the user) starts from suggestion 15 + CR instead of suggestion 1,
+//     appends suggestion 2 + CR when A is above 100, then the B rules.
+//  3. Any key/step pair without a rule returns `current` unchanged.
 QString SetSugestion(const QString& key, std::int16_t step, const QString& valueA,
                      const QString& valueB, const QString& current, const LanguageTable& table);
 

@@ -42,8 +42,7 @@ ConfigReading parseConfigFile(const QStringList& lines, QChar decimalPoint,
     if (*count < 0)
         return stopped(records, QStringLiteral("Nombre de configurations négatif (%1) à la "
                                                "ligne 1 de %2")
-                                    .arg(*count)
-                                    .arg(fileName));
+                                    .arg(QString::number(*count), fileName));
 
     // Records are read one after the other, so a failure keeps every
     // complete record before it.
@@ -52,17 +51,15 @@ ConfigReading parseConfigFile(const QStringList& lines, QChar decimalPoint,
         if (i > kConfigCapacity)
             return stopped(records, QStringLiteral("Indice hors limites : %1 annonce %2 "
                                                    "configurations, %3 au plus (ligne %4)")
-                                        .arg(fileName)
-                                        .arg(*count)
-                                        .arg(kConfigCapacity)
-                                        .arg(nameLine));
+                                        .arg(fileName, QString::number(*count),
+                                             QString::number(kConfigCapacity),
+                                             QString::number(nameLine)));
         if (lines.size() < nameLine + 2)
             return stopped(records, QStringLiteral("Fin de fichier inattendue : %1 s'arrête à "
                                                    "la ligne %2, la configuration %3 est "
                                                    "incomplète")
-                                        .arg(fileName)
-                                        .arg(lines.size())
-                                        .arg(i));
+                                        .arg(fileName, QString::number(lines.size()),
+                                             QString::number(i)));
         records.push_back({lines[nameLine - 1], lines[nameLine], lines[nameLine + 1]});
     }
     return stopped(std::move(records), QString());

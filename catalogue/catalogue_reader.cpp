@@ -56,8 +56,10 @@ CatalogueCounts readCatalogueAnswer(const QByteArray& answer, double corrAsd, do
             if (record.size() < 6 || record[5] != u'U') break;
             ++n;
             state.starId[n] = column(record, kIdStart, kIdLength).toString();
-            state.starU[n] = roundHalfEven(leadingNumber(column(record, kRaStart, kRaLength)) * corrAsd);
-            state.starV[n] = roundHalfEven(leadingNumber(column(record, kDecStart, kDecLength)) * corrDec);
+            state.starRaDeg[n] = leadingNumber(column(record, kRaStart, kRaLength));
+            state.starDecDeg[n] = leadingNumber(column(record, kDecStart, kDecLength));
+            state.starU[n] = roundHalfEven(state.starRaDeg[n] * corrAsd);
+            state.starV[n] = roundHalfEven(state.starDecDeg[n] * corrDec);
             state.starMagR[n] = column(record, kMagRStart, kMagRLength).toString();
             state.starMagB[n] = column(record, kMagBStart, kMagBLength).toString();
         }

@@ -42,8 +42,8 @@ struct CatalogueCounts {
 // Given: the answer bytes (decoded as Windows-1252; the service answers in
 // ASCII), the scale factors corrAsd and corrDec, pixels per degree.
 // Fills: state.starId/starU/starV/starMagR/starMagB slots 1..n and
-// state.starTotal, state.starCount; slot 0 and slots above n are left as
-// they were. Numbers are read by the leading-number rule and the products
+// state.starTotal, state.starCount, and starRaDeg/starDecDeg with the
+// positions as read; slot 0 and slots above n are left as they were. Numbers are read by the leading-number rule and the products
 // rounded half to even. A factor of 0 gives 0 for every star.
 // Returns: the two counts. No marker gives 0 and 0.
 CatalogueCounts readCatalogueAnswer(const QByteArray& answer, double corrAsd, double corrDec,

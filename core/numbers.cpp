@@ -168,9 +168,17 @@ QString typeMismatchMessage(const QString& fieldName)
 Result<double> localeNumber(QStringView text, QChar decimalPoint, const QString& fieldName)
 {
     const QString trimmed = text.toString().trimmed();
-    bool whole = false;
-    const std::string ascii = numberPrefix(trimmed, decimalPoint, &whole);
-    if (ascii.empty() || !whole)
+    // People type "7.5" and "7,5" alike whatever their locale, so both
+    // separators (and the locale's own) are taken; a group separator never
+    // is, so "1,234.5" still fails.
+    std::string ascii;
+    for (const QChar separator : {decimalPoint, QChar(u'.'), QChar(u',')}) {
+        bool whole = false;
+        ascii = numberPrefix(trimmed, separator, &whole);
+        if (!ascii.empty() && whole) break;
+        ascii.clear();
+    }
+    if (ascii.empty())
         return Result<double>::failure(typeMismatchMessage(fieldName));
     const double value = parseAscii(ascii);
     if (!std::isfinite(value))

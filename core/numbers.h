@@ -30,7 +30,9 @@ double leadingNumber(QStringView text);
 // Locale rule. Given the text, the locale's decimal separator and the French
 // name of the field ("RA (heures)"); returns the number or the message
 // « Incompatibilité de type : le champ <field> ne contient pas un nombre ».
-// Group separators are not accepted; an exponent is. A number beyond the
+// The decimal separator may be the locale's, "." or "," (whatever the
+// locale, "50.5" and "50,5" are 50.5). Group separators are not accepted
+// ("1,234.5" and "1 234" fail); an exponent is. A number beyond the
 // range of a double fails with « Dépassement de capacité : le champ <field> »;
 // one below its smallest subnormal reads as 0.
 Result<double> localeNumber(QStringView text, QChar decimalPoint, const QString& fieldName);

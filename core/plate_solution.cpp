@@ -1,5 +1,7 @@
 #include "core/plate_solution.h"
 
+#include "core/reduction_state.h"
+
 namespace ce {
 
 PlateSolution plateSolutionOf(const ReductionState& state)

@@ -9,11 +9,11 @@
 // reduction state; the helpers below copy them in and out so that every
 // routine here works on plain values.
 
-#include "core/reduction_state.h"
-
 #include <optional>
 
 namespace ce {
+
+struct ReductionState;
 
 struct PlateSolution {
     double A = 0.0, B = 0.0, C = 0.0;

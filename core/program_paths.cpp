@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace ce {
@@ -11,7 +12,12 @@ QString ProgramPaths::resolveImagePath(const QString& typed) const
     const bool driveLetter = typed.size() >= 2 && typed.at(0).isLetter() && typed.at(1) == u':';
     if (typed.startsWith(u'/') || driveLetter)
         return typed;
-    return programFile(typed);
+    // Projects and defaut.cfg written on Windows hold "images\m42.jpg"; a
+    // file whose own name has a backslash still wins.
+    const QString asTyped = programFile(typed);
+    if (!typed.contains(u'\\') || QFileInfo::exists(asTyped))
+        return asTyped;
+    return programFile(QString(typed).replace(u'\\', u'/'));
 }
 
 ProgramPaths ProgramPaths::forInstalledProgram()

@@ -18,7 +18,9 @@ struct ProgramPaths {
     QString catalogueFile() const { return dataFile(QStringLiteral("data.txt")); }
 
     // An image path typed by the user: used as typed when absolute ("/..." or
-    // a drive letter and ":"), otherwise relative to the program folder.
+    // a drive letter and ":"), otherwise relative to the program folder, with
+    // "\" read as "/" (paths stored by the program on Windows) unless a file
+    // of that very name exists.
     QString resolveImagePath(const QString& typed) const;
 
     // The folders of the installed program: the executable's folder and

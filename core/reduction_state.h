@@ -9,9 +9,12 @@
 // Tables keep the slot numbering of the reduction: slot 0 is never used by
 // the catalogue or the marked stars, slots run 1..capacity.
 
+#include "core/tangent_plane.h"
+
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <cstdint>
 #include <vector>
 
@@ -93,6 +96,11 @@ struct ReductionState {
     std::array<double, kCatalogueSlots + 1> starV{};
     std::array<QString, kCatalogueSlots + 1> starMagR{};
     std::array<QString, kCatalogueSlots + 1> starMagB{};
+    // The same stars' positions as the catalogue gives them, degrees,
+    // J2000.0. starU and starV are rounded to whole plane units (a pixel);
+    // the refined solution, good to a fraction of a pixel, works on these.
+    std::array<double, kCatalogueSlots + 1> starRaDeg{};
+    std::array<double, kCatalogueSlots + 1> starDecDeg{};
 
     // Marked image stars, slots 0..10 (slot 0 unused).
     std::int16_t markCount = 0;
@@ -109,6 +117,15 @@ struct ReductionState {
     // Plate solution: U = A x + B y + C, V = D x + E y + F.
     double plateA = 0.0, plateB = 0.0, plateC = 0.0;
     double plateD = 0.0, plateE = 0.0, plateF = 0.0;
+
+    // The refined solution of the accepted candidate, when the fit to the
+    // measured catalogue stars succeeded: it replaces the plate solution for
+    // every position drawn or reported (core/solution_in_force.h). Cleared
+    // whenever a new matching starts or the solution is withdrawn.
+    std::optional<TanWcs> refined;
+    int refinedStars = 0;          // stars used by the fit
+    double refinedRmsPx = 0.0;     // their rms residual, pixels
+    double refinedRmsArcsec = 0.0; // the same, arcseconds
 
     // Flags and modes.
     bool solutionAccepted = false;

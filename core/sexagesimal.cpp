@@ -2,6 +2,7 @@
 
 #include "core/numbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -122,6 +123,30 @@ QString FormatSexagesimal(double value, const QString& unit)
     text += formatWhole(static_cast<long long>(raw.minutes));
     text += u'\'';
     text += formatWhole(static_cast<long long>(seconds));
+    text += QStringLiteral("''");
+    return text;
+}
+
+QString FormatSexagesimalFine(double value, const QString& unit, int decimals)
+{
+    if (!std::isfinite(value))
+        return FormatSexagesimal(value, unit);
+    decimals = std::clamp(decimals, 0, 6);
+    // Rounded once, in units of the last decimal of the seconds, then split:
+    // the carry into minutes and the whole part comes by itself.
+    const double step = std::pow(10.0, decimals);
+    const double units = roundHalfEven(std::fabs(value) * 3600.0 * step);
+    const double perMinute = 60.0 * step;
+    const double whole = std::floor(units / (60.0 * perMinute));
+    const double minutes = std::floor((units - whole * 60.0 * perMinute) / perMinute);
+    const double seconds = (units - whole * 60.0 * perMinute - minutes * perMinute) / step;
+    QString text;
+    if (value < 0 && units > 0) text += u'-';
+    text += formatDouble(whole);
+    text += unit;
+    text += formatWhole(static_cast<long long>(minutes));
+    text += u'\'';
+    text += QString::number(seconds, 'f', decimals);
     text += QStringLiteral("''");
     return text;
 }

@@ -98,4 +98,14 @@ SexagesimalParts SplitSexagesimal(double value);
 //     the unit and 0'0'' ("NaN°0'0''", "-Inf°0'0''"), so nothing downstream reads garbage.
 QString FormatSexagesimal(double value, const QString& unit);
 
+// The same text with the seconds to a fixed number of decimals, for
+// positions measured finer than a second: [-]w<unit>m's.ss''
+// ("1h34'50.25''", "-22°11'01.3''" is written "-22°11'1.3''").
+// Given: value; unit; decimals, 0..6, of the seconds.
+// Returns: the text, the seconds rounded once (half to even) and carried
+// into the minutes and the whole part when they reach 60, so the parts
+// always read 0 <= m < 60 and 0 <= s < 60. A value that is not finite is
+// written as by FormatSexagesimal.
+QString FormatSexagesimalFine(double value, const QString& unit, int decimals);
+
 }  // namespace ce

@@ -1,11 +1,17 @@
 #include "core/textfile.h"
 
+#include "core/system_reason.h"
+
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
 
 #include <array>
+#include <cerrno>
 #include <optional>
 
 namespace ce {
@@ -46,6 +52,33 @@ QString notFoundMessage(const QString& path)
 QString saveErrorMessage(const QString& path, const QString& reason)
 {
     return QStringLiteral("Impossible d'enregistrer le fichier %1 : %2").arg(path, reason);
+}
+
+QString readErrorMessage(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Impossible de lire le fichier %1 : %2").arg(path, reason);
+}
+
+// A save killed between writing its temporary file ("config.cfg.Ab12Cd")
+// and the rename leaves that file behind. The next save of the same file
+// removes such leftovers once they are old enough that no other save can
+// still be writing them.
+void removeStaleSaveFiles(const QString& path)
+{
+    constexpr qint64 kStaleAfterSeconds = 60;
+    const QFileInfo target(path);
+    const QDir folder = target.absoluteDir();
+    const QRegularExpression leftover(
+        QRegularExpression::anchoredPattern(QRegularExpression::escape(target.fileName())
+                                            + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const QFileInfoList candidates = folder.entryInfoList(
+        {target.fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden);
+    for (const QFileInfo& info : candidates) {
+        if (leftover.match(info.fileName()).hasMatch()
+            && info.lastModified().toUTC().secsTo(now) > kStaleAfterSeconds)
+            QFile::remove(info.absoluteFilePath());
+    }
 }
 
 }  // namespace
@@ -125,13 +158,13 @@ Result<QByteArray> readFileBytes(const QString& path)
     QFile file(path);
     if (!QFileInfo::exists(path))
         return Result<QByteArray>::failure(notFoundMessage(path));
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly))
-        return Result<QByteArray>::failure(
-            QStringLiteral("Impossible de lire le fichier %1 : %2").arg(path, file.errorString()));
+        return Result<QByteArray>::failure(readErrorMessage(path, fileErrorReason(file.error(), errno)));
+    errno = 0;
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return Result<QByteArray>::failure(
-            QStringLiteral("Impossible de lire le fichier %1 : %2").arg(path, file.errorString()));
+        return Result<QByteArray>::failure(readErrorMessage(path, fileErrorReason(file.error(), errno)));
     return Result<QByteArray>::success(bytes);
 }
 
@@ -144,16 +177,25 @@ Result<QStringList> readTextLines(const QString& path)
 
 Status writeFileBytes(const QString& path, const QByteArray& bytes)
 {
+    removeStaleSaveFiles(path);
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return Status::failure(saveErrorMessage(path, file.errorString()));
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+        return Status::failure(saveErrorMessage(path, fileErrorReason(file.error(), errno)));
+    // A small write only fills QSaveFile's buffer; the bytes reach the disk
+    // at flush(). Qt's commit() renames the temporary file over the old one
+    // even when that last write failed (a full disk), so the write and the
+    // flush are both checked here, before anything replaces the old file.
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString reason = fileErrorReason(file.error(), errno);
         file.cancelWriting();
+        file.commit();  // after cancelWriting: removes the temporary file only
         return Status::failure(saveErrorMessage(path, reason));
     }
+    errno = 0;
     if (!file.commit())
-        return Status::failure(saveErrorMessage(path, file.errorString()));
+        return Status::failure(saveErrorMessage(path, fileErrorReason(file.error(), errno)));
     return succeeded();
 }
 

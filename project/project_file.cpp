@@ -41,22 +41,19 @@ Result<ProjectFields> parseProject(const QStringList& lines, QChar decimalPoint,
     if (lines.size() < kProjectLineCount)
         return R::failure(QStringLiteral("Fin de fichier inattendue : %1 s'arrête à la ligne %2, "
                                          "un projet a %3 lignes")
-                              .arg(fileName)
-                              .arg(lines.size())
-                              .arg(kProjectLineCount));
+                              .arg(fileName, QString::number(lines.size()),
+                                   QString::number(kProjectLineCount)));
     const QString& last = lines[kProjectLineCount - 1];
     const Result<double> number = localeNumber(last, decimalPoint, QString());
     if (!number)
         return R::failure(QStringLiteral("Incompatibilité de type : la ligne %1 de %2 ne "
                                          "contient pas un nombre")
-                              .arg(kProjectLineCount)
-                              .arg(fileName));
+                              .arg(QString::number(kProjectLineCount), fileName));
     const Result<std::int16_t> state = toInt16(*number);
     if (!state || *state < 0 || *state > 2)
         return R::failure(QStringLiteral("Valeur incorrecte à la ligne %1 de %2 : la case "
                                          "Décideur vaut 0, 1 ou 2, pas %3")
-                              .arg(kProjectLineCount)
-                              .arg(fileName, last.trimmed()));
+                              .arg(QString::number(kProjectLineCount), fileName, last.trimmed()));
 
     ProjectFields fields;
     int n = 0;

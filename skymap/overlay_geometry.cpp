@@ -24,10 +24,21 @@ QString unplaceableStarMessage(double U, double V)
 
 }  // namespace
 
+PlaneToImage inverseOf(const PlateSolution& solution)
+{
+    return [solution](double U, double V) { return planeToPixel(solution, U, V); };
+}
+
 Result<MarkerCorner> starMarkerCorner(const PlateSolution& solution, double U, double V,
                                       double halfSizePx)
 {
-    const std::optional<PixelPoint> p = planeToPixel(solution, U, V);
+    return starMarkerCorner(inverseOf(solution), U, V, halfSizePx);
+}
+
+Result<MarkerCorner> starMarkerCorner(const PlaneToImage& toImage, double U, double V,
+                                      double halfSizePx)
+{
+    const std::optional<PixelPoint> p = toImage(U, V);
     if (!p)
         return Result<MarkerCorner>::success(MarkerCorner{});
     const double left = p->x - halfSizePx;
@@ -41,13 +52,19 @@ Result<MarkerCorner> starMarkerCorner(const PlateSolution& solution, double U, d
 StarMarkerLayout layoutStarMarkers(const PlateSolution& solution, std::span<const double> starU,
                                    std::span<const double> starV, int count, double halfSizePx)
 {
+    return layoutStarMarkers(inverseOf(solution), starU, starV, count, halfSizePx);
+}
+
+StarMarkerLayout layoutStarMarkers(const PlaneToImage& toImage, std::span<const double> starU,
+                                   std::span<const double> starV, int count, double halfSizePx)
+{
     StarMarkerLayout layout;
     const std::size_t slotCount = std::min(starU.size(), starV.size());
     const int n = slotCount > 0 ? std::clamp(count, 0, static_cast<int>(std::min<std::size_t>(slotCount - 1, 1 << 20)))
                             : 0;
     layout.corners.reserve(static_cast<std::size_t>(n));
     for (int i = 1; i <= n; ++i) {
-        const Result<MarkerCorner> corner = starMarkerCorner(solution, starU[i], starV[i], halfSizePx);
+        const Result<MarkerCorner> corner = starMarkerCorner(toImage, starU[i], starV[i], halfSizePx);
         if (!corner) {
             layout.failed = true;
             layout.error = corner.error();
@@ -80,8 +97,17 @@ Result<CentrePlacement> placeFieldCentre(const PlateSolution& solution, double r
                                          double corrAsd, double corrDec, double widthPx,
                                          double heightPx)
 {
+    return placeFieldCentre(inverseOf(solution), raDeg, decDeg, dRaDeg, dDecDeg, corrAsd, corrDec,
+                            widthPx, heightPx);
+}
+
+Result<CentrePlacement> placeFieldCentre(const PlaneToImage& toImage, double raDeg,
+                                         double decDeg, double dRaDeg, double dDecDeg,
+                                         double corrAsd, double corrDec, double widthPx,
+                                         double heightPx)
+{
     const PlanePoint centre = fieldCentrePlane(raDeg, decDeg, dRaDeg, dDecDeg, corrAsd, corrDec);
-    const std::optional<PixelPoint> p = planeToPixel(solution, centre.U, centre.V);
+    const std::optional<PixelPoint> p = toImage(centre.U, centre.V);
     if (!p)
         return Result<CentrePlacement>::success(CentrePlacement{});
     // The bars reach 8 pixels beyond the centre; they must still be drawable.

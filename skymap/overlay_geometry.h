@@ -9,6 +9,8 @@
 #include "core/reduction_state.h"
 #include "core/result.h"
 
+#include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -18,6 +20,14 @@ namespace ce {
 // Anything beyond, or not finite, cannot be placed and fails the drawing.
 inline constexpr double kMarkerCoordinateLimitPx = 1e9;
 inline constexpr double kCentreBarHalfPx = 8.0;   // the cross is 16 pixels across
+
+// The map from the catalogue plane (U, V) to image pixels that the drawing
+// uses: the plate solution's inverse, or the refined model's
+// (core/solution_in_force.h). None: the point has no image.
+using PlaneToImage = std::function<std::optional<PixelPoint>(double U, double V)>;
+
+// The inverse of a plate solution as such a map.
+PlaneToImage inverseOf(const PlateSolution& solution);
 
 struct MarkerCorner {
     float left = 0.0f;
@@ -34,6 +44,8 @@ struct MarkerCorner {
 //     naming the star's plane position.
 Result<MarkerCorner> starMarkerCorner(const PlateSolution& solution, double U, double V,
                                       double halfSizePx);
+Result<MarkerCorner> starMarkerCorner(const PlaneToImage& toImage, double U, double V,
+                                      double halfSizePx);
 
 // The corners of stars 1..count, in order, stopping at the first failure.
 struct StarMarkerLayout {
@@ -46,6 +58,8 @@ struct StarMarkerLayout {
 // unused), the number of stars (clipped to the slots given) and the half
 // size; the markers placed before a failure keep their positions.
 StarMarkerLayout layoutStarMarkers(const PlateSolution& solution, std::span<const double> starU,
+                                   std::span<const double> starV, int count, double halfSizePx);
+StarMarkerLayout layoutStarMarkers(const PlaneToImage& toImage, std::span<const double> starU,
                                    std::span<const double> starV, int count, double halfSizePx);
 
 // fieldCentrePlane: the typed field centre in the catalogue plane.
@@ -84,6 +98,10 @@ struct CentrePlacement {
 // and the image size; fails when the centre's position is not finite or
 // beyond ±1e9 pixels (the cross cannot be drawn there).
 Result<CentrePlacement> placeFieldCentre(const PlateSolution& solution, double raDeg,
+                                         double decDeg, double dRaDeg, double dDecDeg,
+                                         double corrAsd, double corrDec, double widthPx,
+                                         double heightPx);
+Result<CentrePlacement> placeFieldCentre(const PlaneToImage& toImage, double raDeg,
                                          double decDeg, double dRaDeg, double dDecDeg,
                                          double corrAsd, double corrDec, double widthPx,
                                          double heightPx);

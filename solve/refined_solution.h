@@ -21,7 +21,7 @@
 
 #include "core/plate_solution.h"
 #include "solve/centroid.h"
-#include "solve/tangent_plane.h"
+#include "core/tangent_plane.h"
 
 #include <span>
 #include <vector>

@@ -4,6 +4,7 @@
 #include "app/pointer_texts.h"
 #include "core/numbers.h"
 #include "core/plate_solution.h"
+#include "core/solution_in_force.h"
 #include "core/precession.h"
 #include "skymap/object_report.h"
 
@@ -80,15 +81,24 @@ void PointerFlow::hover(double x, double y)
             continue;
         }
         const auto slot = static_cast<std::size_t>(i);
-        controller_.view().setInfo(hoverInfoText(state_.starId[slot], state_.starMagR[slot],
-                                                 state_.starMagB[slot],
-                                                 state_.starU[slot] / state_.corrAsd,
-                                                 state_.starV[slot] / state_.corrDec));
+        // Positions to a hundredth of a second, as the catalogue gives them,
+        // when the solution is refined.
+        const SkyPoint sky = catalogueSky(i);
+        const auto info = state_.refined ? fineHoverInfoText : hoverInfoText;
+        controller_.view().setInfo(info(state_.starId[slot], state_.starMagR[slot],
+                                        state_.starMagB[slot], sky.raDeg, sky.decDeg));
         if (state_.fillFromIdentification == 1) fillFromStar(i);
     }
 
     if (skipped && !scaleWarnedOnHover_) scaleUsable(true);
     scaleWarnedOnHover_ = skipped;
+}
+
+SkyPoint PointerFlow::catalogueSky(int star) const
+{
+    const auto slot = static_cast<std::size_t>(star);
+    if (state_.refined) return {state_.starRaDeg[slot], state_.starDecDeg[slot]};
+    return {state_.starU[slot] / state_.corrAsd, state_.starV[slot] / state_.corrDec};
 }
 
 void PointerFlow::fillFromStar(int star)
@@ -100,9 +110,8 @@ void PointerFlow::fillFromStar(int star)
     const float centreY = marker.top + half;
 
     // The boxes hold "." in any locale: their change handling turns a comma into a point.
-    const CalibrationFill fill =
-        calibrationFill(centreX, centreY, state_.starU[slot] / state_.corrAsd,
-                        state_.starV[slot] / state_.corrDec, u'.');
+    const SkyPoint sky = catalogueSky(star);
+    const CalibrationFill fill = calibrationFill(centreX, centreY, sky.raDeg, sky.decDeg, u'.');
     ReductionView& view = controller_.view();
     for (std::size_t box = 0; box < fill.boxes.size(); ++box)
         view.setText(QStringLiteral("Etalo_%1").arg(box), fill.boxes[box]);
@@ -129,15 +138,17 @@ void PointerFlow::click()
 void PointerFlow::reportClick()
 {
     if (!scaleUsable(true)) return;
-    const PlanePoint plane = pixelToPlane(plateSolutionOf(state_), state_.clickX, state_.clickY);
-    double raDeg = plane.U / state_.corrAsd;
-    double decDeg = plane.V / state_.corrDec;
+    const std::optional<SkyPoint> sky = imageToSky(state_, state_.clickX, state_.clickY);
+    if (!sky) return;
+    double raDeg = sky->raDeg;
+    double decDeg = sky->decDeg;
 
     const double epoch = leadingNumber(controller_.view().text(QStringLiteral("txt_epoch")));
     const PrecessionCorrection correction = PrecessFromJ2000(epoch, raDeg, decDeg);
     raDeg += correction.dRaDeg;
     decDeg += correction.dDecDeg;
-    controller_.AddStatus(clickReportText(raDeg, decDeg));
+    controller_.AddStatus(state_.refined ? fineClickReportText(raDeg, decDeg)
+                                         : clickReportText(raDeg, decDeg));
 }
 
 void PointerFlow::placeClickMarker()
@@ -168,9 +179,9 @@ void PointerFlow::doubleClick()
         const Marker& marker = state_.markers.star[slot];
         if (!marker.visible || !inDoubleClickBox(marker, state_.clickX, state_.clickY)) continue;
         if (!scaleUsable(true)) return;
+        const SkyPoint star = catalogueSky(i);
         const ObjectReport report = buildObjectReport(
-            state_.starId[slot], state_.starU[slot] / state_.corrAsd,
-            state_.starV[slot] / state_.corrDec, state_.starMagR[slot], state_.starMagB[slot],
+            state_.starId[slot], star.raDeg, star.decDeg, state_.starMagR[slot], state_.starMagB[slot],
             controller_.view().text(QStringLiteral("txt_epoch")), systemDecimalPoint());
         controller_.view().showDetails(report.title, report.text);
         return;

@@ -17,6 +17,8 @@
 // Only visible catalogue markers are pointed at: a hidden marker keeps the
 // position of an earlier drawing, which no longer belongs to its star.
 
+#include "core/tangent_plane.h"
+
 #include <cstdint>
 
 namespace ce {
@@ -45,6 +47,10 @@ private:
     bool scaleUsable(bool report);
     void hover(double x, double y);
     void fillFromStar(int star);
+    // A catalogue star's position, degrees, J2000.0: as the catalogue gives
+    // it when the solution is refined, else from the catalogue plane (whole
+    // pixels), as the three-star solution saw it.
+    SkyPoint catalogueSky(int star) const;
     void reportClick();
     void placeClickMarker();
     // Catalogue markers that can be pointed at: 1..last, visible only.

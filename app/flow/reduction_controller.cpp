@@ -8,6 +8,8 @@
 #include "solve/flow/calculation_run.h"
 #include "solve/flow/selection.h"
 
+#include <algorithm>
+
 // The facade: each command lives in its own flow file; this class holds the
 // state and forwards.
 namespace ce {
@@ -54,6 +56,30 @@ void ReductionController::startEtalonage() { calibration_.startEtalonage(); }
 void ReductionController::startSuperEtalonage() { calibration_.startSuperEtalonage(); }
 void ReductionController::BoutonEtalo() { calibration_.BoutonEtalo(); }
 void ReductionController::etaloTextChanged(int box) { calibration_.etaloTextChanged(box); }
+
+void ReductionController::withdrawSolution()
+{
+    state_.solutionAccepted = false;
+    state_.refined.reset();
+}
+
+bool ReductionController::askAboutCandidate(const QString& question, const QString& title)
+{
+    const int marks = std::min<int>(state_.markCount, kClickMarkers);
+    if (marks > 0) {
+        double left = state_.markX[1], right = left, top = state_.markY[1], bottom = top;
+        for (std::size_t i = 2; i <= std::size_t(marks); ++i) {
+            left = std::min(left, state_.markX[i]);
+            right = std::max(right, state_.markX[i]);
+            top = std::min(top, state_.markY[i]);
+            bottom = std::max(bottom, state_.markY[i]);
+        }
+        view_.showImageRegion(left, top, right, bottom);
+    }
+    return view_.askYesNoAboutImage(question, title);
+}
+
+void ReductionController::removeLastMark() { runRemoveLastMark(*this); }
 
 void ReductionController::wizardFinished()
 {

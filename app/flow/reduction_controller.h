@@ -32,6 +32,10 @@ public:
     // The marker tables, created (hidden) if start-up has not done it yet.
     void ensureMarkers();
 
+    // Whether "Oui" is followed by the refined fit (Options menu).
+    bool refinementEnabled() const { return refinementEnabled_; }
+    void setRefinementEnabled(bool on) { refinementEnabled_ = on; }
+
     // Time-out and size limit of the catalogue download.
     const DownloadLimits& downloadLimits() const { return downloadLimits_; }
     void setDownloadLimits(const DownloadLimits& limits) { downloadLimits_ = limits; }
@@ -67,6 +71,15 @@ public:
     void BoutonEtalo();             // "Suivant" of the calibration frame
     void etaloTextChanged(int box); // focus moves after two characters
 
+    // Withdraws the accepted solution: clicks, hover and the full map stop
+    // using it, as after a matching that found nothing.
+    void withdrawSolution();
+    // Asks whether the drawn candidate fits the stars, with the five marked
+    // stars brought into sight first.
+    bool askAboutCandidate(const QString& question, const QString& title);
+    // Backspace or a right click while marking: the last mark goes.
+    void removeLastMark();
+
     // Assistant finished: download then selection (WizardStatus is 1).
     void wizardFinished();
 
@@ -76,6 +89,7 @@ private:
     ProgramPaths paths_;
     ReductionState state_;
     DownloadLimits downloadLimits_;
+    bool refinementEnabled_ = true;
     CalibrationFlow calibration_{*this};
     PointerFlow pointer_{*this};
 };

@@ -49,6 +49,9 @@ public:
     virtual std::int32_t pixel(int x, int y) const = 0;
     // Puts the image box back at the viewport's top-left corner.
     virtual void resetPan() = 0;
+    // Brings the rectangle (image pixels, left <= right, top <= bottom) into
+    // sight: all of it when it fits, else its centre.
+    virtual void showImageRegion(double left, double top, double right, double bottom) = 0;
 
     // The marker tables of the reduction state changed: repaint them.
     virtual void markersChanged() = 0;
@@ -66,6 +69,9 @@ public:
     virtual void showMessage(const QString& text, const QString& title = QString(),
                              bool warning = false) = 0;
     virtual bool askYesNo(const QString& question, const QString& title) = 0;
+    // A Yes/No question about what the image shows: the box does not cover
+    // the image, and the image can still be panned while it is open.
+    virtual bool askYesNoAboutImage(const QString& question, const QString& title) = 0;
 
     // The object details window, modal, with its title and report.
     virtual void showDetails(const QString& title, const QString& report) = 0;

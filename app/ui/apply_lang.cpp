@@ -1,5 +1,6 @@
 #include "app/ui/apply_lang.h"
 
+#include "app/builtin_texts.h"
 #include "app/ui/control_text.h"
 
 #include <QWidget>
@@ -110,6 +111,7 @@ void ApplyLang(QWidget& window, LanguageTable& lang, const QString& key)
     setControlCaption(window, QStringLiteral("CheckDecideur"),
                       controlCaption(window, QStringLiteral("Frm_6")));
     setControlCaption(window, QStringLiteral("sugestion"), lang.suggestion(0));
+    setControlCaption(window, QStringLiteral("mnu_refine"), lang.message(msg::kRefineOption));
 }
 
 }  // namespace ce

@@ -22,6 +22,15 @@ public:
                          bool warning) = 0;
     // A box with Yes and No buttons; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& question, const QString& title) = 0;
+    // The same question about what `image` shows: the box stands beside the
+    // image rather than over it, and leaves `image` usable (panning) while
+    // it waits. By default the plain question.
+    virtual bool askYesNoBesideImage(QWidget* parent, const QString& question, const QString& title,
+                                     QWidget* image)
+    {
+        (void)image;
+        return askYesNo(parent, question, title);
+    }
     // The common file dialogs; an empty result means cancelled.
     virtual QString openFileName(QWidget* parent, const QString& title, const QString& folder,
                                  const QString& filter) = 0;
@@ -37,6 +46,8 @@ public:
     void message(QWidget* parent, const QString& text, const QString& title,
                  bool warning) override;
     bool askYesNo(QWidget* parent, const QString& question, const QString& title) override;
+    bool askYesNoBesideImage(QWidget* parent, const QString& question, const QString& title,
+                             QWidget* image) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& folder,
                          const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& folder,

@@ -1,5 +1,6 @@
 #include "app/ui/form1.h"
 
+#include "app/program_options.h"
 #include "app/comma_to_point.h"
 #include "app/defaults_file.h"
 #include "app/ui/control_text.h"
@@ -16,10 +17,12 @@
 #include "project/ui/wizard.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTimer>
 
 namespace ce {
@@ -58,6 +61,7 @@ Form1::Form1(LanguageTable& lang, ProgramPaths paths, Dialogs& dialogs, KeyState
     setWindowIcon(programIcon());
     download_ = std::make_unique<DownloadProgress>(this);
 
+    controller_->setRefinementEnabled(loadOptions(paths_.dataFolder).refineSolution);
     buildLayout();
     buildMenus();
     connectCommands();
@@ -84,6 +88,16 @@ Form1::~Form1()
     delete centralWidget();
 }
 
+void Form1::setRefinement(bool on)
+{
+    controller_->setRefinementEnabled(on);
+    ProgramOptions options = loadOptions(paths_.dataFolder);
+    options.refineSolution = on;
+    const Status saved = saveOptions(paths_.dataFolder, options);
+    if (!saved)
+        dialogs_.message(this, saved.error(), QString(), true);
+}
+
 void Form1::connectCommands()
 {
     const auto button = [this](const char* name) {
@@ -102,6 +116,19 @@ void Form1::connectCommands()
             [c](double x, double y) { c->pointerMove(x, y); });
     connect(picture1_, &ImageView::clicked, this, [c] { c->click(); });
     connect(picture1_, &ImageView::doubleClicked, this, [c] { c->doubleClick(); });
+    connect(picture1_, &ImageView::rightClicked, this, [c] { c->removeLastMark(); });
+    // Backspace takes back the last mark; a text box with the focus keeps
+    // its own Backspace (it claims the key before any shortcut).
+    auto* takeBack = new QShortcut(QKeySequence(Qt::Key_Backspace), this);
+    connect(takeBack, &QShortcut::activated, this, [c] { c->removeLastMark(); });
+
+    // The Décideur is ticked or clear for the user; a grey state comes only
+    // from an older defaut.cfg or project, and a click leaves it for good.
+    auto* decider = findChild<QCheckBox*>(QStringLiteral("CheckDecideur"));
+    connect(decider, &QCheckBox::clicked, this, [decider] {
+        if (decider->checkState() == Qt::PartiallyChecked) decider->setCheckState(Qt::Checked);
+        decider->setTristate(false);
+    });
     connect(zoom_, &Magnifier::pointerMoved, this, [c](double x, double y) { c->zoomMove(x, y); });
     connect(zoom_, &Magnifier::clicked, this, [c] { c->zoomClick(); });
 

@@ -77,6 +77,7 @@ public:
     int imageHeight() const override;
     std::int32_t pixel(int x, int y) const override;
     void resetPan() override;
+    void showImageRegion(double left, double top, double right, double bottom) override;
     void markersChanged() override;
     void redrawZoom() override;
     void addStatus(const QString& line) override;
@@ -87,6 +88,7 @@ public:
     void showMessage(const QString& text, const QString& title = QString(),
                      bool warning = false) override;
     bool askYesNo(const QString& question, const QString& title) override;
+    bool askYesNoAboutImage(const QString& question, const QString& title) override;
     void showDetails(const QString& title, const QString& report) override;
     DownloadMonitor& downloadMonitor() override;
 
@@ -128,6 +130,8 @@ private:
     void openConfig();
     void chooseConfig();
     void openConfig2();
+    // Options > refine the solution: applied and remembered in options.ini.
+    void setRefinement(bool on);
 
     LanguageTable& lang_;
     ProgramPaths paths_;

@@ -230,7 +230,9 @@ QWidget* Form1::buildDeciderFrame()
     grid->addLayout(row({threshold, unit(frame, QStringLiteral("pixels"))}), 1, 1);
     auto* decider = new QCheckBox(QStringLiteral("Décideur"), frame);
     decider->setObjectName(QStringLiteral("CheckDecideur"));
-    decider->setTristate(true);
+    // Two states for the user; setting the grey state read from a file
+    // makes it three-state until the next click.
+    decider->setTristate(false);
     decider->setCheckState(Qt::Unchecked);
     grid->addWidget(decider, 2, 0, 1, 2);
     grid->setRowStretch(3, 1);

@@ -3,6 +3,8 @@
 
 #include "app/ui/form1.h"
 
+#include "app/builtin_texts.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -58,6 +60,11 @@ void Form1::buildMenus()
              [this] { controller_->startEtalonage(); });
     addEntry(options, "mnu_superetalonage", QStringLiteral("Super Etalonage"), this,
              [this] { controller_->startSuperEtalonage(); });
+    addSeparator(options, "mnu_space3");
+    QAction* refine = addEntry(options, "mnu_refine", builtinMessage(msg::kRefineOption), this,
+                               [this](bool on) { setRefinement(on); });
+    refine->setCheckable(true);
+    refine->setChecked(controller_->refinementEnabled());
 
     QMenu* help = addMenu(bar, "mnu_aide", QStringLiteral("&?"));
     addEntry(help, "mnu_help", QStringLiteral("Aide"), this, [this] { showHelp(); });

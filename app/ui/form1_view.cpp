@@ -11,10 +11,14 @@
 #include "app/ui/magnifier.h"
 
 #include <QAbstractButton>
+#include <QMenuBar>
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+
+#include <algorithm>
+#include <cmath>
 
 namespace ce {
 
@@ -102,6 +106,21 @@ std::int32_t Form1::pixel(int x, int y) const { return picture1_->pixel(x, y); }
 
 void Form1::resetPan() { picture1_->move(0, 0); }
 
+void Form1::showImageRegion(double left, double top, double right, double bottom)
+{
+    // The region's centre goes to the viewport's centre, as far as the
+    // image's edges allow (an image smaller than the viewport stays put).
+    const QSize viewport = picOrange_->size();
+    const QSize image = picture1_->size();
+    const auto corner = [](double centre, int view, int size) {
+        if (size <= view) return 0;
+        const double wanted = view / 2.0 - centre;
+        return int(std::lround(std::clamp(wanted, double(view - size), 0.0)));
+    };
+    picture1_->move(corner((left + right) / 2.0, viewport.width(), image.width()),
+                    corner((top + bottom) / 2.0, viewport.height(), image.height()));
+}
+
 void Form1::markersChanged() { picture1_->update(); }
 
 void Form1::redrawZoom()
@@ -140,6 +159,24 @@ void Form1::showMessage(const QString& text, const QString& title, bool warning)
 bool Form1::askYesNo(const QString& question, const QString& title)
 {
     return dialogs_.askYesNo(this, question, title);
+}
+
+bool Form1::askYesNoAboutImage(const QString& question, const QString& title)
+{
+    // Only the image (and its pan buttons) stays usable while the question
+    // is open: no other command may start in the middle of the matching.
+    QWidget* image = picOrange_->parentWidget();
+    QList<QWidget*> disabled;
+    for (QWidget* child : centralWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (child != image && child->isEnabled()) {
+            child->setEnabled(false);
+            disabled << child;
+        }
+    menuBar()->setEnabled(false);
+    const bool yes = dialogs_.askYesNoBesideImage(this, question, title, image);
+    menuBar()->setEnabled(true);
+    for (QWidget* child : disabled) child->setEnabled(true);
+    return yes;
 }
 
 void Form1::showDetails(const QString& title, const QString& report)

@@ -54,6 +54,12 @@ void fillTextDocument(const RtfDocument& rtf, QTextDocument& document)
     QTextCursor cursor(&document);
     QTextBlockFormat block;
     block.setBottomMargin(4);
+    // A paragraph goes on in further blocks, without the space between
+    // paragraphs, once it holds kLongParagraphChars characters: Qt lays out a
+    // block as a whole, so one paragraph of megabytes would keep the window
+    // busy for tens of seconds at every resize.
+    QTextBlockFormat continued = block;
+    continued.setBottomMargin(0);
     bool first = true;
     for (const RtfParagraph& paragraph : rtf.paragraphs) {
         if (first)
@@ -61,8 +67,25 @@ void fillTextDocument(const RtfDocument& rtf, QTextDocument& document)
         else
             cursor.insertBlock(block);
         first = false;
-        for (const RtfRun& run : paragraph.runs)
-            cursor.insertText(run.text, charFormat(run));
+        qsizetype inBlock = 0;
+        for (const RtfRun& run : paragraph.runs) {
+            const QTextCharFormat format = charFormat(run);
+            QStringView rest(run.text);
+            while (inBlock + rest.size() > kLongParagraphChars) {
+                const qsizetype room = kLongParagraphChars - inBlock;
+                // Cut after the last blank within reach, or at the limit when
+                // there is none.
+                const qsizetype blank = rest.first(room).lastIndexOf(u' ');
+                const qsizetype cut = blank >= 0 ? blank + 1 : room;
+                cursor.insertText(rest.first(cut).toString(), format);
+                rest = rest.sliced(cut);
+                cursor.setBlockFormat(continued);
+                cursor.insertBlock(block);
+                inBlock = 0;
+            }
+            cursor.insertText(rest.toString(), format);
+            inBlock += rest.size();
+        }
     }
 }
 

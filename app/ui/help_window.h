@@ -15,6 +15,10 @@ namespace ce {
 class Dialogs;
 struct LanguageTable;
 
+// Longest block of the help page, in characters: a longer paragraph
+// continues in the next block, cut after a blank where there is one.
+inline constexpr qsizetype kLongParagraphChars = 2000;
+
 // Puts the paragraphs and their formatting into `document`, replacing what
 // it held.
 void fillTextDocument(const RtfDocument& rtf, QTextDocument& document);

@@ -115,7 +115,12 @@ void ImageView::mouseMoveEvent(QMouseEvent* event)
 void ImageView::mouseReleaseEvent(QMouseEvent* event)
 {
     // A click is a press and release of the left button; the release that
-    // ends a double click is not a further click.
+    // ends a double click is not a further click. A right click takes back
+    // the last mark.
+    if (event->button() == Qt::RightButton) {
+        emit rightClicked();
+        return;
+    }
     if (event->button() != Qt::LeftButton)
         return;
     if (afterDoubleClick_) {
@@ -131,6 +136,15 @@ void ImageView::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     afterDoubleClick_ = true;
     emit doubleClicked();
+}
+
+void ImageView::mousePressEvent(QMouseEvent* event)
+{
+    // When the double click opened a window (the object details), the
+    // release that ended it went to that window: a new press starts a new
+    // click, which must not be taken for that release.
+    if (event->button() == Qt::LeftButton)
+        afterDoubleClick_ = false;
 }
 
 }  // namespace ce

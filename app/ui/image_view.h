@@ -39,10 +39,12 @@ signals:
     void pointerMoved(double x, double y);
     void clicked();
     void doubleClicked();
+    void rightClicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 

@@ -69,8 +69,28 @@ void Magnifier::mouseMoveEvent(QMouseEvent* event)
 
 void Magnifier::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (event->button() != Qt::LeftButton)
+        return;
+    // The release that ends a double click belongs to the first click: a
+    // double click marks the star once.
+    if (afterDoubleClick_) {
+        afterDoubleClick_ = false;
+        return;
+    }
+    emit clicked();
+}
+
+void Magnifier::mousePressEvent(QMouseEvent* event)
+{
     if (event->button() == Qt::LeftButton)
-        emit clicked();
+        afterDoubleClick_ = false;
+}
+
+void Magnifier::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Accepted here, so it never reaches the image below as a double click.
+    event->accept();
+    afterDoubleClick_ = event->button() == Qt::LeftButton;
 }
 
 }  // namespace ce

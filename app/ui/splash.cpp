@@ -1,6 +1,10 @@
 #include "app/ui/splash.h"
 
+#include "core/textfile.h"
+
+#include <QBuffer>
 #include <QLabel>
+#include <QMessageBox>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -164,6 +168,19 @@ void frmSplash::paintEvent(QPaintEvent*)
     }
 }
 
+void frmSplash::savePicture()
+{
+    // Encoded in memory and saved like every other file of the program, so a
+    // full disk is told and never leaves a cut-off picture.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    grab().save(&buffer, "BMP");
+    const Status saved = writeFileBytes(pictureFile_, bytes);
+    if (!saved)
+        QMessageBox::warning(this, QString(), saved.error());
+}
+
 void frmSplash::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
@@ -171,7 +188,7 @@ void frmSplash::mouseReleaseEvent(QMouseEvent* event)
     // The bar is hidden only when the window is the about window (or before
     // the first tick of start-up, when the start-up keeps it open).
     const bool closing = clickCloses_ && !barShown();
-    grab().save(pictureFile_, "BMP");
+    savePicture();
     emit clicked();
     if (closing)
         close();

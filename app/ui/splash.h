@@ -54,6 +54,8 @@ protected:
 
 private:
     void Timer1Tick();
+    // Writes the window's picture to pictureFile_; a failure is told in a box.
+    void savePicture();
 
     struct Star {
         QPointF position;

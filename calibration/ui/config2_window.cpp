@@ -1,5 +1,7 @@
 #include "calibration/ui/config2_window.h"
 
+#include "app/builtin_texts.h"
+#include "app/flow/field_centre.h"
 #include "app/flow/reduction_controller.h"
 #include "app/ui/apply_lang.h"
 #include "app/ui/dialogs.h"
@@ -10,6 +12,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <cmath>
+#include <numbers>
 
 namespace ce {
 
@@ -87,9 +92,23 @@ void Config2::Calculer()
         dialogs_.message(this, result.error(), QString(), false);
         return;
     }
-    main_.setText(QStringLiteral("txt_corrasd"), result->scale.corrAsdText);
+    // CX and CY are pixels per degree of sky. Corr Asd counts pixels per
+    // degree of right ascension, which spans cos δ degrees of sky: without
+    // that factor no field far from the equator would match.
+    const QString report = classicalReport(lang_.message(7), *result, point) + QChar(13);
+    const Result<FieldCentre> centre = readFieldCentre(main_);
+    if (!centre) {
+        dialogs_.message(this, report + lang_.message(msg::kClassicalNeedsCentre), QString(), false);
+        return;
+    }
+    const QString corrAsd = formatDouble(result->scale.corrAsd * std::cos(centre->decDeg * std::numbers::pi / 180.0));
+    main_.setText(QStringLiteral("txt_corrasd"), corrAsd);
     main_.setText(QStringLiteral("txt_corrdec"), result->scale.corrDecText);
-    dialogs_.message(this, classicalReport(lang_.message(7), *result, point), QString(), false);
+    dialogs_.message(this,
+                     report + lang_.message(msg::kClassicalCosDec)
+                                  .arg(formatDouble(roundHalfEven(centre->decDeg, 4), point), corrAsd,
+                                       result->scale.corrDecText),
+                     QString(), false);
 }
 
 void openClassicalCalibration(QWidget* parent, ReductionController& controller, Dialogs& dialogs)

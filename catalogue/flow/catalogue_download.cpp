@@ -1,5 +1,6 @@
 #include "catalogue/flow/catalogue_download.h"
 
+#include "catalogue/flow/network_reason.h"
 #include "core/numbers.h"
 
 #include <QEventLoop>
@@ -15,25 +16,6 @@ namespace {
 
 // Why a download stopped before the network library said it was complete.
 enum class Stop { None, Cancelled, TimedOut, TooLarge };
-
-// The network library's descriptions are English: the usual failures are
-// told in French, naming the service; rarer ones keep the library's words.
-QString networkFailure(const QNetworkReply& reply)
-{
-    const QString service = reply.url().authority();
-    switch (reply.error()) {
-    case QNetworkReply::ConnectionRefusedError:
-        return QStringLiteral("connexion refusée par %1").arg(service);
-    case QNetworkReply::RemoteHostClosedError:
-        return QStringLiteral("%1 a fermé la connexion").arg(service);
-    case QNetworkReply::HostNotFoundError:
-        return QStringLiteral("serveur introuvable : %1").arg(reply.url().host());
-    case QNetworkReply::TimeoutError:
-        return QStringLiteral("délai de connexion à %1 dépassé").arg(service);
-    default:
-        return reply.errorString();
-    }
-}
 
 QString failureReason(Stop stop, const DownloadLimits& limits, const QNetworkReply& reply)
 {
@@ -57,11 +39,11 @@ QString failureReason(Stop stop, const DownloadLimits& limits, const QNetworkRep
                 reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString().trimmed();
             return phrase.isEmpty()
                        ? QStringLiteral("le service a répondu HTTP %1").arg(code)
-                       : QStringLiteral("le service a répondu HTTP %1 (%2)").arg(code).arg(phrase);
+                       : QStringLiteral("le service a répondu HTTP %1 (%2)").arg(QString::number(code), phrase);
         }
     }
     if (reply.error() != QNetworkReply::NoError)
-        return networkFailure(reply);
+        return networkErrorReason(reply.error(), reply.url());
     if (!status.isValid())
         return QStringLiteral("le service n'a pas envoyé de réponse HTTP");
     return QString();

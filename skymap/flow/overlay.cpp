@@ -1,16 +1,31 @@
 #include "skymap/flow/overlay.h"
 
+#include "app/builtin_texts.h"
 #include "app/flow/field_centre.h"
 #include "app/flow/reduction_controller.h"
 #include "catalogue/flow/read_command.h"
 #include "core/numbers.h"
 #include "core/plate_solution.h"
+#include "core/solution_in_force.h"
 #include "core/precession.h"
 #include "skymap/overlay_geometry.h"
 
 namespace ce {
 
 namespace {
+
+// The drawing's map from the catalogue plane to the image: the refined
+// model when there is one.
+PlaneToImage solutionInForce(const ReductionState& state)
+{
+    return [&state](double U, double V) { return planeToImage(state, U, V); };
+}
+
+// The refined model as a map of (right ascension, declination) to the image.
+PlaneToImage skyOnImage(const TanWcs& wcs)
+{
+    return [&wcs](double raDeg, double decDeg) { return skyToPixel(wcs, raDeg, decDeg); };
+}
 
 Status mapFailure(ReductionController& controller, const QString& reason)
 {
@@ -33,8 +48,11 @@ Status runMap(ReductionController& controller)
     state.mapFailed = false;
     const int n = state.mapStatus == mapStates::loading() ? state.starTotal : state.starCount;
     const double half = state.markers.star[0].size / 2.0;
+    // The refined model places each star from its catalogue position as
+    // read; the plate solution from the catalogue plane, as the matching saw it.
     const StarMarkerLayout layout =
-        layoutStarMarkers(plateSolutionOf(state), state.starU, state.starV, n, half);
+        state.refined ? layoutStarMarkers(skyOnImage(*state.refined), state.starRaDeg, state.starDecDeg, n, half)
+                      : layoutStarMarkers(inverseOf(plateSolutionOf(state)), state.starU, state.starV, n, half);
     for (std::size_t i = 0; i < layout.corners.size(); ++i) {
         Marker& marker = state.markers.star[i + 1];
         marker.left = layout.corners[i].left;
@@ -69,7 +87,7 @@ Status runPlaceCentre(ReductionController& controller)
     const double epoch = leadingNumber(view.text(QStringLiteral("txt_epoch")));
     const PrecessionCorrection toJ2000 = PrecessToJ2000(epoch, centre->raDeg, centre->decDeg);
     const Result<CentrePlacement> placement = placeFieldCentre(
-        plateSolutionOf(state), centre->raDeg, centre->decDeg, toJ2000.dRaDeg, toJ2000.dDecDeg,
+        solutionInForce(state), centre->raDeg, centre->decDeg, toJ2000.dRaDeg, toJ2000.dDecDeg,
         state.corrAsd, state.corrDec, view.imageWidth(), view.imageHeight());
     if (!placement)
         return Status::failure(placement.error());
@@ -91,6 +109,17 @@ void runFullMap(ReductionController& controller)
     if (!state.solutionAccepted) {
         controller.SetSugestion(QStringLiteral("fullmapannuler"), 0, QStringLiteral("0"),
                                 QStringLiteral("0"));
+        return;
+    }
+
+    const QString missing = state.corrAsd == 0.0   ? QStringLiteral("Corr Asd")
+                            : state.corrDec == 0.0 ? QStringLiteral("Corr Dec")
+                                                   : QString();
+    if (!missing.isEmpty()) {
+        // Every star would be drawn on one line far off the image.
+        const QString message = controller.lang().message(msg::kFullMapNoScale).arg(missing);
+        controller.AddStatus(message);
+        view.showMessage(message, QString(), true);
         return;
     }
 

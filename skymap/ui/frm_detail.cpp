@@ -1,7 +1,8 @@
 #include "skymap/ui/frm_detail.h"
 
+#include "app/ui/fixed_font.h"
+
 #include <QClipboard>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -34,7 +35,7 @@ FrmDetail::FrmDetail(QWidget* parent) : QDialog(parent)
     text_->setObjectName(QStringLiteral("Text"));
     text_->setReadOnly(true);
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    text_->setFont(fixedWidthFont());
 
     // Room for the text itself, the document margins on both sides, the
     // frame, and a scroll bar should the style show one anyway.

@@ -1,25 +1,13 @@
 #include "solve/flow/selection.h"
 
+#include "app/builtin_texts.h"
 #include "app/flow/reduction_controller.h"
 #include "core/numbers.h"
 #include "solve/matching.h"
+#include "solve/flow/view_pixels.h"
 #include "solve/star_refine.h"
 
 namespace ce {
-
-namespace {
-
-// The window's image seen as the pixel source of the refinement.
-class ViewPixels final : public PixelSource {
-public:
-    explicit ViewPixels(const ReductionView& view) : view_(view) {}
-    std::int32_t pixel(int x, int y) const override { return view_.pixel(x, y); }
-
-private:
-    const ReductionView& view_;
-};
-
-}  // namespace
 
 void runSelectStar(ReductionController& controller)
 {
@@ -36,6 +24,8 @@ void runSelectStar(ReductionController& controller)
     state.markCount = 0;
     controller.ensureMarkers();
     state.markers.hideClicks();
+    // The circles of an earlier solution would be taken for stars to click.
+    state.markers.hideStars();
     controller.view().markersChanged();
     controller.view().setVisible(QStringLiteral("zoom"), true);
 }
@@ -74,6 +64,8 @@ void runDoselect(ReductionController& controller)
         marker.visible = true;
         view.markersChanged();
     }
+    if (!calibrating && slot <= kReferenceStars)
+        controller.AddStatus(controller.lang().message(msg::kMarkCount).arg(formatWhole(slot)));
 
     if (slot == kReferenceStars && !calibrating) {
         view.setVisible(QStringLiteral("zoom"), false);
@@ -84,6 +76,27 @@ void runDoselect(ReductionController& controller)
             state.WizardStatus = 0;
         }
     }
+}
+
+void runRemoveLastMark(ReductionController& controller)
+{
+    ReductionState& state = controller.state();
+    const bool marking = state.mode == modes::select() || state.mode == modes::marked();
+    if (!marking || state.markCount < 1)
+        return;
+    const int slot = state.markCount;
+    if (slot <= kClickMarkers && std::size_t(slot) < state.markers.click.size())
+        state.markers.click[std::size_t(slot)].visible = false;
+    state.markCount = std::int16_t(slot - 1);
+    if (state.mode == modes::marked()) {
+        // The fifth star went: the selection is open again.
+        state.mode = modes::select();
+        state.starsSelected = false;
+        controller.view().setVisible(QStringLiteral("zoom"), true);
+    }
+    controller.view().markersChanged();
+    controller.AddStatus(
+        controller.lang().message(msg::kMarkRemoved).arg(formatWhole(state.markCount)));
 }
 
 }  // namespace ce

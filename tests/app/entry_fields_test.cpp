@@ -54,7 +54,7 @@ TEST(DefaultsFile, LineNineIsACheckBoxState)
 {
     // state -1: line 9 refused, the box keeps its layout state.
     const struct { const char* line9; QChar point; int state; } rows[] = {
-        {"1", u'.', 1}, {"1.5", u'.', 2}, {"2.5", u'.', 2}, {"1,5", u',', 2}, {"3", u'.', -1}, {"1,5", u'.', -1},
+        {"1", u'.', 1}, {"1.5", u'.', 2}, {"2.5", u'.', 2}, {"1,5", u',', 2}, {"3", u'.', -1}, {"1,5", u'.', 2}, {"1;5", u'.', -1},
     };
     for (const auto& row : rows) {
         QStringList lines = kFile;

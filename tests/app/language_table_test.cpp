@@ -1,5 +1,6 @@
 // The language table: section numbering, capacities and failures.
 
+#include "app/builtin_texts.h"
 #include "app/language_table.h"
 
 #include <QTemporaryDir>
@@ -34,13 +35,15 @@ TEST(LanguageTable, SlotsAndMessagesFollowTheLineNumbering)
     EXPECT_EQ(table->form[50], "F50");
     EXPECT_EQ(table->wizard[19], "W19");
     EXPECT_EQ(table->suggestion(0), "S1");  // first line after the marker
-    EXPECT_EQ(table->suggestion(15), "[END]");
+    EXPECT_EQ(table->suggestions[15], "[END]");
+    EXPECT_EQ(table->suggestion(14), "S15");
     // 50 [FORM] texts: messages 0..5 are lines 45..50, 6 the marker, then empty.
     table.value().fillMessages();
     EXPECT_EQ(table->message(0), "F45");
     EXPECT_EQ(table->message(5), "F50");
     EXPECT_EQ(table->message(6), "[WIZARD]");
-    EXPECT_EQ(table->message(31), QString());
+    EXPECT_EQ(table->message(7), QString());    // older messages have no fallback
+    EXPECT_EQ(table->message(200), QString());
 
 }
 
@@ -50,8 +53,8 @@ TEST(LanguageTable, CapacitiesAndMarkers)
     // line + its texts + 1); 0 when accepted.
     const struct { int n[5]; int failingLine; } rows[] = {
         {{19, 1, 1, 1, 1}, 0},          {{20, 1, 1, 1, 1}, 1 + 20 + 1}, {{1, 20, 1, 1, 1}, 3 + 20 + 1},
-        {{1, 1, 79, 1, 1}, 0},          {{1, 1, 80, 1, 1}, 5 + 80 + 1}, {{1, 1, 1, 25, 1}, 7 + 25 + 1},
-        {{1, 1, 1, 1, 20}, 0},          {{1, 1, 1, 1, 21}, 9 + 21 + 1},
+        {{1, 1, 199, 1, 1}, 0},         {{1, 1, 200, 1, 1}, 5 + 200 + 1}, {{1, 1, 1, 25, 1}, 7 + 25 + 1},
+        {{1, 1, 1, 1, 40}, 0},          {{1, 1, 1, 1, 41}, 9 + 41 + 1},
     };
     for (const auto& row : rows) {
         const auto t = ce::parseLanguageTable(langLines(row.n[0], row.n[1], row.n[2], row.n[3], row.n[4]));
@@ -67,9 +70,33 @@ TEST(LanguageTable, CapacitiesAndMarkers)
     EXPECT_TRUE(error.contains(QStringLiteral("[FORM] est introuvable"))) << error.toStdString();
     EXPECT_TRUE(error.contains(QStringLiteral("ligne %1").arg(lines.size()))) << error.toStdString();
     EXPECT_FALSE(ce::parseLanguageTable({}).ok());
-    EXPECT_TRUE(ce::parseLanguageTable(langLines(1, 1, 1, 1, 20) << QString(30, u'x')).ok());  // nothing after [END]
+    EXPECT_TRUE(ce::parseLanguageTable(langLines(1, 1, 1, 1, 40) << QString(30, u'x')).ok());  // nothing after [END]
     QTemporaryDir dir;
     EXPECT_TRUE(ce::loadLanguageTable(dir.path()).error().contains(dir.path() + QStringLiteral("/lang.cfg")));
+}
+
+TEST(LanguageTable, LaterTextsComeFromTheFileOrFallBackToFrench)
+{
+    // The shipped file carries every later text, word for word the
+    // program's own French.
+    auto shipped = ce::loadLanguageTable(QStringLiteral(CE_DATA_DIR));
+    ASSERT_TRUE(shipped.ok()) << shipped.error().toStdString();
+    shipped.value().fillMessages();
+    int later = 0;
+    for (int n = ce::kFirstLaterMessage; !ce::builtinMessage(n).isEmpty(); ++n, ++later)
+        EXPECT_EQ(shipped->messages[std::size_t(n)], ce::builtinMessage(n)) << n;
+    EXPECT_GE(later, 11);
+    EXPECT_EQ(shipped->suggestions[ce::sug::kNothingProposed], ce::builtinSuggestion(ce::sug::kNothingProposed));
+
+    // A user's own file from before them (20 messages, 15 suggestions)
+    // still starts, and shows the French texts for what it lacks.
+    auto older = ce::parseLanguageTable(langLines(8, 8, 65, 19, 15));
+    ASSERT_TRUE(older.ok());
+    older.value().fillMessages();
+    EXPECT_EQ(older->message(20), "F65");
+    EXPECT_EQ(older->message(ce::msg::kMarkCount), ce::builtinMessage(ce::msg::kMarkCount));
+    EXPECT_TRUE(older->message(ce::msg::kMarkCount).contains(QStringLiteral("%1/5")));
+    EXPECT_EQ(older->suggestion(ce::sug::kNothingProposed), ce::builtinSuggestion(ce::sug::kNothingProposed));
 }
 
 }  // namespace

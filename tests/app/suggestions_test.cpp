@@ -16,7 +16,9 @@ TEST(SetSugestion, RulesByKeyAndStep)
         {"calcul", 0, "99", "200", "S1\r"},       {"calcul", 0, "101", "200", "S2\r"},
         {"calcul", 0, "100", "300", "avant"},     {"calcul", 0, "100", "301", "avantS3\r"},
         {"calcul", 0, "100", "100", "avant"},     {"calcul", 0, "150 sol", "x", "S2\rS4\r"},
-        {"calcul", -1, "0", "0", "S5"},           {"calcul", 1, "0", "0", "avant"},
+        {"calcul", -1, "0", "0", "S5"},           {"calcul", 2, "0", "0", "avant"},
+        // Step 1: no candidate was offered, so none was declined.
+        {"calcul", 1, "0", "0", "S15\rS4\r"},     {"calcul", 1, "150", "200", "S15\rS2\r"},
         {"superetalonage", 7, "0", "0", "S6"},    {"superetalonage", -1, "0", "0", "S7"},
         {"superetalonage", -2, "0", "0", "avant"}, {"etalonage", 0, "0", "0", "S8"},
         {"etalonage", 1, "0", "0", "S9"},         {"etalonage", 2, "0", "0", "avant"},

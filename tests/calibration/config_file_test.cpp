@@ -33,11 +33,14 @@ TEST(ConfigFile, ReadingStopsAtTheFailingLineKeepingEarlierRecords)
         {"third record short", fileWith(" 3 ", 3).mid(0, 9), 2, "ligne 9"},
     };
     for (const auto& row : rows) {
-        const ce::ConfigReading r = ce::parseConfigFile(row.lines, u'.', QStringLiteral("config.cfg"));
+        // A folder name with "%1" in it is shown as it is.
+        const QString file = QStringLiteral("/nuit%1%3A/config.cfg");
+        const ce::ConfigReading r = ce::parseConfigFile(row.lines, u'.', file);
         ASSERT_EQ(int(r.records.size()), row.records) << row.name;
         for (int i = 1; i <= row.records; ++i) EXPECT_EQ(r.records[std::size_t(i - 1)], rec(i)) << row.name;
         EXPECT_TRUE(r.ok() == !*row.inError && r.error.contains(QString::fromUtf8(row.inError)))
             << row.name << ": " << r.error.toStdString();
+        EXPECT_TRUE(r.ok() || r.error.contains(file)) << r.error.toStdString();
     }
 }
 

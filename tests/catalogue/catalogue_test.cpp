@@ -87,7 +87,7 @@ TEST(CatalogueQuery, EpochIsSentAsTypedAndReadByItsLeadingNumber)
     EXPECT_TRUE(
         prepare(fields("5", "0", "0", "+", "40", "0", "0", "1e999"), u'.').error().contains("Epoch"));
     // A coordinate field that is no number is refused, naming it (each field's rule is the sexagesimal reader's).
-    EXPECT_TRUE(prepare(fields("1", "34", "50", "-", "22", "11", "1.5"), u',')
+    EXPECT_TRUE(prepare(fields("1", "34", "50", "-", "22", "11", "1;5"), u',')
                     .error().contains("DEC (secondes)"));
 }
 

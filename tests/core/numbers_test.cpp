@@ -33,7 +33,11 @@ TEST(LocaleNumber, WholeTextMustBeANumber)
 {
     EXPECT_DOUBLE_EQ(ce::localeNumber(u" 12,5 ", u',', QStringLiteral("x")).value(), 12.5);
     EXPECT_EQ(ce::localeNumber(u"-2,5e-400", u',', QStringLiteral("x")).value(), 0.0);  // underflow is 0
-    for (const char* bad : {"", "12.5", "9 mm", "1,2,3", "-", "1e400"})
+    // Both separators whatever the locale; never a group separator.
+    for (const QChar locale : {u',', u'.'})
+        for (const auto& [typed, value] : {std::pair{u"7.5", 7.5}, {u" 7,5", 7.5}, {u"50.5e0", 50.5}})
+            EXPECT_DOUBLE_EQ(ce::localeNumber(typed, locale, QStringLiteral("x")).value(), value);
+    for (const char* bad : {"", "1,234.5", "1.234,5", "1 234", "9 mm", "1,2,3", "-", "1e400"})
         EXPECT_TRUE(ce::localeNumber(QString::fromUtf8(bad), u',', QStringLiteral("Tolérance")).error().contains(
             QStringLiteral("Tolérance"))) << bad;
     EXPECT_EQ(ce::localeNumber(u"x", u'.', QStringLiteral("Tolérance")).error(),
@@ -81,7 +85,7 @@ TEST(Sexagesimal, FieldsToDegrees)
     struct Row { QString a, b, c; bool isRa; QChar point; QString field; };
     const Row rows[] = {
         {"", "0", "0", true, u'.', "RA (heures)"},
-        {"1", "2", "3.5", true, u',', "RA (secondes)"},
+        {"1", "2", "3.5x", true, u',', "RA (secondes)"},
         {"1", "2a", "0", false, u'.', "DEC (minutes)"},
         {"a", "b", "c", false, u'.', "DEC (degrés)"},  // the first bad field wins
     };
@@ -91,6 +95,23 @@ TEST(Sexagesimal, FieldsToDegrees)
         EXPECT_EQ(r.error(),
                   QStringLiteral("Incompatibilité de type : le champ %1 ne contient pas un nombre").arg(row.field));
     }
+}
+
+TEST(Sexagesimal, FineTextRoundsOnceAndCarries)
+{
+    struct Row { double value; int decimals; const char* text; };
+    const Row rows[] = {
+        {1.5, 2, "1h30'0.00''"},
+        {22.0 + 11.0 / 60 + 1.04 / 3600, 1, "22°11'1.0''"},
+        {10.0 + 59.0 / 60 + 59.96 / 3600, 1, "11°0'0.0''"},     // 59.96'' carries into the minute and degree
+        {-(0.5 + 0.126 / 3600), 2, "-0°30'0.13''"},          // the sign on the whole text
+        {-0.00001, 1, "0°0'0.0''"},                          // rounds to nothing: no sign
+        {23.999999999, 2, "24h0'0.00''"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(ce::FormatSexagesimalFine(row.value, row.value == 1.5 || row.value > 23 ? QStringLiteral("h") : QStringLiteral("°"),
+                                            row.decimals),
+                  QString::fromUtf8(row.text)) << row.value;
 }
 
 TEST(Sexagesimal, SplitKeepsTheSignOnTheWholePartOnly)

@@ -4,10 +4,18 @@
 
 #include "core/textfile.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <functional>
+#include <sys/mount.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -72,6 +80,82 @@ TEST(TextFile, FailuresNameTheFileAndLeaveThePreviousOne)
     EXPECT_TRUE(ce::writeTextLines(nowhere, {QStringLiteral("x")}).error().startsWith(
         QStringLiteral("Impossible d'enregistrer le fichier ") + nowhere + " : "));
     EXPECT_EQ(fileBytes(path), QByteArray("ancien\r\n"));
+}
+
+// Saves onto a disk that cannot take the bytes. Each case writes an old
+// file, takes the room away, saves a new content of 0.9, 4.9 or 15 KiB and
+// expects: a failure naming the file with a French reason, the old bytes
+// untouched, and no temporary file left beside it.
+void expectFullDiskSavesFail(const QString& folder, const std::function<void()>& takeRoom,
+                             const std::function<void()>& giveRoom, const QString& reason)
+{
+    for (const int size : {900, 4900, 15000}) {
+        const QString path = folder + QStringLiteral("/config.cfg");
+        QFile::remove(path);
+        ASSERT_TRUE(ce::writeTextLines(path, {QStringLiteral("ancien")}).ok());
+        takeRoom();
+        const ce::Status saved = ce::writeTextLines(path, {QString(size, u'x')});
+        giveRoom();
+        ASSERT_FALSE(saved.ok()) << size;
+        EXPECT_EQ(saved.error(), QStringLiteral("Impossible d'enregistrer le fichier %1 : %2").arg(path, reason));
+        EXPECT_EQ(fileBytes(path), QByteArray("ancien\r\n")) << size;
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("config.cfg")}) << size;
+    }
+}
+
+TEST(TextFile, SaveOntoAFullDiskFailsAndKeepsTheOldFile)
+{
+    // Files may not grow past a limit: the same failing write as a full disk,
+    // on any machine.
+    QTemporaryDir dir;
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    expectFullDiskSavesFail(dir.path(),
+        [&] { rlimit small = old; small.rlim_cur = 16; setrlimit(RLIMIT_FSIZE, &small); },
+        [&] { setrlimit(RLIMIT_FSIZE, &old); },
+        QStringLiteral("fichier trop grand pour ce système de fichiers"));
+    std::signal(SIGXFSZ, previousHandler);
+
+    // A really full file system where this machine lets the test make one.
+    QTemporaryDir mountPoint;
+    const QByteArray where = QFile::encodeName(mountPoint.path());
+    if (mount("tmpfs", where.constData(), "tmpfs", 0, "size=64k") != 0) {
+        std::printf("tmpfs not permitted here; the file size limit stood for a full disk\n");
+        return;
+    }
+    const QString filler = mountPoint.filePath(QStringLiteral("remplissage"));
+    QDir(mountPoint.path()).mkpath(QStringLiteral("d"));
+    expectFullDiskSavesFail(mountPoint.path() + QStringLiteral("/d"),
+        [&] {
+            QFile fill(filler);
+            if (fill.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+                while (fill.write(QByteArray(512, 'f')) > 0) {}
+        },
+        [&] { QFile::remove(filler); },
+        QStringLiteral("plus de place sur le disque"));
+    umount2(where.constData(), MNT_DETACH);
+}
+
+TEST(TextFile, SaveRemovesTemporaryFilesLeftByAnInterruptedSave)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("config.cfg"));
+    const QString old = path + QStringLiteral(".Ab12Cd");
+    const QString recent = path + QStringLiteral(".Zz98Yy");
+    const QString other = dir.filePath(QStringLiteral("autre.cfg.Ab12Cd"));
+    for (const QString& p : {old, recent, other}) {
+        QFile f(p);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        if (p != recent)
+            f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+    }
+    ASSERT_TRUE(ce::writeTextLines(path, {QStringLiteral("a")}).ok());
+    // The old leftover goes; one that another save may still be writing, and
+    // another file's, stay.
+    EXPECT_FALSE(QFile::exists(old));
+    EXPECT_TRUE(QFile::exists(recent));
+    EXPECT_TRUE(QFile::exists(other));
 }
 
 }  // namespace

@@ -51,6 +51,10 @@ struct CalcRig : FlowRig {
         st.markCount = 5;
         st.starsSelected = true;
         st.mode = QStringLiteral("0");
+        // These hand-made catalogues have no picture to measure stars on:
+        // the three-star solution as it is (the refinement's own tests
+        // measure real pictures).
+        controller.setRefinementEnabled(false);
     }
     void writeField(const std::vector<TestStar>& stars) { folders.writeCatalogue(answerPage(stars)); }
     int visibleStars() const
@@ -92,6 +96,17 @@ TEST_F(CalculationTest, AcceptedCandidateSetsThePlateSolutionAndCoordinateMode)
                   std::pair(float(kMarks[k - 1].x), float(kMarks[k - 1].y))) << k;
     EXPECT_EQ(visibleStars(), 9);  // only starCount markers are drawn
     EXPECT_TRUE(view.messages.empty());  // the centre lies on the image
+
+    // With the refinement on, a black picture gives nothing to measure: the
+    // journal says so and the three-star solution stays.
+    CalcRig again;
+    again.writeField(stars);
+    again.view.setCheckState(QStringLiteral("CheckDecideur"), 1);
+    again.view.answers = {true};
+    again.controller.setRefinementEnabled(true);
+    again.controller.startCalcul();
+    EXPECT_TRUE(again.st.solutionAccepted && !again.st.refined);
+    EXPECT_TRUE(again.view.status[1].startsWith(QStringLiteral("message 24 "))) << lines(again.view.status);
 }
 
 TEST_F(CalculationTest, DecliningEveryCandidateOrFindingNoneLeavesNoAcceptedSolution)
@@ -115,8 +130,18 @@ TEST_F(CalculationTest, DecliningEveryCandidateOrFindingNoneLeavesNoAcceptedSolu
         EXPECT_TRUE(!candidates || r.view.questions[1].text == message(2) + QStringLiteral(" (2/2)"));
         EXPECT_EQ(r.st.solutionCount, candidates);
         EXPECT_TRUE(!r.st.solutionAccepted && r.st.mode == QStringLiteral("0"));
-        EXPECT_EQ(lines(r.view.status.mid(0, 2)), lines({message(6), message(5)}));
-        EXPECT_EQ(r.view.suggestionText, QStringLiteral("suggestion 1\rsuggestion 4\r"));
+        // Each question came with the five marked stars in sight, beside the image.
+        EXPECT_EQ(r.view.questionsAboutImage, candidates);
+        for (const auto& region : r.view.shownRegions)
+            EXPECT_EQ(region, (std::array<double, 4>{60, 50, 330, 260}));
+        // Declined: suggestion 1 ("none suited?"); none offered: suggestion 15 says so.
+        EXPECT_EQ(r.view.suggestionText, candidates ? QStringLiteral("suggestion 1\rsuggestion 4\r")
+                                                    : QStringLiteral("suggestion 15\rsuggestion 4\r"));
+        // The factors (1000 and 1000) are square pixels only at the equator:
+        // finding nothing at +20° suggests Corr Dec · cos δ.
+        const QStringList hint = {"1", "0.9394", "939.444"};  // cos 20°02'30" = 0.939444
+        EXPECT_EQ(lines(r.view.status.mid(0, 2)), candidates ? lines({message(6), message(5)})
+                                                             : lines({message(27, hint), message(6)}));
         // Drawn all the same, with the plate last offered: the copy's, or the
         // all-zero one from before the run that puts every marker at the origin.
         EXPECT_TRUE(r.st.mapStatus == QStringLiteral("done") && r.st.markers.star[1].visible);
@@ -158,6 +183,7 @@ TEST_F(CalculationTest, DeciderOffersOnlyCandidatesWithFourCoincidences)
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::Message() << "dy " << row.r5dy << " decider " << row.decider);
         view.questions.clear();
+        view.status.clear();
         writeField({partner(kMarks[0]), partner(kMarks[1]), partner(kMarks[2]), partner(kMarks[3], 0, 5, 0),
                     partner(kMarks[4], 0, 0, row.r5dy)});
         view.setCheckState(QStringLiteral("CheckDecideur"), row.decider);
@@ -166,7 +192,60 @@ TEST_F(CalculationTest, DeciderOffersOnlyCandidatesWithFourCoincidences)
 
         EXPECT_EQ(st.solutionCount, 1);
         EXPECT_EQ(view.questions.size(), row.offered ? 1u : 0u);
+        // A skipped candidate is said, with its count and never in silence;
+        // and the suggestion does not speak of declined solutions.
+        EXPECT_EQ(view.status.contains(message(21, {"1", "1", "3"})), !row.offered);
+        EXPECT_EQ(view.suggestionText.startsWith(QStringLiteral("suggestion 15")), !row.offered);
     }
+}
+
+TEST_F(CalculationTest, CandidatesWithoutAPlateSolutionAreSaid)
+{
+    // R1, R2, R3 on one line: their partners make a candidate whose three
+    // pairs fix no plate.
+    const std::array<Pixel, 5> inLine{{{60, 50}, {160, 100}, {260, 150}, {300, 240}, {90, 230}}};
+    for (std::size_t k = 1; k <= 5; ++k) {
+        st.markX[k] = inLine[k - 1].x;
+        st.markY[k] = inLine[k - 1].y;
+    }
+    std::vector<TestStar> stars;
+    for (const Pixel& p : inLine) stars.push_back(partner(p));
+    writeField(stars);
+
+    controller.startCalcul();
+
+    EXPECT_TRUE(view.questions.empty());
+    EXPECT_TRUE(view.status.contains(message(22, {"1", QString::number(st.solutionCount)})))
+        << lines(view.status);
+}
+
+TEST_F(CalculationTest, AStoppedRunLeavesNoStaleSolution)
+{
+    // An accepted solution, then the same run with Corr Asd emptied: the
+    // run stops before matching and withdraws the solution, so that the
+    // full map no longer draws with it.
+    std::vector<TestStar> stars;
+    for (const Pixel& p : kMarks) stars.push_back(partner(p));
+    writeField(stars);
+    view.answers = {true};
+    controller.startCalcul();
+    ASSERT_TRUE(st.solutionAccepted);
+
+    view.setText(QStringLiteral("txt_corrasd"), QStringLiteral("0"));
+    controller.startCalcul();
+    EXPECT_FALSE(st.solutionAccepted);
+    view.messages.clear();
+    controller.FullMap();
+    EXPECT_EQ(view.suggestionText, QStringLiteral("suggestion 13"));  // "fullmapannuler"
+    EXPECT_TRUE(view.monitor.addresses.isEmpty());
+
+    // A full map asked with a factor of 0 in force is refused with a message.
+    st.solutionAccepted = true;
+    st.corrAsd = 0;
+    controller.FullMap();
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].text, message(29, {"Corr Asd"}));
+    EXPECT_TRUE(view.monitor.addresses.isEmpty());
 }
 
 TEST_F(CalculationTest, RunsStopEarlyWithAReasonWhenSomethingIsMissing)

@@ -89,7 +89,9 @@ TEST_F(CalibrationFlowTest, FiveClicksMarkTheStarsAndEndTheSelectionTenFillTheSl
         EXPECT_TRUE(m.visible && m.left == float(kField[k].x - 8) && m.top == float(kField[k].y - 8));
     }
     EXPECT_TRUE(st.mode == QStringLiteral("0") && st.starsSelected && !visible("zoom"));
-    EXPECT_TRUE(view.status.isEmpty());  // no calculation without the assistant
+    // Each mark is counted in the journal; no calculation without the assistant.
+    EXPECT_EQ(lines(view.status), lines({message(28, {"5"}), message(28, {"4"}), message(28, {"3"}),
+                                         message(28, {"2"}), message(28, {"1"})}));
 
     // Five more fill slots 6..10; an eleventh click is ignored, not even refined.
     for (const FieldStar& s : kField) clickNear(s);
@@ -100,6 +102,36 @@ TEST_F(CalibrationFlowTest, FiveClicksMarkTheStarsAndEndTheSelectionTenFillTheSl
     controller.doselect();
     EXPECT_TRUE(st.markCount == 10 && st.markX[10] == before.markX[10] && st.clickX == 5);
     for (std::size_t q = 1; q <= 5; ++q) EXPECT_EQ(st.markers.click[q].left, before.markers.click[q].left);
+}
+
+TEST_F(CalibrationFlowTest, TheLastMarkCanBeTakenBackWhileMarking)
+{
+    // Circles of an earlier solution go when a new selection starts.
+    st.markers.star[7].visible = true;
+    controller.SelectStar();
+    EXPECT_FALSE(st.markers.star[7].visible);
+
+    clickNear(kField[0]);
+    clickNear(kField[3]);  // the wrong star
+    controller.removeLastMark();
+    EXPECT_TRUE(st.markCount == 1 && !st.markers.click[2].visible && st.markers.click[1].visible);
+    EXPECT_EQ(view.status.first(), message(31, {"1"}));
+    for (std::size_t k = 1; k < kField.size(); ++k) clickNear(kField[k]);
+    ASSERT_TRUE(st.starsSelected && st.mode == QStringLiteral("0"));
+
+    // The fifth taken back reopens the selection; a new fifth closes it again.
+    controller.removeLastMark();
+    EXPECT_TRUE(st.markCount == 4 && !st.starsSelected && st.mode == QStringLiteral("select") && visible("zoom"));
+    clickNear(kField[4]);
+    EXPECT_TRUE(st.starsSelected && st.markY[5] == kField[4].y);
+
+    // Nothing to take back outside the marking, nor below the first mark.
+    st.mode = QStringLiteral("coor");
+    controller.removeLastMark();
+    EXPECT_EQ(st.markCount, 5);
+    controller.SelectStar();
+    controller.removeLastMark();
+    EXPECT_EQ(st.markCount, 0);
 }
 
 TEST_F(CalibrationFlowTest, CalibrationStepChoosesTheSlot)
@@ -257,7 +289,7 @@ protected:
     void hover(int star)
     {
         const Marker& m = st.markers.star[std::size_t(star)];
-        controller.pointerMove(m.left + 1.3, m.top - 0.6);
+        controller.pointerMove(m.left + m.size / 2.0 + 1.3, m.top + m.size / 2.0 - 0.6);  // near the star
     }
 };
 

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
 
 namespace ce::testing {
 namespace {
@@ -65,6 +67,7 @@ TEST(Download, EachFailureIsReportedAndLeavesAnEmptyCatalogue)
         bool badMinutes, tiny, cancel;
         QString reasonPart;
         bool requested;
+        bool fullDisk = false;  // files may not grow past 100 bytes, as on a full disk
     };
     const Row rows[] = {
         {{"closed"}, "@", false, false, false, "connexion refusée par 127.0.0.1:", true},
@@ -73,6 +76,7 @@ TEST(Download, EachFailureIsReportedAndLeavesAnEmptyCatalogue)
         {{"--no-marker"}, "@", false, false, false, "aucune liste d'étoiles", true},
         {{}, "@", false, true, false, "trop volumineuse", true},  // 200 bytes at most
         {{"--delay-ms", "5000"}, "@", false, false, true, "annulé", true},
+        {{}, "@", false, false, false, "data.txt : fichier trop grand", true, true},
         // Refused before any request.
         {{"closed"}, "@", true, false, false, "RA (minutes)", false},
         {{"closed"}, "-", false, false, false, "serveur.cfg", false},
@@ -102,7 +106,16 @@ TEST(Download, EachFailureIsReportedAndLeavesAnEmptyCatalogue)
         if (row.tiny) limits.maxBytes = 200;
         r.controller.setDownloadLimits(limits);
 
+        rlimit unlimited{};
+        getrlimit(RLIMIT_FSIZE, &unlimited);
+        if (row.fullDisk) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit small = unlimited;
+            small.rlim_cur = 100;
+            setrlimit(RLIMIT_FSIZE, &small);
+        }
         r.controller.DownloadData();
+        setrlimit(RLIMIT_FSIZE, &unlimited);
 
         // One status line above message 8 (alone when no request was made), one
         // message box with the same text, no message 9, and an empty data.txt

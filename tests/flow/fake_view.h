@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <deque>
 #include <functional>
 #include <utility>
@@ -69,6 +70,10 @@ public:
         return pixelSource ? pixelSource(x, y) : 0;
     }
     void resetPan() override { ++panResets; }
+    void showImageRegion(double left, double top, double right, double bottom) override
+    {
+        shownRegions.push_back({left, top, right, bottom});
+    }
     void markersChanged() override { ++markerRepaints; }
     void redrawZoom() override { ++zoomRedraws; }
 
@@ -86,18 +91,26 @@ public:
     bool askYesNo(const QString& question, const QString& title) override
     {
         bool answer = defaultAnswer;
-        if (!answers.empty()) {
+        if (decide) {
+            answer = decide(question);
+        } else if (!answers.empty()) {
             answer = answers.front();
             answers.pop_front();
         }
         questions.push_back({question, title, answer});
         return answer;
     }
+    bool askYesNoAboutImage(const QString& question, const QString& title) override
+    {
+        ++questionsAboutImage;
+        return askYesNo(question, title);
+    }
     void showDetails(const QString& title, const QString& report) override { details.emplace_back(title, report); }
     DownloadMonitor& downloadMonitor() override { return monitor; }
 
     // --- Script and records ----------------------------------------------
     std::deque<bool> answers;    // answers to the next Yes/No questions, in order
+    std::function<bool(const QString&)> decide;  // when set, answers every question instead
     bool defaultAnswer = false;  // when the script runs out
     QString imageLoadError;      // non-empty: the next image loads fail with it
     int width = 0, height = 0;
@@ -110,7 +123,8 @@ public:
     std::vector<Question> questions;
     std::vector<std::pair<QString, QString>> details;
     QStringList loadedPaths;
-    int panResets = 0, markerRepaints = 0, zoomRedraws = 0;
+    int panResets = 0, markerRepaints = 0, zoomRedraws = 0, questionsAboutImage = 0;
+    std::vector<std::array<double, 4>> shownRegions;  // left, top, right, bottom
     FakeMonitor monitor;
 
 private:

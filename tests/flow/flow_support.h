@@ -4,6 +4,7 @@
 // scripted window, catalogue answers laid out as the service writes them,
 // the local catalogue service on 127.0.0.1, and main().
 
+#include "app/builtin_texts.h"
 #include "app/flow/reduction_controller.h"
 #include "app/language_table.h"
 #include "core/program_paths.h"
@@ -25,17 +26,30 @@
 namespace ce::testing {
 
 // Language message N reads "message N", suggestion N "suggestion N", so a
-// test sees which text was used without restating any wording.
+// test sees which text was used without restating any wording. A later
+// message that takes values reads "message N %1 %2 ..." with as many place
+// holders as the program's own text.
 inline LanguageTable numberedLanguage()
 {
     LanguageTable lang;
     for (int n = 0; n <= 20; ++n) lang.form[std::size_t(45 + n)] = QStringLiteral("message %1").arg(n);
+    for (int n = kFirstLaterMessage; !builtinMessage(n).isEmpty(); ++n) {
+        QString text = QStringLiteral("message ") + QString::number(n);
+        for (int k = 1; builtinMessage(n).contains(u'%' + QString::number(k)); ++k)
+            text += QStringLiteral(" %") + QString::number(k);
+        lang.form[std::size_t(45 + n)] = text;
+    }
     lang.fillMessages();
     for (int n = 0; n <= 20; ++n) lang.suggestions[std::size_t(n)] = QStringLiteral("suggestion %1").arg(n);
     return lang;
 }
 
 inline QString message(int n) { return QStringLiteral("message %1").arg(n); }
+// A later message with its values: message(23, {"12", "0.4", "0.5"}).
+inline QString message(int n, const QStringList& values)
+{
+    return message(n) + u' ' + values.join(u' ');
+}
 
 // Texts as one readable line, so that a failed comparison shows them.
 inline std::string lines(const QStringList& texts) { return texts.join(QStringLiteral(" | ")).toStdString(); }

@@ -96,14 +96,15 @@ TEST(PointerDispatch, EachModeAndOverlayStatus)
     }
 }
 
-TEST(PointerHover, StrictBoxAroundTheCornerAndTheInfoLine)
+TEST(PointerHover, StrictBoxAroundTheStarAndTheInfoLine)
 {
     Rig r("coor");
     r.putStar(1, 100.0f, 50.0f, "0825-07582619 ", 187.5 * 3600.0, -5.25 * 3600.0, " 9.8");
-    // Hovered when 96 < x < 104 and 46 < y < 54.
+    // The circle's centre, where the star is, is (104, 54): hovered when
+    // 100 < x < 108 and 50 < y < 58. The marker's corner is not the star.
     struct Row { double x, y; bool hovered; };
-    const Row rows[] = {{103.4, 53.6, true}, {104.0, 50.0, false}, {96.0, 50.0, false},
-                        {96.1, 46.1, true},  {100.0, 54.0, false}, {100.0, 46.0, false}};
+    const Row rows[] = {{104.0, 54.0, true}, {107.4, 57.6, true},  {108.0, 54.0, false}, {100.0, 54.0, false},
+                        {100.1, 50.1, true}, {104.0, 58.0, false}, {104.0, 50.0, false}, {97.0, 47.0, false}};
     for (const Row& row : rows) {
         r.view.info.clear();
         r.controller.pointerMove(row.x, row.y);
@@ -153,6 +154,10 @@ TEST(PointerDoubleClick, BoxReachesTwelvePastTheCornerAndOpensTheReport)
         EXPECT_EQ(r.view.details.size(), row.found ? 1u : 0u) << row.x << ", " << row.y;
     }
     // The layout itself is the report's own test: here the star, the factors, the epoch and the separator.
+    r.view.details.clear();
+    r.setClick(104, 54);
+    r.controller.doubleClick();
+    ASSERT_EQ(r.view.details.size(), 1u);
     const QStringList lines = r.view.details[0].second.split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 16);
     EXPECT_EQ(lines[6], QStringLiteral("   Ascention droite: 187,5  (12H30'0'')"));

@@ -229,12 +229,13 @@ TEST(MatchingDecision, WindowAndSettingsTexts)
     }
     EXPECT_TRUE(decisionWindow(40000).error().contains(QStringLiteral("Seuil décision")));
 
-    const Result<MatchingSettings> comma = readMatchingSettings(u" 7,5 ", u"2,5", u',');
+    // Either decimal separator, whatever the locale's.
+    const Result<MatchingSettings> comma = readMatchingSettings(u" 7,5 ", u"2.5", u',');
     ASSERT_TRUE(comma.ok()) << comma.error().toStdString();
     EXPECT_EQ(std::pair(comma->tolerance, int(comma->window.lo)), std::pair(7.5, -6));
     EXPECT_TRUE(readMatchingSettings(u"7", u"10px", u'.').error().contains(QStringLiteral("Seuil décision")));
     // The tolerance is read first.
-    EXPECT_TRUE(readMatchingSettings(u"7.5", u"y", u',').error().contains(QStringLiteral("Tolérance")));
+    EXPECT_TRUE(readMatchingSettings(u"7;5", u"y", u',').error().contains(QStringLiteral("Tolérance")));
 }
 
 // A star marker centred on (x, y) has its corner at (x − 4, y − 4), a click marker at (x − 8, y − 8).

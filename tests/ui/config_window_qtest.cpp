@@ -2,6 +2,7 @@
 // 15-record limit, deletions, saving and reopening, loading failures,
 // "Utiliser") and the classical calibration.
 
+#include "app/builtin_texts.h"
 #include "calibration/ui/config2_window.h"
 #include "calibration/ui/config_window.h"
 
@@ -178,18 +179,30 @@ private slots:
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(view.text(QStringLiteral("txt_corrasd")), QStringLiteral("2599.43"));
 
-        // The square sensor: 9 mm, 1000 pixels, 1000 mm.
+        // No field centre typed: the report, and a request for the
+        // declination, with the factors left as they were.
         fill({"9", "9", "1000", "1000", "1000"});
         QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("cmd1")), Qt::LeftButton);
+        QCOMPARE(dialogs.messages.size(), 2);
+        QVERIFY(dialogs.messages.last().text.endsWith(QChar(13) + rig_->lang.message(ce::msg::kClassicalNeedsCentre)));
+        QCOMPARE(view.text(QStringLiteral("txt_corrasd")), QStringLiteral("2599.43"));
+
+        // The square sensor (9 mm, 1000 pixels, 1000 mm) at +60°: Corr Asd is
+        // CX·cos 60° = CX / 2, Corr Dec is CY.
+        view.setTexts(QStringLiteral("txt_ra_"), {"1", "0", "0"});
+        view.setTexts(QStringLiteral("txt_dec_"), {"60", "0", "0"});
+        QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("cmd1")), Qt::LeftButton);
         const double expected = closedForm(1000, 1000, 9);  // 1939.11…
-        QVERIFY(view.text(QStringLiteral("txt_corrasd")).startsWith(QStringLiteral("1939.1")));
-        QVERIFY(qAbs(corr("txt_corrasd") - expected) < expected * 1e-12);
+        QVERIFY(qAbs(corr("txt_corrasd") - expected / 2) < expected * 1e-12);
         QVERIFY(qAbs(corr("txt_corrdec") - expected) < expected * 1e-12);
         const QString field = QStringLiteral("30") + QLocale::system().decimalPoint() + QStringLiteral("942");  // 3438/1000·9
-        QCOMPARE(dialogs.messages.last().text, QStringLiteral("Résultat: CX = ") + view.text(QStringLiteral("txt_corrasd")) +
+        QVERIFY(dialogs.messages.last().text.startsWith(QStringLiteral("Résultat: CX = ") + view.text(QStringLiteral("txt_corrdec")) +
                                                    QStringLiteral(" et CY = ") + view.text(QStringLiteral("txt_corrdec")) +
                                                    QChar(13) + QStringLiteral("CCD size: ") + field +
-                                                   QStringLiteral("' x ") + field + u'\'');
+                                                   QStringLiteral("' x ") + field + u'\'' + QChar(13)));
+        QVERIFY(dialogs.messages.last().text.endsWith(QChar(13) + rig_->lang.message(ce::msg::kClassicalCosDec)
+                                                          .arg(QStringLiteral("60"), view.text(QStringLiteral("txt_corrasd")),
+                                                               view.text(QStringLiteral("txt_corrdec")))));
         QVERIFY(w.isVisible());  // stays open for another try
 
         // Rectangular pixels, computed on Enter in a field.
@@ -197,8 +210,8 @@ private slots:
         auto* focal = w.findChild<QLineEdit*>(QStringLiteral("txt_5"));
         focal->setFocus();
         QTest::keyClick(focal, Qt::Key_Return);
-        QCOMPARE(dialogs.messages.size(), 3);
-        QVERIFY(qAbs(corr("txt_corrasd") - closedForm(500, 640, 6.4)) < 1e-9);
+        QCOMPARE(dialogs.messages.size(), 4);
+        QVERIFY(qAbs(corr("txt_corrasd") - closedForm(500, 640, 6.4) / 2) < 1e-9);
         QVERIFY(qAbs(corr("txt_corrdec") - closedForm(500, 240, 4.8)) < 1e-9);
     }
 };

@@ -232,6 +232,24 @@ private slots:
         help->findChild<QPushButton*>(QStringLiteral("cmdNextTip"))->click();
         QCOMPARE(help->plainText(), page);
         QCOMPARE(rig.dialogs.messages.size(), 1);
+        help->close();
+        QTRY_VERIFY(help.isNull());
+
+        // One paragraph of 4 MB: laid out in blocks of bounded length, every
+        // character kept and in order.
+        QString words;
+        for (int i = 0; words.size() < 4'000'000; ++i)
+            words += (i % 97 == 0) ? QString(3000, u'x') + u' ' : QStringLiteral("mot%1 ").arg(i);
+        QVERIFY(rtf.open(QIODevice::WriteOnly));
+        rtf.write("{\\rtf1\\ansi " + words.toLatin1() + "}");
+        rtf.close();
+        form.showHelp();
+        help = form.helpWindow();
+        QCOMPARE(help->plainText().remove(u'\n'), words);
+        for (QTextBlock b = help->document()->firstBlock(); b.isValid(); b = b.next())
+            QVERIFY(b.length() - 1 <= ce::kLongParagraphChars);
+        QVERIFY(help->document()->blockCount() > 2000);
+        help->close();
 
         // The about window closes on a click and saves its picture.
         bool barHidden = false;

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QtTest>
 
 using ce::testing::WindowRig;
@@ -165,6 +166,67 @@ private slots:
         // The red cross: 8 pixels up and down, 8 left and right.
         QVERIFY(isColour(48, 41, true, false) && isColour(48, 55, true, false) && isColour(41, 48, true, false));
         QCOMPARE(shot.pixelColor(48, 38), QColor(Qt::black));
+    }
+
+    void doubleClicksCountOnceAndNeverSwallowTheNextClick()
+    {
+        WindowRig rig;
+        ce::Form1& form = rig.open();
+        QVERIFY(form.loadImage(writePatternImage(rig.program, QSize(80, 60))).ok());
+        const auto send = [](QWidget* to, QEvent::Type type, Qt::MouseButton button = Qt::LeftButton) {
+            QMouseEvent event(type, QPointF(20, 20), to->mapToGlobal(QPointF(20, 20)), button,
+                              type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
+            QApplication::sendEvent(to, &event);
+        };
+        const auto doubleClick = [&](QWidget* to, bool releaseSeen) {
+            for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
+                                   QEvent::MouseButtonDblClick})
+                send(to, t);
+            if (releaseSeen) send(to, QEvent::MouseButtonRelease);  // else a window it opened took it
+        };
+        int clicks = 0, doubles = 0, rights = 0;
+        ce::ImageView& view = form.picture();
+        connect(&view, &ce::ImageView::clicked, this, [&] { ++clicks; });
+        connect(&view, &ce::ImageView::doubleClicked, this, [&] { ++doubles; });
+        connect(&view, &ce::ImageView::rightClicked, this, [&] { ++rights; });
+
+        // A double click is one click and one double click.
+        doubleClick(&view, true);
+        QCOMPARE(std::pair(clicks, doubles), std::pair(1, 1));
+        // The details window it opened took the last release: the next
+        // click is a click all the same.
+        doubleClick(&view, false);
+        send(&view, QEvent::MouseButtonPress);
+        send(&view, QEvent::MouseButtonRelease);
+        QCOMPARE(std::pair(clicks, doubles), std::pair(3, 2));
+        send(&view, QEvent::MouseButtonRelease, Qt::RightButton);
+        QCOMPARE(std::pair(clicks, rights), std::pair(3, 1));
+
+        // On the magnifier a double click marks the star once, and never
+        // reaches the image as a double click.
+        ce::ReductionController& c = form.controller();
+        form.setText(QStringLiteral("txt_url"), QStringLiteral("champ.png"));
+        c.SelectStar();
+        QCOMPARE(c.state().mode, QStringLiteral("select"));
+        doubleClick(&form.magnifier(), true);
+        QCOMPARE(int(c.state().markCount), 1);
+        QCOMPARE(doubles, 2);
+        // Backspace (focus outside any text box) and a right click take marks back.
+        form.magnifier().setFocus();
+        doubleClick(&form.magnifier(), false);
+        send(&form.magnifier(), QEvent::MouseButtonPress);
+        send(&form.magnifier(), QEvent::MouseButtonRelease);
+        QCOMPARE(int(c.state().markCount), 3);
+        // (Offscreen windows are not activated, so the window's Backspace
+        // shortcut is found and fired as the key would fire it.)
+        QShortcut* backspace = nullptr;
+        for (QShortcut* s : form.findChildren<QShortcut*>())
+            if (s->key() == QKeySequence(Qt::Key_Backspace)) backspace = s;
+        QVERIFY(backspace);
+        emit backspace->activated();
+        QCOMPARE(int(c.state().markCount), 2);
+        QTest::mouseClick(&view, Qt::RightButton, {}, QPoint(5, 5));
+        QCOMPARE(int(c.state().markCount), 1);
     }
 
     void magnifierPlacementAndDots()

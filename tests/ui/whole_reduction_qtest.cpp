@@ -225,7 +225,15 @@ void WholeReductionTest::reductionDrawsTheCatalogueOnItsStarsAndThePointerIdenti
     QVERIFY(dialogs_.questions.last().text.startsWith(lang.message(2) + QStringLiteral(" (1/")));
     QCOMPARE(statusLines().first(), lang.message(6));
     QVERIFY(st.solutionAccepted);
-    QCOMPARE(form_->picture().pos(), QPoint(0, 0));  // shown afresh, unpanned
+    // The question came with the marked stars in sight: the middle of their
+    // box is inside the viewport, and so is every mark when the box fits.
+    const QRect seen(-form_->picture().pos(), form_->picture().parentWidget()->size());
+    QRectF marks;
+    for (std::size_t k = 1; k <= 5; ++k)
+        marks |= QRectF(st.markX[k], st.markY[k], 0.01, 0.01);
+    QVERIFY(seen.contains(marks.center().toPoint()));
+    if (marks.width() < seen.width() && marks.height() < seen.height())
+        QVERIFY(QRectF(seen).contains(marks));
 
     // Every catalogue star on the image is drawn on its true position; no
     // marker lands inside the image where there is no star.
@@ -253,9 +261,9 @@ void WholeReductionTest::reductionDrawsTheCatalogueOnItsStarsAndThePointerIdenti
     });
     const int pansBefore = pans_;
 
-    // Hover on the marker's corner region fills info with that star's data.
-    const QPoint corner = nearestPixel(star.xPx - 4, star.yPx - 4);
-    pointAt(corner);
+    // Pointing at the star itself fills info with its data.
+    const QPoint onStar = nearestPixel(star.xPx + 1, star.yPx - 1);
+    pointAt(onStar);
     const QString info = form_->findChild<QLabel*>(QStringLiteral("info"))->text();
     QVERIFY2(info.startsWith(star.id + QStringLiteral("   MagR-B=") + QString::number(star.magR, 'f', 1) + u' '), qPrintable(info));
 
@@ -278,8 +286,8 @@ void WholeReductionTest::reductionDrawsTheCatalogueOnItsStarsAndThePointerIdenti
 
     // Double click on the marker: the details of that star; its first press is
     // a click of its own, its second is not.
-    pointAt(corner);
-    QTest::mouseDClick(form_->windowHandle(), Qt::LeftButton, {}, windowPoint(corner));
+    pointAt(onStar);
+    QTest::mouseDClick(form_->windowHandle(), Qt::LeftButton, {}, windowPoint(onStar));
     QCOMPARE(dialogs_.detailWindows.size(), 1);
     QCOMPARE(statusLines().size(), before + 2);
     QVERIFY(dialogs_.detailWindows[0].title.endsWith(star.id) && dialogs_.detailWindows[0].text.contains(star.id));

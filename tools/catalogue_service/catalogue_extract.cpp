@@ -68,7 +68,7 @@ Result<std::vector<CatalogueStar>> parseExtract(const QByteArray& text, const QS
         const QString reason = checkStarLine(fields, star);
         if (!reason.isEmpty()) {
             return Result<std::vector<CatalogueStar>>::failure(
-                QStringLiteral("Ligne %1 de %2 illisible : %3").arg(n + 1).arg(sourceName, reason));
+                QStringLiteral("Ligne %1 de %2 illisible : %3").arg(QString::number(n + 1), sourceName, reason));
         }
         stars.push_back(std::move(star));
     }

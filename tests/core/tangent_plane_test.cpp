@@ -2,7 +2,7 @@
 // eraTpxes / eraTpsts / eraSeps (pyerfa 2.0.0.1, Debian python3-erfa),
 // radians converted to degrees; tolerance 1e-11 degree (0.04 µas) on each.
 
-#include "solve/tangent_plane.h"
+#include "core/tangent_plane.h"
 
 #include <gtest/gtest.h>
 

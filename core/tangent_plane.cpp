@@ -1,4 +1,4 @@
-#include "solve/tangent_plane.h"
+#include "core/tangent_plane.h"
 
 #include <algorithm>
 #include <cmath>

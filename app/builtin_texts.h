@@ -1,0 +1,52 @@
+#pragma once
+// The program's own French texts for the language messages and suggestions
+// that later versions added, and their numbers.
+//
+// lang.cfg carries them like every other text; a language file written
+// before they existed lacks them, and LanguageTable falls back to these.
+// Texts with %1, %2, ... are filled with one multi-argument arg(), so a
+// value that itself holds "%1" is never substituted again.
+
+#include <QString>
+
+namespace ce {
+
+inline constexpr int kFirstLaterMessage = 21;
+inline constexpr int kFirstLaterSuggestion = 15;
+
+namespace msg {
+// %1 candidate number, %2 candidates found, %3 its decision count.
+inline constexpr int kDeciderSkipped = 21;
+// %1 candidate number, %2 candidates found.
+inline constexpr int kCollinearSkipped = 22;
+// %1 stars used, %2 rms pixels, %3 rms arcseconds.
+inline constexpr int kRefined = 23;
+// %1 the reason.
+inline constexpr int kNotRefined = 24;
+// %1 declination of the field centre (degrees), %2 Corr Asd, %3 Corr Dec.
+inline constexpr int kClassicalCosDec = 25;
+inline constexpr int kClassicalNeedsCentre = 26;
+// %1 Corr Asd / Corr Dec, %2 cos δ of the centre, %3 suggested Corr Asd.
+inline constexpr int kScaleRatioHint = 27;
+// %1 stars marked.
+inline constexpr int kMarkCount = 28;
+// %1 the factor's caption.
+inline constexpr int kFullMapNoScale = 29;
+inline constexpr int kRefineOption = 30;       // Options menu caption
+// %1 stars still marked.
+inline constexpr int kMarkRemoved = 31;
+}  // namespace msg
+
+namespace sug {
+// "calcul" when no candidate was offered to the user.
+inline constexpr int kNothingProposed = 15;
+}  // namespace sug
+
+// The French text of message n (n >= kFirstLaterMessage), empty when the
+// program has none.
+QString builtinMessage(int n);
+// The French text of suggestion n (n >= kFirstLaterSuggestion), empty when
+// the program has none.
+QString builtinSuggestion(int n);
+
+}  // namespace ce

@@ -1,0 +1,34 @@
+#include "app/program_options.h"
+
+#include <QDir>
+#include <QSettings>
+
+namespace ce {
+
+namespace {
+const QString kRefineKey = QStringLiteral("solution/refine");
+}
+
+QString optionsPath(const QString& dataFolder) { return dataFolder + QStringLiteral("/options.ini"); }
+
+ProgramOptions loadOptions(const QString& dataFolder)
+{
+    const QSettings settings(optionsPath(dataFolder), QSettings::IniFormat);
+    ProgramOptions options;
+    options.refineSolution = settings.value(kRefineKey, options.refineSolution).toBool();
+    return options;
+}
+
+Status saveOptions(const QString& dataFolder, const ProgramOptions& options)
+{
+    QDir().mkpath(dataFolder);
+    QSettings settings(optionsPath(dataFolder), QSettings::IniFormat);
+    settings.setValue(kRefineKey, options.refineSolution);
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        return Status::failure(QStringLiteral("Impossible d'enregistrer le fichier %1 : écriture impossible")
+                                   .arg(optionsPath(dataFolder)));
+    return succeeded();
+}
+
+}  // namespace ce
