@@ -6,96 +6,24 @@
 
 #include "solve/refined_solution.h"
 
-#include "tests/solve/synthetic_sky.h"
+#include "tests/solve/synthetic_plate.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <random>
 
 namespace ce {
 namespace {
 
+using testing::makeScene;
+using testing::Plate;
+using testing::Scene;
 using testing::SyntheticSky;
+using testing::trueModel;
 
 constexpr double kRad = std::numbers::pi / 180.0;
-
-struct Plate {
-    const char* name;
-    int width, height;
-    double arcsecPerPx;
-    double rotationDeg;
-    bool mirror;
-    double raDeg, decDeg;  // true tangent point, at the image centre
-    int stars;
-    double grain;          // 0: noise-free
-    int misplaced;         // catalogue positions 6 px off the image star
-    int missing;           // catalogue stars absent from the image
-    int extra;             // image stars absent from the catalogue
-    double markSpreadPx;   // size of the pattern of the five marks, pixels
-    std::uint64_t seed;
-};
-
-TanWcs trueModel(const Plate& p)
-{
-    const double s = p.arcsecPerPx / 3600.0;
-    const double c = std::cos(p.rotationDeg * kRad), n = std::sin(p.rotationDeg * kRad);
-    // North up, east left, turned; the mirror flips east to the right.
-    const double m = p.mirror ? -1.0 : 1.0;
-    return {p.raDeg, p.decDeg, (p.width - 1) / 2.0, (p.height - 1) / 2.0, -s * c * m, s * n, -s * n * m, -s * c};
-}
-
-struct Scene {
-    std::vector<CatalogueSkyStar> catalogue;
-    std::vector<PixelPoint> truth;   // true image position of each catalogue star
-    std::vector<char> misplaced;
-    std::vector<PixelPoint> marks;
-    PlateSolution threeStar;
-    double corrAsd = 0, corrDec = 0;
-};
-
-Scene makeScene(const Plate& p, SyntheticSky& image)
-{
-    const TanWcs w = trueModel(p);
-    std::mt19937_64 random(p.seed);
-    std::uniform_real_distribution<double> ux(5.0, p.width - 6.0), uy(5.0, p.height - 6.0), upeak(40.0, 180.0);
-    Scene s;
-    s.corrAsd = 3600.0 / p.arcsecPerPx * std::cos(p.decDeg * kRad);
-    s.corrDec = 3600.0 / p.arcsecPerPx;
-    // Five bright stars close together first, the marks, in a pattern the
-    // matching would accept (no three in line), jittered.
-    const double spotX = p.width * 0.3, spotY = p.height * 0.6;
-    const double pattern[5][2] = {{0, 0}, {1, 0.2}, {0.3, 1}, {-0.6, 0.5}, {-0.2, -0.8}};
-    std::uniform_real_distribution<double> jitter(-0.1 * p.markSpreadPx, 0.1 * p.markSpreadPx);
-    for (int k = 0; k < p.stars; ++k) {
-        const bool marked = k < 5;
-        PixelPoint at = marked ? PixelPoint{spotX + pattern[k][0] * p.markSpreadPx + jitter(random),
-                                            spotY + pattern[k][1] * p.markSpreadPx + jitter(random)}
-                               : PixelPoint{ux(random), uy(random)};
-        const SkyPoint sky = pixelToSky(w, at.x, at.y);
-        const bool missing = !marked && k < 5 + p.missing;
-        const bool wrong = !marked && !missing && k < 5 + p.missing + p.misplaced;
-        if (!missing) {
-            if (marked) image.addSaturatedStar(at.x, at.y, 12.0, 30.0);
-            else image.addStar(at.x, at.y, upeak(random));
-        }
-        SkyPoint listed = sky;
-        if (wrong) listed = pixelToSky(w, at.x + 6.0, at.y - 1.0);
-        s.catalogue.push_back({listed.raDeg, listed.decDeg});
-        s.truth.push_back(at);
-        s.misplaced.push_back(wrong);
-        if (marked) s.marks.push_back({std::round(at.x), std::round(at.y)});  // marks are whole pixels
-    }
-    for (int k = 0; k < p.extra; ++k) image.addStar(ux(random), uy(random), upeak(random));
-    image.finish(p.seed, p.grain, p.grain > 0);
-    // The matching's solution: marks 1 to 3 onto the plane positions U, V.
-    const auto uv = [&](int k) { return PlanePoint{s.catalogue[k].raDeg * s.corrAsd, s.catalogue[k].decDeg * s.corrDec}; };
-    s.threeStar = *solveFromThreePairs(s.marks[0].x, s.marks[0].y, uv(0).U, uv(0).V, s.marks[1].x, s.marks[1].y,
-                                       uv(1).U, uv(1).V, s.marks[2].x, s.marks[2].y, uv(2).U, uv(2).V);
-    return s;
-}
 
 RefinementInput inputOf(const Scene& s, const Plate& p, double tolerancePx)
 {
@@ -145,6 +73,9 @@ TEST(RefinedSolution, RecoversKnownModelsGrowingFromThreeCloseStars)
         // 4.4° x 3.3° south of the equator, north to the side.
         {{"wide, 90°, south, grain", 800, 600, 20.0, 90.0, false, 150.0, -1.2, 200, 2.0, 5, 15, 15, 25.0, 3}, 7.0, 0.15},
         {{"wide, 90°, south, noise-free", 800, 600, 20.0, 90.0, false, 150.0, -1.2, 200, 0.0, 5, 15, 15, 25.0, 4}, 7.0, 0.1},
+        // Crowded: a prediction off by more than the Tolérance finds some
+        // other star one time in four, so only growth from the marks holds.
+        {{"crowded, 90°, south", 800, 600, 20.0, 90.0, false, 150.0, -1.2, 700, 1.0, 5, 15, 15, 15.0, 6}, 7.0, 0.15},
     };
     for (const Case& c : cases) {
         const Plate& p = c.plate;
@@ -152,7 +83,8 @@ TEST(RefinedSolution, RecoversKnownModelsGrowingFromThreeCloseStars)
         const Scene scene = makeScene(p, image);
         const TanWcs truth = trueModel(p);
         // The starting point really is poor far from the marks.
-        ASSERT_GT(worstThreeStarCornerErrorPx(scene, truth, p.width, p.height), 15.0) << p.name;
+        const double startErrorPx = worstThreeStarCornerErrorPx(scene, truth, p.width, p.height);
+        ASSERT_GT(startErrorPx, 15.0) << p.name;
 
         const RefinementResult r = refineSolution(image, inputOf(scene, p, c.tolerancePx));
         ASSERT_EQ(r.outcome, RefinementOutcome::Refined) << p.name;
@@ -163,7 +95,7 @@ TEST(RefinedSolution, RecoversKnownModelsGrowingFromThreeCloseStars)
         // Most stars on the image are used (blends of close neighbours go),
         // over the whole image, and no misplaced catalogue position is.
         const int onImage = p.stars - p.missing;
-        EXPECT_GE(r.starsUsed, int(0.8 * (onImage - p.misplaced))) << p.name;
+        EXPECT_GE(r.starsUsed, int(0.75 * (onImage - p.misplaced))) << p.name;
         double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9, sum2 = 0;
         int onStar = 0;
         for (const RefinedStarFit& f : r.stars) {
