@@ -119,7 +119,12 @@ struct RefinementResult {
 //  1. Deterministic: stars are visited in index order, no randomness.
 //  2. Rounds in which fewer than kRefinedMinimumStars stars are matched keep
 //     the previous prediction and only widen the reach.
-//  3. Marks only steer where the growth starts; they are not fitted.
+//  3. The marks only steer where the growth starts: their positions are
+//     not data of the fit (the marked stars enter, like every other star,
+//     through their measured centroids).
+//  4. Cost: one centroid per star and round, reused while the prediction
+//     stays on the same pixel; about 25 ms of CPU for 500 stars over a
+//     3000 × 3000 plate (bench/refinement_bench.cpp).
 RefinementResult refineSolution(const IntensitySource& image, const RefinementInput& input);
 
 }  // namespace ce
