@@ -39,7 +39,8 @@ public:
 // outside the picture) reads as NaN.
 class PackedColourIntensity final : public IntensitySource {
 public:
-    // Given the picture and its size in pixels.
+    // Given the picture (kept by reference: it must outlive the adapter)
+    // and its size in pixels.
     PackedColourIntensity(const PixelSource& pixels, int width, int height)
         : pixels_(pixels), width_(width), height_(height) {}
     int width() const override { return width_; }

@@ -11,9 +11,11 @@ namespace {
 
 constexpr int kMaxRounds = 20;
 constexpr int kMaxRejectionPasses = 20;
-constexpr double kFirstReachPx = 150.0;
 constexpr double kReachGrowth = 1.5;
 constexpr double kSameCentroidPx = 1.0;
+constexpr double kRayleighMedian = 1.1774;  // √(2 ln 2)
+constexpr double kFirstReachMinPx = 100.0;
+constexpr double kFirstReachPerMarkSpread = 2.0;
 
 // One catalogue star found on the image.
 struct Match {
@@ -106,15 +108,14 @@ Fit fitWithRejection(const std::vector<Match>& matches)
         const auto m = fitPixelModel(matches, fit.used);
         if (!m) return {};
         fit.model = *m;
-        double sum2 = 0;
-        int n = 0;
-        for (std::size_t k = 0; k < matches.size(); ++k) {
-            if (!fit.used[k]) continue;
-            const double r = residualPx(*m, matches[k]);
-            sum2 += r * r;
-            ++n;
-        }
-        const double sigmaPerAxis = std::sqrt(sum2 / (2.0 * n));
+        // σ per axis from the median residual length (a residual of two
+        // normal components of σ each has its median at 1.1774·σ), so that
+        // the outliers being sought do not widen the limit.
+        std::vector<double> lengths;
+        for (std::size_t k = 0; k < matches.size(); ++k)
+            if (fit.used[k]) lengths.push_back(residualPx(*m, matches[k]));
+        std::nth_element(lengths.begin(), lengths.begin() + lengths.size() / 2, lengths.end());
+        const double sigmaPerAxis = lengths[lengths.size() / 2] / kRayleighMedian;
         const double limit = std::max(kRefinedRejectSigma * sigmaPerAxis, kRefinedRejectFloorPx);
         std::vector<char> next(matches.size());
         for (std::size_t k = 0; k < matches.size(); ++k) next[k] = residualPx(*m, matches[k]) <= limit;
@@ -241,7 +242,11 @@ RefinementResult refineSolution(const IntensitySource& image, const RefinementIn
     }
     Refiner refiner(image, input);
     const double diagonal = std::hypot(double(image.width()), double(image.height()));
-    double reach = std::max(kFirstReachPx, diagonal / 5.0);
+    // The 3-star solution holds near the marks, over a few times their spread.
+    double spread = 0;
+    for (const PixelPoint& a : input.marks)
+        for (const PixelPoint& b : input.marks) spread = std::max(spread, std::hypot(a.x - b.x, a.y - b.y));
+    double reach = std::max(kFirstReachMinPx, kFirstReachPerMarkSpread * spread);
 
     std::optional<PixelModel> model;  // none: predict from the 3-star solution
     std::vector<Match> matches;
@@ -252,6 +257,7 @@ RefinementResult refineSolution(const IntensitySource& image, const RefinementIn
         result.rounds = round;
         const bool wholeImage = reach >= diagonal;
         std::vector<Match> found = refiner.measure(model, reach);
+        std::vector<int> now = indicesOf(found);
         if (int(found.size()) >= kRefinedMinimumStars) {
             Fit f = fitWithRejection(found);
             degenerate = !f.ok;
@@ -261,8 +267,7 @@ RefinementResult refineSolution(const IntensitySource& image, const RefinementIn
                 matches = std::move(found);
             }
         }
-        std::vector<int> now = indicesOf(matches);
-        if (wholeImage && fit.ok && now == previous) break;
+        if (wholeImage && now == previous) break;
         previous = std::move(now);
         reach = wholeImage ? reach : reach * kReachGrowth;
     }

@@ -105,18 +105,26 @@ struct RefinementResult {
 //     stars, then x = p1·ξ + p2·η + p3 and y = p4·ξ + p5·η + p6 by least
 //     squares (residuals measured in pixels); CRPIX = (p3, p6), CD the
 //     inverse of [[p1, p2], [p4, p5]]. Stars whose residual exceeds
-//     max(3σ, 0.5 px), σ the rms residual per axis, are rejected and the
-//     fit repeated on the others (rejected stars come back when the new fit
-//     brings them within the limit) until the kept set stops changing.
-//  4. Grow outward: the reach starts at the larger of 150 px and a fifth of
-//     the image diagonal and grows by half each round, with predictions from
-//     the latest fit, until it covers the image; rounds then go on until
-//     the matched set stops changing (at most 20 rounds in all).
+//     max(3σ, 0.5 px) are rejected and the fit repeated on the others
+//     (rejected stars come back when the new fit brings them within the
+//     limit) until the kept set stops changing; σ per axis is estimated
+//     from the median residual length (median / 1.1774), so that the
+//     outliers sought do not widen the limit.
+//  4. Grow outward: the reach starts at the larger of 100 px and twice the
+//     largest distance between two marks (where the 3-star solution holds)
+//     and grows by half each round, with predictions from the latest fit,
+//     until it covers the image; rounds then go on until the matched set
+//     stops changing (at most 20 rounds in all).
 // Notes:
 //  1. Deterministic: stars are visited in index order, no randomness.
 //  2. Rounds in which fewer than kRefinedMinimumStars stars are matched keep
 //     the previous prediction and only widen the reach.
-//  3. Marks only steer where the growth starts; they are not fitted.
+//  3. The marks only steer where the growth starts: their positions are
+//     not data of the fit (the marked stars enter, like every other star,
+//     through their measured centroids).
+//  4. Cost: one centroid per star and round, reused while the prediction
+//     stays on the same pixel; about 25 ms of CPU for 500 stars over a
+//     3000 × 3000 plate (bench/refinement_bench.cpp).
 RefinementResult refineSolution(const IntensitySource& image, const RefinementInput& input);
 
 }  // namespace ce
