@@ -56,8 +56,8 @@ std::vector<FiveStarClicks> offCentreClickSets(const DemoField& field, int setCo
         bool spread = true;
         for (int a = 0; a < 5 && spread; ++a)
             for (int b = a + 1; b < 5 && spread; ++b) {
-                spread = std::hypot(star(chosen[a]).xPx - star(chosen[b]).xPx, star(chosen[a]).yPx - star(chosen[b]).yPx) >=
-                         o.minSeparationFraction * side;
+                const PlacedStar &sa = star(chosen[a]), &sb = star(chosen[b]);
+                spread = std::hypot(sa.xPx - sb.xPx, sa.yPx - sb.yPx) >= o.minSeparationFraction * side;
                 for (int c = b + 1; c < 5 && spread; ++c)
                     spread = smallestHeight(star(chosen[a]), star(chosen[b]), star(chosen[c])) >=
                              o.minTriangleHeightFraction * side;

@@ -12,6 +12,9 @@
 //     answerText() gives the service's page for a query without a server;
 //     linearScaleFactors() gives the scale factors the program's linear
 //     catalogue plane needs for this field.
+// Ready-made parameters (a photographic plate, a wide colour picture, the
+// committed demonstration field, real-image flaws) are in field_presets.h;
+// hand-placed five-star click sets on a generated field in click_sets.h.
 
 #include "tools/catalogue_service/catalogue_extract.h"
 #include "tools/catalogue_service/usnoa_query.h"

@@ -5,8 +5,8 @@
 #include "tools/catalogue_service/catalogue_extract.h"
 #include "tools/catalogue_service/usnoa_answer.h"
 #include "tools/catalogue_service/usnoa_query.h"
-#include "tools/demo_field/demo_field.h"
 #include "tools/demo_field/click_sets.h"
+#include "tools/demo_field/demo_field.h"
 #include "tools/demo_field/demo_project.h"
 #include "tools/demo_field/field_presets.h"
 
@@ -232,9 +232,9 @@ int main(int argc, char* argv[])
     bool clicksOk = false, clickSeedOk = false;
     const int clickSets = parser.value(QStringLiteral("clicks")).toInt(&clicksOk);
     const qulonglong clickSeed = parser.value(QStringLiteral("click-seed")).toULongLong(&clickSeedOk);
-    if (!overrides.ok || !clicksOk || !clickSeedOk || clickSets < 0 || p.render.maxTopDiameterPx <= 0 ||
-        p.render.grainSigma < 0 || p.uncataloguedFraction < 0 || p.uncataloguedFraction > 1 ||
-        p.undrawnFraction < 0 || p.undrawnFraction > 1) {
+    if (!overrides.ok || !clicksOk || !clickSeedOk || clickSets < 0 || p.magMax < p.magMin ||
+        p.render.maxTopDiameterPx <= 0 || p.render.grainSigma < 0 || p.uncataloguedFraction < 0 ||
+        p.uncataloguedFraction > 1 || p.undrawnFraction < 0 || p.undrawnFraction > 1) {
         std::fprintf(stderr, "Paramètres invalides (voir --help)\n");
         return 1;
     }
@@ -274,7 +274,8 @@ int main(int argc, char* argv[])
         !saveBytes(outDir.filePath(QStringLiteral("answer.html")), ce::demo::answerText(field, query)))
         return 1;
 
-    const ce::demo::LinearScaleFactors factors = ce::demo::linearScaleFactors(p.geometry.centreDecDeg, p.geometry.pixelsPerDegree);
+    const ce::demo::LinearScaleFactors factors =
+        ce::demo::linearScaleFactors(p.geometry.centreDecDeg, p.geometry.pixelsPerDegree);
     if (parser.isSet(QStringLiteral("project-file"))) {
         ce::demo::DemoProject project;
         project.centreRaDeg = p.geometry.centreRaDeg;
