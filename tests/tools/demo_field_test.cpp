@@ -1,11 +1,14 @@
 // The demonstration field generator: zones, projection, synthetic catalogue,
-// the linear catalogue plane, the project file, and the committed
-// demonstration data.
+// the linear catalogue plane, the project file, the committed
+// demonstration data, the plate-like and wide colour fields, their flaws,
+// and the off-centre click sets.
 
 #include "tools/catalogue_service/sky_distance.h"
 #include "tools/catalogue_service/usnoa_answer.h"
+#include "tools/demo_field/click_sets.h"
 #include "tools/demo_field/demo_field.h"
 #include "tools/demo_field/demo_project.h"
+#include "tools/demo_field/field_presets.h"
 #include "tools/demo_field/synthetic_catalogue.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <set>
 #include <tuple>
 
 namespace ce::demo {
@@ -167,6 +171,408 @@ TEST(DemoData, CommittedFieldServesTheDefaultQuery)
     EXPECT_EQ(lines[15], "demo/demo.png\r");
     EXPECT_NEAR(lines[1].trimmed().toDouble(), linearScaleFactors(kDemoDecDeg, lines[2].trimmed().toDouble()).corrAsd, 0.01);
     EXPECT_FALSE(QImage(dir + QStringLiteral("/demo.png")).isNull());
+}
+
+// Helpers for reading generated images.
+
+int grey(const QImage& image, int x, int y)
+{
+    return image.format() == QImage::Format_Grayscale8 ? image.constScanLine(y)[x] : qGreen(image.pixel(x, y));
+}
+
+// Whether a drawn star (catalogued or not) other than `self`, brighter
+// than `brightestMag`, lies within `radiusPx` of its saturated top's edge.
+bool hasNeighbour(const DemoField& field, const DemoStar& self, double radiusPx, double brightestMag,
+                  const RenderParameters& render = {})
+{
+    const auto near = [&](const DemoStar& s) {
+        return s.drawn && &s != &self && s.placed.magR < brightestMag &&
+               std::hypot(s.placed.xPx - self.placed.xPx, s.placed.yPx - self.placed.yPx) <
+                   radiusPx + saturatedTopDiameterPx(s.placed.magR, render) / 2;
+    };
+    return std::any_of(field.stars.begin(), field.stars.end(), near) ||
+           std::any_of(field.uncatalogued.begin(), field.uncatalogued.end(), near);
+}
+
+// Flux-weighted centroid over a disc about the truth rounded to a pixel,
+// the background taken as the median of a ring outside it.
+QPointF centroid(const QImage& image, double xPx, double yPx, int radiusPx)
+{
+    const int cx = static_cast<int>(std::lround(xPx)), cy = static_cast<int>(std::lround(yPx));
+    std::vector<int> ring;
+    for (int dy = -radiusPx - 6; dy <= radiusPx + 6; ++dy)
+        for (int dx = -radiusPx - 6; dx <= radiusPx + 6; ++dx) {
+            const double r = std::hypot(dx, dy);
+            if (r > radiusPx + 2 && r <= radiusPx + 6)
+                ring.push_back(grey(image, cx + dx, cy + dy));
+        }
+    std::nth_element(ring.begin(), ring.begin() + ring.size() / 2, ring.end());
+    const double background = ring[ring.size() / 2];
+    double sum = 0, sx = 0, sy = 0;
+    for (int dy = -radiusPx; dy <= radiusPx; ++dy)
+        for (int dx = -radiusPx; dx <= radiusPx; ++dx) {
+            if (std::hypot(dx, dy) > radiusPx)
+                continue;
+            const double w = std::max(grey(image, cx + dx, cy + dy) - background, 0.0);
+            sum += w;
+            sx += w * (cx + dx);
+            sy += w * (cy + dy);
+        }
+    return sum > 0 ? QPointF(sx / sum, sy / sum) : QPointF(-1, -1);
+}
+
+bool wellInside(const QImage& image, const PlacedStar& s, double marginPx)
+{
+    return s.xPx >= marginPx && s.yPx >= marginPx && s.xPx <= image.width() - 1 - marginPx &&
+           s.yPx <= image.height() - 1 - marginPx;
+}
+
+// The plate-like field is shared by the tests below: generated once.
+const DemoField& plateField()
+{
+    static const DemoField field = generateDemoField(platePreset(5).field);
+    return field;
+}
+
+TEST(PlateField, SaturatedTopsAreFlatAndUnsaturatedStarsSitOnTheTruth)
+{
+    const DemoFieldPreset preset = platePreset(5);
+    const DemoField& field = plateField();
+    ASSERT_EQ(field.image.size(), QSize(3000, 3000));
+    ASSERT_EQ(field.image.format(), QImage::Format_Grayscale8);
+
+    // Enough stars for the program's query: 150 to 500 brighter than Mag max.
+    service::UsnoaQuery query;
+    query.raDeg = preset.field.geometry.centreRaDeg;
+    query.decDeg = preset.field.geometry.centreDecDeg;
+    query.radiusArcmin = preset.queryRadiusArcmin;
+    query.magFaint = preset.queryMagFaint;
+    query.maxCount = 5000;
+    const auto selected = service::selectStars(field.catalogue, query);
+    EXPECT_GE(selected.size(), 150u);
+    EXPECT_LE(selected.size(), 500u);
+
+    // Saturated stars: a run of 255 across the centre, row and column, as
+    // wide as asked (one pixel either way for the pixel grid, one for noise),
+    // and every pixel well inside the top at 255.
+    const RenderParameters& render = preset.field.render;
+    int saturated = 0;
+    double widest = 0;
+    for (const DemoStar& s : field.stars) {
+        const double top = saturatedTopDiameterPx(s.placed.magR, render);
+        widest = std::max(widest, top);
+        if (top < 7 || !wellInside(field.image, s.placed, 30) || hasNeighbour(field, s, top + 12, 15, render))
+            continue;
+        ++saturated;
+        const int cx = static_cast<int>(std::lround(s.placed.xPx)), cy = static_cast<int>(std::lround(s.placed.yPx));
+        const auto run = [&](int stepX, int stepY) {
+            int first = 0, last = 0;
+            while (grey(field.image, cx + (first - 1) * stepX, cy + (first - 1) * stepY) == 255) --first;
+            while (grey(field.image, cx + (last + 1) * stepX, cy + (last + 1) * stepY) == 255) ++last;
+            return std::pair(first, last);
+        };
+        for (const auto& [stepX, stepY] : {std::pair{1, 0}, {0, 1}}) {
+            const auto [first, last] = run(stepX, stepY);
+            EXPECT_NEAR(last - first + 1, top, 2.0) << qPrintable(s.placed.id) << " mag " << s.placed.magR;
+            const double truth = stepX ? s.placed.xPx - cx : s.placed.yPx - cy;
+            EXPECT_NEAR((first + last) / 2.0, truth, 1.0) << qPrintable(s.placed.id);  // centred on the truth
+        }
+        const int inner = static_cast<int>(top / 2 - 1.5);  // the whole inner disc is flat
+        for (int dy = -inner; dy <= inner; ++dy)
+            for (int dx = -inner; dx <= inner; ++dx) {
+                if (std::hypot(dx, dy) <= inner) {
+                    ASSERT_EQ(grey(field.image, cx + dx, cy + dy), 255) << qPrintable(s.placed.id);
+                }
+            }
+    }
+    EXPECT_GE(saturated, 20);
+    EXPECT_GT(widest, 30);
+    EXPECT_LE(widest, 40);
+
+    // Unsaturated stars: the flux-weighted centroid lands on the truth.
+    // Grain and photon noise move single centroids by up to about 0.3 px
+    // and their mean by a few hundredths; a convention slip (half a pixel,
+    // a swapped axis) would move them all.
+    int unsaturated = 0;
+    double sumDx = 0, sumDy = 0, worst = 0;
+    for (const DemoStar& s : field.stars) {
+        if (s.placed.magR < 12.6 || s.placed.magR > 13.0 || !wellInside(field.image, s.placed, 30) ||
+            hasNeighbour(field, s, 18, 19, render))
+            continue;
+        ++unsaturated;
+        int peak = 0;
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+                peak = std::max(peak, grey(field.image, static_cast<int>(std::lround(s.placed.xPx)) + dx,
+                                        static_cast<int>(std::lround(s.placed.yPx)) + dy));
+        EXPECT_LT(peak, 255) << qPrintable(s.placed.id);
+        const QPointF c = centroid(field.image, s.placed.xPx, s.placed.yPx, 6);
+        sumDx += c.x() - s.placed.xPx;
+        sumDy += c.y() - s.placed.yPx;
+        worst = std::max(worst, std::hypot(c.x() - s.placed.xPx, c.y() - s.placed.yPx));
+    }
+    ASSERT_GE(unsaturated, 10);
+    EXPECT_LT(std::hypot(sumDx, sumDy) / unsaturated, 0.1);
+    EXPECT_LT(worst, 0.35);
+
+    // Without noise, grain or gradient every isolated unsaturated star sits
+    // within 0.1 px of the truth.
+    DemoFieldParameters quiet = platePreset(5).field;
+    quiet.geometry.widthPx = quiet.geometry.heightPx = 1200;
+    quiet.render.readNoise = 0;
+    quiet.render.gain = 1e12;
+    quiet.render.grainSigma = 0;
+    quiet.render.skyGradientXPerPx = quiet.render.skyGradientYPerPx = 0;
+    const DemoField clean = generateDemoField(quiet);
+    int checked = 0;
+    for (const DemoStar& s : clean.stars) {
+        if (s.placed.magR < 12.4 || s.placed.magR > 14 || !wellInside(clean.image, s.placed, 30) ||
+            hasNeighbour(clean, s, 18, 19, render))
+            continue;
+        ++checked;
+        const QPointF c = centroid(clean.image, s.placed.xPx, s.placed.yPx, 8);
+        EXPECT_LT(std::hypot(c.x() - s.placed.xPx, c.y() - s.placed.yPx), 0.1) << qPrintable(s.placed.id);
+    }
+    EXPECT_GE(checked, 5);
+}
+
+TEST(WideColourField, NorthToTheRightSouthOfTheEquatorInColour)
+{
+    const DemoFieldPreset preset = wideColourPreset(3);
+    const DemoField field = generateDemoField(preset.field);
+    ASSERT_EQ(field.image.size(), QSize(800, 600));
+    EXPECT_NE(field.image.format(), QImage::Format_Grayscale8);
+    const FieldGeometry& g = preset.field.geometry;
+    EXPECT_LT(g.centreDecDeg, -1);
+    EXPECT_GT(g.centreDecDeg, -5);
+    EXPECT_NEAR(800 / g.pixelsPerDegree, 4.44, 0.01);  // 20"/px
+
+    // North to the right, east up: declination grows with x, right
+    // ascension as y falls, one degree per pixelsPerDegree (0.05 degree
+    // for the tangent plane's stretch at the corners).
+    const double xc = 399.5, yc = 299.5, cosDec = std::cos(g.centreDecDeg * kRadPerDeg);
+    int bright = 0, south = 0, onImage = 0;
+    for (std::size_t i = 0; i < field.stars.size(); ++i) {
+        const DemoStar& s = field.stars[i];
+        if (!s.inImage)
+            continue;
+        ++onImage;
+        const service::CatalogueStar& c = field.catalogue[i];
+        EXPECT_NEAR(c.decDeg - g.centreDecDeg, (s.placed.xPx - xc) / g.pixelsPerDegree, 0.05) << qPrintable(c.id);
+        EXPECT_NEAR((c.raDeg - g.centreRaDeg) * cosDec, -(s.placed.yPx - yc) / g.pixelsPerDegree, 0.05)
+            << qPrintable(c.id);
+        south += c.decDeg < 0 ? 1 : 0;
+        bright += s.placed.magR < preset.queryMagFaint ? 1 : 0;
+    }
+    EXPECT_GT(south, onImage * 9 / 10);
+    EXPECT_GE(bright, 100);
+    EXPECT_LE(bright, 400);
+
+    // Colour from B - R: over the unsaturated, isolated stars the red
+    // excess of the reddest exceeds that of the bluest.
+    double redOfRed = 0, blueOfRed = 0, redOfBlue = 0, blueOfBlue = 0;
+    for (const DemoStar& s : field.stars) {
+        if (s.placed.magR < 8.5 || s.placed.magR > 10.5 || !wellInside(field.image, s.placed, 10) ||
+            hasNeighbour(field, s, 8, 13))
+            continue;
+        const double colour = s.placed.magB - s.placed.magR;
+        if (colour > 0.6 && colour < 1.2)
+            continue;
+        double red = 0, blue = 0;
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx) {
+                const QRgb v = field.image.pixel(static_cast<int>(std::lround(s.placed.xPx)) + dx,
+                                                 static_cast<int>(std::lround(s.placed.yPx)) + dy);
+                red += qRed(v) - qGreen(v);
+                blue += qBlue(v) - qGreen(v);
+            }
+        (colour >= 1.2 ? redOfRed : redOfBlue) += red;
+        (colour >= 1.2 ? blueOfRed : blueOfBlue) += blue;
+    }
+    EXPECT_GT(redOfRed, 0);
+    EXPECT_LT(blueOfRed, 0);
+    EXPECT_LT(redOfBlue, 0);
+    EXPECT_GT(blueOfBlue, 0);
+
+    DemoProject project;  // the project file says south
+    project.centreDecDeg = g.centreDecDeg;
+    EXPECT_EQ(projectText(project).split('\n').at(6), "-\r");
+}
+
+TEST(RealFlaws, MissingStarsDefectsHalosAndEmptySky)
+{
+    DemoFieldParameters p = platePreset(11).field;
+    p.geometry.widthPx = p.geometry.heightPx = 1500;
+    const DemoField plain = generateDemoField(p);
+    addRealFlaws(p);
+    const DemoField flawed = generateDemoField(p);
+
+    // Exactly 5 % left out of the catalogue among the bright image stars,
+    // and 5 % of the remaining ones not drawn.
+    int brightOnImage = 0;
+    for (const DemoStar& s : plain.stars)
+        brightOnImage += s.inImage && s.placed.magR < 13 ? 1 : 0;
+    ASSERT_GE(brightOnImage, 30);
+    const auto brightCount = [](const std::vector<DemoStar>& stars, bool wantDrawn) {
+        return std::count_if(stars.begin(), stars.end(),
+                             [&](const DemoStar& s) {
+                                 return s.inImage && s.drawn == wantDrawn && s.placed.magR < 13;
+                             });
+    };
+    const long uncatalogued = brightCount(flawed.uncatalogued, true);
+    EXPECT_EQ(uncatalogued, std::lround(0.05 * brightOnImage));
+    EXPECT_EQ(brightCount(flawed.stars, false), std::lround(0.05 * (brightOnImage - uncatalogued)));
+    EXPECT_EQ(flawed.catalogue.size() + flawed.uncatalogued.size(), plain.catalogue.size());
+    std::set<QString> ids;
+    for (const auto& c : flawed.catalogue)
+        ids.insert(c.id);
+    for (const DemoStar& s : flawed.uncatalogued)
+        EXPECT_FALSE(ids.count(s.placed.id)) << qPrintable(s.placed.id);
+    // Undrawn bright stars leave the sky; uncatalogued ones are there.
+    for (const DemoStar& s : flawed.stars)
+        if (!s.drawn && s.placed.magR < 13 && wellInside(flawed.image, s.placed, 20) &&
+            !hasNeighbour(flawed, s, 20, 16, p.render)) {
+            EXPECT_LT(grey(flawed.image, std::lround(s.placed.xPx), std::lround(s.placed.yPx)), 90)
+                << qPrintable(s.placed.id);
+        }
+    for (const DemoStar& s : flawed.uncatalogued)
+        if (s.placed.magR < 12.5 && wellInside(flawed.image, s.placed, 2)) {
+            EXPECT_GT(grey(flawed.image, std::lround(s.placed.xPx), std::lround(s.placed.yPx)), 200)
+                << qPrintable(s.placed.id);
+        }
+
+    // Defects draw from their own stream: on the same stars the noise is
+    // unchanged, 40 hot pixels turn single pixels white and a scratch
+    // brightens pixels along one straight line.
+    std::vector<PlacedStar> stars;
+    for (const DemoStar& s : plain.stars)
+        stars.push_back(s.placed);
+    RenderParameters r = p.render;
+    r.haloPeak = 0;
+    r.scratchCount = r.hotPixelCount = 0;
+    const QImage base = renderStarField(800, 600, stars, r);
+    r.hotPixelCount = 40;
+    const QImage hot = renderStarField(800, 600, stars, r);
+    r.hotPixelCount = 0;
+    r.scratchCount = 1;
+    const QImage scratched = renderStarField(800, 600, stars, r);
+    int hotChanged = 0, notWhite = 0;
+    std::vector<QPoint> scratch;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) {
+            if (hot.pixel(x, y) != base.pixel(x, y)) {
+                ++hotChanged;
+                notWhite += grey(hot, x, y) == 255 ? 0 : 1;
+            }
+            if (grey(scratched, x, y) > grey(base, x, y) + 30)
+                scratch.push_back({x, y});
+        }
+    EXPECT_GE(hotChanged, 35);  // a few may fall on saturated stars or each other
+    EXPECT_LE(hotChanged, 40);
+    EXPECT_EQ(notWhite, 0);
+    ASSERT_GE(scratch.size(), 600u);
+    const QPoint a = scratch.front(), b = scratch.back();
+    for (const QPoint& q : scratch) {
+        const double off = std::fabs((b.x() - a.x()) * (q.y() - a.y()) - (q.x() - a.x()) * (b.y() - a.y())) /
+                           std::hypot(b.x() - a.x(), b.y() - a.y());
+        ASSERT_LT(off, 2.5) << q.x() << "," << q.y();
+    }
+
+    // Halos: a ring brighter than the sky inside and outside it.
+    int rings = 0;
+    for (const DemoStar& s : flawed.stars) {
+        const double top = saturatedTopDiameterPx(s.placed.magR, p.render);
+        const double ring = p.render.haloRadiusFactor * top;
+        if (top < p.render.haloMinTopDiameterPx || !s.drawn || !wellInside(flawed.image, s.placed, ring + 12) ||
+            hasNeighbour(flawed, s, ring + 12, 14, p.render))
+            continue;
+        ++rings;
+        const auto meanAt = [&](double radius) {
+            double sum = 0;
+            for (int k = 0; k < 72; ++k)
+                sum += grey(flawed.image, std::lround(s.placed.xPx + radius * std::cos(k * 5 * kRadPerDeg)),
+                            std::lround(s.placed.yPx + radius * std::sin(k * 5 * kRadPerDeg)));
+            return sum / 72;
+        };
+        EXPECT_GT(meanAt(ring), meanAt(ring + 8) + 0.5 * p.render.haloPeak * top / p.render.maxTopDiameterPx)
+            << qPrintable(s.placed.id);
+    }
+    EXPECT_GE(rings, 1);
+
+    // Empty sky: the same catalogue, nothing on the image brighter than
+    // the noise but the defects.
+    p.drawStars = false;
+    p.render.hotPixelCount = p.render.scratchCount = 0;
+    const DemoField empty = generateDemoField(p);
+    EXPECT_EQ(empty.catalogue.size(), flawed.catalogue.size());
+    int above = 0;
+    for (int y = 0; y < empty.image.height(); ++y)
+        for (int x = 0; x < empty.image.width(); ++x)
+            above += grey(empty.image, x, y) > 40 + 6 + 8 * 5 ? 1 : 0;  // sky, gradient, 8 sigma
+    EXPECT_EQ(above, 0);
+}
+
+TEST(ClickSets, SpreadBrightStarsClickedOffCentre)
+{
+    const DemoField& field = plateField();
+    const auto sets = offCentreClickSets(field, 60, 9);
+    ASSERT_EQ(sets.size(), 60u);
+    // The seed fixes the stars and the clicks.
+    const auto fingerprint = [](const std::vector<FiveStarClicks>& s) {
+        std::vector<std::tuple<int, int, int>> all;
+        for (const FiveStarClicks& set : s)
+            for (const ClickedStar& c : set)
+                all.emplace_back(c.starIndex, c.clickPx.x(), c.clickPx.y());
+        return all;
+    };
+    EXPECT_EQ(fingerprint(offCentreClickSets(field, 60, 9)), fingerprint(sets));
+    EXPECT_NE(fingerprint(offCentreClickSets(field, 60, 10)), fingerprint(sets));
+
+    // The 20 brightest drawn stars at least 25 px inside the image.
+    std::vector<int> order;
+    for (std::size_t i = 0; i < field.stars.size(); ++i)
+        if (field.stars[i].drawn && wellInside(field.image, field.stars[i].placed, 25))
+            order.push_back(static_cast<int>(i));
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return field.stars[a].placed.magR < field.stars[b].placed.magR; });
+    const std::set<int> brightest(order.begin(), order.begin() + 20);
+
+    std::set<std::set<int>> distinct;
+    double largestOffset = 0;
+    for (const FiveStarClicks& set : sets) {
+        std::set<int> members;
+        for (int a = 0; a < 5; ++a) {
+            const PlacedStar& sa = field.stars[set[a].starIndex].placed;
+            members.insert(set[a].starIndex);
+            EXPECT_TRUE(brightest.count(set[a].starIndex)) << qPrintable(sa.id);
+            const double offset = std::hypot(set[a].clickPx.x() - sa.xPx, set[a].clickPx.y() - sa.yPx);
+            EXPECT_LE(offset, 3.0);
+            largestOffset = std::max(largestOffset, offset);
+            for (int b = a + 1; b < 5; ++b) {
+                const PlacedStar& sb = field.stars[set[b].starIndex].placed;
+                EXPECT_GE(std::hypot(sa.xPx - sb.xPx, sa.yPx - sb.yPx), 300.0);
+                for (int c = b + 1; c < 5; ++c) {
+                    const PlacedStar& sc = field.stars[set[c].starIndex].placed;
+                    // Every height of the triangle: twice the area over each side.
+                    const double twiceArea =
+                        std::fabs((sb.xPx - sa.xPx) * (sc.yPx - sa.yPx) - (sc.xPx - sa.xPx) * (sb.yPx - sa.yPx));
+                    for (const double side : {std::hypot(sb.xPx - sa.xPx, sb.yPx - sa.yPx),
+                                              std::hypot(sc.xPx - sa.xPx, sc.yPx - sa.yPx),
+                                              std::hypot(sc.xPx - sb.xPx, sc.yPx - sb.yPx)})
+                        EXPECT_GE(twiceArea / side, 150.0);
+                }
+            }
+        }
+        EXPECT_EQ(members.size(), 5u);
+        distinct.insert(members);
+    }
+    EXPECT_EQ(distinct.size(), 60u);
+    EXPECT_GT(largestOffset, 2.0);  // clicks really are off the centre
+
+    // Too few candidates: no set rather than a crowded one.
+    ClickSetOptions few;
+    few.brightestCount = 4;
+    EXPECT_TRUE(offCentreClickSets(field, 5, 1, few).empty());
 }
 
 }  // namespace

@@ -5,8 +5,10 @@
 #include "tools/catalogue_service/catalogue_extract.h"
 #include "tools/catalogue_service/usnoa_answer.h"
 #include "tools/catalogue_service/usnoa_query.h"
+#include "tools/demo_field/click_sets.h"
 #include "tools/demo_field/demo_field.h"
 #include "tools/demo_field/demo_project.h"
+#include "tools/demo_field/field_presets.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -39,6 +41,48 @@ std::optional<double> number(const QCommandLineParser& parser, const QString& na
         return std::nullopt;
     }
     return value;
+}
+
+// The options that change a preset's value only when they are given.
+struct OverrideReader {
+    const QCommandLineParser& parser;
+    bool ok = true;
+
+    void read(const char* name, double& target)
+    {
+        const QString key = QString::fromLatin1(name);
+        if (!parser.isSet(key))
+            return;
+        if (const auto value = number(parser, key))
+            target = *value;
+        else
+            ok = false;
+    }
+    void read(const char* name, int& target)
+    {
+        const QString key = QString::fromLatin1(name);
+        if (!parser.isSet(key))
+            return;
+        bool valid = false;
+        const int value = parser.value(key).toInt(&valid);
+        if (valid && value >= 0) {
+            target = value;
+        } else {
+            std::fprintf(stderr, "Valeur invalide pour --%s : %s\n", name, qPrintable(parser.value(key)));
+            ok = false;
+        }
+    }
+};
+
+QByteArray clickSetsText(const ce::demo::DemoField& field, const std::vector<ce::demo::FiveStarClicks>& sets)
+{
+    QByteArray text = "# set id x_click y_click (five stars per set)\n";
+    for (std::size_t k = 0; k < sets.size(); ++k)
+        for (const ce::demo::ClickedStar& c : sets[k])
+            text += QString::asprintf("%zu %s %d %d\n", k + 1, qPrintable(field.stars[c.starIndex].placed.id),
+                                      c.clickPx.x(), c.clickPx.y())
+                        .toLatin1();
+    return text;
 }
 
 }  // namespace
@@ -80,6 +124,27 @@ int main(int argc, char* argv[])
                       QStringLiteral("fichier")});
     option("image-url", "chemin de l'image dans le projet", "");
     option("answer", "écrire aussi la réponse du service pour la requête du projet");
+    // Ready-made fields: the options given as well override the preset's values.
+    option("preset", "champ tout prêt : demo, plate (plaque 3000 x 3000) ou wide (grand champ en couleurs)", "");
+    const auto valueOption = [&parser](const char* name, const char* help) {
+        parser.addOption({QString::fromLatin1(name), QString::fromUtf8(help), QStringLiteral("valeur")});
+    };
+    valueOption("top-growth", "élargissement des sommets saturés, pixels par magnitude (0 : aucun)");
+    valueOption("max-top", "diamètre maximal des sommets saturés, pixels");
+    valueOption("sky", "niveau du fond de ciel");
+    valueOption("sky-gradient-x", "gradient du fond, niveaux par pixel vers la droite");
+    valueOption("sky-gradient-y", "gradient du fond, niveaux par pixel vers le bas");
+    valueOption("grain", "grain photographique, écart type en niveaux");
+    valueOption("grain-clump", "rayon des amas de grain, pixels");
+    valueOption("halo", "anneaux autour des étoiles saturées, niveau au plus large");
+    valueOption("hot-pixels", "nombre de pixels chauds");
+    valueOption("scratches", "nombre de rayures");
+    valueOption("uncatalogued", "part des étoiles de l'image absentes du catalogue (0 à 1)");
+    valueOption("undrawn", "part des étoiles du catalogue absentes de l'image (0 à 1)");
+    option("flaws", "halos, pixels chauds, une rayure et 5 % d'étoiles manquantes de chaque côté");
+    option("empty-sky", "ciel sans étoiles (le catalogue reste)");
+    option("clicks", "écrire aussi clicks.txt : ce nombre de jeux de cinq clics décentrés", "0");
+    option("click-seed", "graine des jeux de clics", "1");
     parser.process(app);
 
     const QDir outDir(parser.value(QStringLiteral("out-dir")));
@@ -115,16 +180,66 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    ce::demo::DemoFieldParameters p;
-    p.seed = seed;
-    p.geometry = {*ra, *dec, *ppd, *rotation, parser.isSet(QStringLiteral("mirror")), width, height};
-    p.catalogueRadiusArcmin = *radius;
-    p.starCount = stars;
-    p.magMin = *magMin;
-    p.magMax = *magMax;
-    p.render.pointSpread = psf == u"gaussian" ? ce::demo::PointSpread::Gaussian : ce::demo::PointSpread::Moffat;
-    p.render.fwhmPx = *fwhm;
-    p.render.rgb = parser.isSet(QStringLiteral("rgb"));
+    const QString presetName = parser.value(QStringLiteral("preset"));
+    std::optional<ce::demo::DemoFieldPreset> preset;
+    if (presetName == u"demo")
+        preset = ce::demo::demonstrationPreset();
+    else if (presetName == u"plate")
+        preset = ce::demo::platePreset(seed);
+    else if (presetName == u"wide")
+        preset = ce::demo::wideColourPreset(seed);
+    else if (!presetName.isEmpty()) {
+        std::fprintf(stderr, "Préréglage inconnu : %s (demo, plate ou wide)\n", qPrintable(presetName));
+        return 1;
+    }
+    // Without a preset every option counts, given or not (its default).
+    const auto given = [&](const char* name) { return !preset || parser.isSet(QString::fromLatin1(name)); };
+
+    ce::demo::DemoFieldParameters p = preset ? preset->field : ce::demo::DemoFieldParameters{};
+    if (given("seed")) p.seed = seed;
+    if (given("ra")) p.geometry.centreRaDeg = *ra;
+    if (given("dec")) p.geometry.centreDecDeg = *dec;
+    if (given("pixels-per-degree")) p.geometry.pixelsPerDegree = *ppd;
+    if (given("rotation-deg")) p.geometry.rotationDeg = *rotation;
+    if (given("mirror")) p.geometry.mirror = parser.isSet(QStringLiteral("mirror"));
+    if (given("width")) p.geometry.widthPx = width;
+    if (given("height")) p.geometry.heightPx = height;
+    if (given("radius-arcmin")) p.catalogueRadiusArcmin = *radius;
+    if (given("stars")) p.starCount = stars;
+    if (given("mag-min")) p.magMin = *magMin;
+    if (given("mag-max")) p.magMax = *magMax;
+    if (given("psf"))
+        p.render.pointSpread = psf == u"gaussian" ? ce::demo::PointSpread::Gaussian : ce::demo::PointSpread::Moffat;
+    if (given("fwhm")) p.render.fwhmPx = *fwhm;
+    if (given("rgb")) p.render.rgb = parser.isSet(QStringLiteral("rgb"));
+    if (parser.isSet(QStringLiteral("flaws")))
+        ce::demo::addRealFlaws(p);
+    if (parser.isSet(QStringLiteral("empty-sky")))
+        p.drawStars = false;
+    OverrideReader overrides{parser};
+    overrides.read("top-growth", p.render.topGrowthPxPerMag);
+    overrides.read("max-top", p.render.maxTopDiameterPx);
+    overrides.read("sky", p.render.skyLevel);
+    overrides.read("sky-gradient-x", p.render.skyGradientXPerPx);
+    overrides.read("sky-gradient-y", p.render.skyGradientYPerPx);
+    overrides.read("grain", p.render.grainSigma);
+    overrides.read("grain-clump", p.render.grainCorrelationPx);
+    overrides.read("halo", p.render.haloPeak);
+    overrides.read("hot-pixels", p.render.hotPixelCount);
+    overrides.read("scratches", p.render.scratchCount);
+    overrides.read("uncatalogued", p.uncataloguedFraction);
+    overrides.read("undrawn", p.undrawnFraction);
+    bool clicksOk = false, clickSeedOk = false;
+    const int clickSets = parser.value(QStringLiteral("clicks")).toInt(&clicksOk);
+    const qulonglong clickSeed = parser.value(QStringLiteral("click-seed")).toULongLong(&clickSeedOk);
+    if (!overrides.ok || !clicksOk || !clickSeedOk || clickSets < 0 || p.magMax < p.magMin ||
+        p.render.maxTopDiameterPx <= 0 || p.render.grainSigma < 0 || p.uncataloguedFraction < 0 ||
+        p.uncataloguedFraction > 1 || p.undrawnFraction < 0 || p.undrawnFraction > 1) {
+        std::fprintf(stderr, "Paramètres invalides (voir --help)\n");
+        return 1;
+    }
+    const double fieldQueryRadius = given("query-radius") ? *queryRadius : preset->queryRadiusArcmin;
+    const double fieldQueryMag = given("query-mag") ? *queryMag : preset->queryMagFaint;
     const ce::demo::DemoField field = ce::demo::generateDemoField(p);
 
     const QString name = parser.value(QStringLiteral("name"));
@@ -138,13 +253,20 @@ int main(int argc, char* argv[])
     if (!saveBytes(outDir.filePath(QStringLiteral("extract.txt")), ce::service::extractText(field.catalogue)) ||
         !saveBytes(outDir.filePath(QStringLiteral("truth.txt")), ce::demo::truthText(field)))
         return 1;
+    if ((p.uncataloguedFraction > 0 || p.undrawnFraction > 0) &&
+        !saveBytes(outDir.filePath(QStringLiteral("mismatches.txt")), ce::demo::mismatchText(field)))
+        return 1;
+    if (clickSets > 0 &&
+        !saveBytes(outDir.filePath(QStringLiteral("clicks.txt")),
+                   clickSetsText(field, ce::demo::offCentreClickSets(field, clickSets, clickSeed))))
+        return 1;
 
     // The program's own first query for this field.
     ce::service::UsnoaQuery query;
-    query.raDeg = *ra;
-    query.decDeg = *dec;
-    query.radiusArcmin = *queryRadius;
-    query.magFaint = *queryMag;
+    query.raDeg = p.geometry.centreRaDeg;
+    query.decDeg = p.geometry.centreDecDeg;
+    query.radiusArcmin = fieldQueryRadius;
+    query.magFaint = fieldQueryMag;
     query.maxCount = 5000;
     query.epochText = QStringLiteral("2000.0");
     const auto selected = ce::service::selectStars(field.catalogue, query);
@@ -152,15 +274,16 @@ int main(int argc, char* argv[])
         !saveBytes(outDir.filePath(QStringLiteral("answer.html")), ce::demo::answerText(field, query)))
         return 1;
 
-    const ce::demo::LinearScaleFactors factors = ce::demo::linearScaleFactors(*dec, *ppd);
+    const ce::demo::LinearScaleFactors factors =
+        ce::demo::linearScaleFactors(p.geometry.centreDecDeg, p.geometry.pixelsPerDegree);
     if (parser.isSet(QStringLiteral("project-file"))) {
         ce::demo::DemoProject project;
-        project.centreRaDeg = *ra;
-        project.centreDecDeg = *dec;
+        project.centreRaDeg = p.geometry.centreRaDeg;
+        project.centreDecDeg = p.geometry.centreDecDeg;
         project.corrAsd = factors.corrAsd;
         project.corrDec = factors.corrDec;
-        project.radiusArcmin = QString::number(*queryRadius);
-        project.magnitude = QString::number(*queryMag);
+        project.radiusArcmin = QString::number(fieldQueryRadius);
+        project.magnitude = QString::number(fieldQueryMag);
         project.imagePath = parser.value(QStringLiteral("image-url"));
         if (project.imagePath.isEmpty())
             project.imagePath = name + QStringLiteral(".png");
@@ -172,7 +295,7 @@ int main(int argc, char* argv[])
     for (const auto& s : field.stars)
         inImage += s.inImage ? 1 : 0;
     std::printf("%zu étoiles dans le catalogue, %d sur l'image, %zu pour la requête (%g', mag %g)\n",
-                field.catalogue.size(), inImage, selected.size(), *queryRadius, *queryMag);
+                field.catalogue.size(), inImage, selected.size(), fieldQueryRadius, fieldQueryMag);
     std::printf("Corr Asd %s, Corr Dec %s\n", qPrintable(ce::demo::scaleFactorText(factors.corrAsd)),
                 qPrintable(ce::demo::scaleFactorText(factors.corrDec)));
     return 0;
