@@ -7,7 +7,7 @@
 
 #include "core/plate_solution.h"
 #include "solve/refined_solution.h"
-#include "solve/tangent_plane.h"
+#include "core/tangent_plane.h"
 #include "tests/solve/synthetic_sky.h"
 
 #include <cmath>
