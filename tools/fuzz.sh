@@ -47,7 +47,7 @@ for exe in "$build"/fuzz/*_fuzz; do
   log="$build/fuzz/$name.log"
   echo "== $name: ${seconds} s"
   status=0
-  "$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
+  "$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=4096 \
     -print_final_stats=1 -artifact_prefix="$build/fuzz/artifacts/$name-" "$corpus" >"$log" 2>&1 || status=$?
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   if [ "$status" -ne 0 ]; then
