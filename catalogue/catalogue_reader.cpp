@@ -39,6 +39,15 @@ QStringView column(QStringView record, qsizetype start, qsizetype length)
     return record.sliced(start, std::min(length, record.size() - start));
 }
 
+// A position column times its scale factor, rounded half to even. A missing
+// factor (0) gives 0 even for a column beyond the range of a double, whose
+// infinity times 0 would be no number at all.
+double scaledColumn(QStringView column, double factor)
+{
+    if (factor == 0.0) return 0.0;
+    return roundHalfEven(leadingNumber(column) * factor);
+}
+
 }  // namespace
 
 CatalogueCounts readCatalogueAnswer(const QByteArray& answer, double corrAsd, double corrDec,
@@ -58,8 +67,8 @@ CatalogueCounts readCatalogueAnswer(const QByteArray& answer, double corrAsd, do
             state.starId[n] = column(record, kIdStart, kIdLength).toString();
             state.starRaDeg[n] = leadingNumber(column(record, kRaStart, kRaLength));
             state.starDecDeg[n] = leadingNumber(column(record, kDecStart, kDecLength));
-            state.starU[n] = roundHalfEven(state.starRaDeg[n] * corrAsd);
-            state.starV[n] = roundHalfEven(state.starDecDeg[n] * corrDec);
+            state.starU[n] = scaledColumn(column(record, kRaStart, kRaLength), corrAsd);
+            state.starV[n] = scaledColumn(column(record, kDecStart, kDecLength), corrDec);
             state.starMagR[n] = column(record, kMagRStart, kMagRLength).toString();
             state.starMagB[n] = column(record, kMagBStart, kMagBLength).toString();
         }

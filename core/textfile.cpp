@@ -134,6 +134,10 @@ QByteArray encodeText(const QString& text)
     // UTF-8) and carry no byte order mark.
     if (cp1252 && (isAscii(*cp1252) || !decodeUtf8Strict(*cp1252)))
         return *cp1252;
+    // A text that itself begins with U+FEFF gets a byte order mark in front,
+    // which the reader drops, so the text's own one survives the round trip.
+    if (text.startsWith(QChar(0xFEFF)))
+        return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
     return text.toUtf8();
 }
 

@@ -4,7 +4,8 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config
           qt6-base-dev libgl-dev qt6-translations-l10n
           libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
-          xvfb xauth fonts-dejavu-core)
+          xvfb xauth fonts-dejavu-core
+          clang libclang-rt-14-dev llvm)  # the sanitizer and fuzzing pass (tools/sanitize.sh)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

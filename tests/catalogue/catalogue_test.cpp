@@ -163,6 +163,7 @@ TEST(CatalogueReader, ColumnsAreScaledRoundedHalfToEvenOrKeptVerbatim)
     const Row rows[] = {
         {"  0.50000", " -1.50000", 5.0, 2.0, -8.0},  // 2.5 down, -7.5 up to even
         {" 23.70884", "-12.34567", 0.0, 0.0, 0.0},   // missing scale factor
+        {"    1e999", "   -1e999", 0.0, 0.0, 0.0},   // missing factor, column beyond a double
         {"   abc   ", "         ", 2599.43, 0.0, 0.0},  // no number in the column
     };
     for (const Row& row : rows) {
