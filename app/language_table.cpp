@@ -2,6 +2,8 @@
 
 #include "core/textfile.h"
 
+#include <QRegularExpression>
+
 #include <cstddef>
 
 namespace ce {
@@ -34,6 +36,12 @@ QString LanguageTable::message(int n) const
 QString LanguageTable::suggestion(int n) const
 {
     return n >= 0 && n < static_cast<int>(suggestions.size()) ? suggestions[std::size_t(n)] : QString();
+}
+
+QString LanguageTable::text(const QString& key) const
+{
+    const auto it = keyed.find(key);
+    return it == keyed.end() ? key : it->second;
 }
 
 void LanguageTable::fillMessages()
@@ -84,6 +92,12 @@ Result<LanguageTable> parseLanguageTable(const QStringList& lines)
                         .arg(at + 1));
             s.texts[slot] = lines[at];
         }
+    }
+    static const QRegularExpression keyedLine(QStringLiteral("^([a-z0-9_.]+)=(.*)$"));
+    for (++at; at < lines.size(); ++at) {
+        const QRegularExpressionMatch m = keyedLine.match(lines[at]);
+        if (m.hasMatch())
+            table.keyed[m.captured(1)] = m.captured(2);
     }
     return Result<LanguageTable>::success(std::move(table));
 }

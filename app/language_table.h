@@ -9,6 +9,11 @@
 // the section's last text. Capacities (marker included): 20 configuration
 // texts (slots 1..20), 20 [CONFIG2], 80 [FORM], 25 [WIZARD], 21 suggestions
 // (slots 0..20).
+//
+// Texts added since those sections were fixed follow "[END]" as lines
+// "key=text" (key: lower-case letters, digits, "." and "_"); any other line
+// there is ignored, so a file without them still reads. A text may hold %1,
+// %2 for the values the program puts in.
 
 #include "core/result.h"
 
@@ -16,6 +21,7 @@
 #include <QStringList>
 
 #include <array>
+#include <map>
 
 namespace ce {
 
@@ -34,6 +40,11 @@ struct LanguageTable {
 
     // Language message N := [FORM] line 45 + N for N = 0..20 (the key "Form").
     void fillMessages();
+
+    std::map<QString, QString> keyed{};   // the "key=text" lines after [END]
+    // The text for `key`; the key itself when the file has none, so that a
+    // missing line shows which text is wanted instead of nothing.
+    QString text(const QString& key) const;
 };
 
 // Parses the lines of lang.cfg (already split, line ends removed). Fails with

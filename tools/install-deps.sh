@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake g++ make pkg-config
           qt6-base-dev libgl-dev qt6-translations-l10n
-          libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
+          libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev zlib1g-dev
           xvfb xauth fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
