@@ -9,9 +9,6 @@
 #include "tools/catalogue_service/shutdown_latch.h"
 #include "tools/catalogue_service/usnoa_answer.h"
 
-// gzip at most: brotli costs the service seconds on an answer that plain
-// transfer sends in a few hundredths of a second.
-#undef CPPHTTPLIB_BROTLI_SUPPORT
 #include <httplib.h>
 
 #include <QDateTime>
@@ -127,6 +124,19 @@ int main(int argc, char* argv[])
     ce::service::ShutdownLatch latch;
     server.set_keep_alive_timeout(1);
     server.set_logger(logRequest);
+    // gzip at most: brotli costs the service seconds on an answer that plain
+    // transfer sends in a few hundredths of a second. The HTTP library picks
+    // the encoding from the request's Accept-Encoding (and is built with
+    // brotli), so that header is narrowed to gzip, or to nothing, before the
+    // request is routed. The request belongs to the library's connection
+    // loop and is not a constant object: changing it here is sound.
+    server.set_pre_routing_handler([](const httplib::Request& req, httplib::Response&) {
+        auto& headers = const_cast<httplib::Headers&>(req.headers);  // names compared without case
+        const auto [first, last] = headers.equal_range("Accept-Encoding");
+        for (auto it = first; it != last; ++it)
+            it->second = it->second.find("gzip") != std::string::npos ? "gzip" : "identity";
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
     server.Get(kQueryPath, [&](const httplib::Request& req, httplib::Response& res) {
         if (opt.hang) {
             latch.wait();
