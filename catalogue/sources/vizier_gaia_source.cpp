@@ -24,6 +24,16 @@ bool allDigits(const QString& text)
     return true;
 }
 
+// The Epoch box as the year the positions are carried to.
+Result<double> observationYear(const FieldRequest& request)
+{
+    const double epoch = leadingNumber(request.epochText);
+    if (!(epoch >= 1000.0 && epoch <= 3000.0))
+        return Result<double>::failure(QStringLiteral("le champ Epoch ne contient pas une année "
+                                                      "d'observation (entre 1000 et 3000)"));
+    return Result<double>::success(epoch);
+}
+
 }  // namespace
 
 QString gaiaShortIdentifier(const QString& sourceId)
@@ -35,16 +45,18 @@ QString VizierGaiaSource::key() const { return QStringLiteral("vizier-gaiadr3");
 
 Result<QString> VizierGaiaSource::pathAndQuery(const FieldRequest& request) const
 {
+    // No question is asked whose answer could not be used.
+    if (const Result<double> year = observationYear(request); !year)
+        return Result<QString>::failure(year.error());
     return asuPathAndQuery(kGaia, request);
 }
 
 Result<QByteArray> VizierGaiaSource::readerAnswer(const QByteArray& answer, const FieldRequest& request) const
 {
     using R = Result<QByteArray>;
-    const double epoch = leadingNumber(request.epochText);
-    if (!(epoch >= 1000.0 && epoch <= 3000.0))
-        return R::failure(QStringLiteral("le champ Epoch ne contient pas une année d'observation "
-                                         "(entre 1000 et 3000)"));
+    const Result<double> epoch = observationYear(request);
+    if (!epoch)
+        return R::failure(epoch.error());
     const Result<AsuTable> table = parseAsuTable(answer);
     if (!table)
         return R::failure(table.error());
@@ -59,7 +71,7 @@ Result<QByteArray> VizierGaiaSource::readerAnswer(const QByteArray& answer, cons
         if (!allDigits(row[c[0]]) || !ra || !dec || *dec < -90.0 || *dec > 90.0)
             return R::failure(QStringLiteral("la ligne d'étoile %1 de la réponse est illisible").arg(i + 1));
         const SkyPosition at = propagateLinear(*ra, *dec, asuNumber(row[c[3]]).value_or(0.0),
-                                               asuNumber(row[c[4]]).value_or(0.0), kGaiaDr3EpochYear, epoch);
+                                               asuNumber(row[c[4]]).value_or(0.0), kGaiaDr3EpochYear, *epoch);
         ReaderStar s;
         s.id = gaiaShortIdentifier(row[c[0]]);
         s.note = QStringLiteral("Gaia DR3 ") + row[c[0]];

@@ -20,6 +20,8 @@ class VizierGaiaSource final : public CatalogueSource {
 public:
     CatalogueSourceKind kind() const override { return CatalogueSourceKind::VizierGaiaDr3; }
     QString key() const override;
+    // Fails, before any request, when the Epoch box does not hold a year
+    // between 1000 and 3000.
     Result<QString> pathAndQuery(const FieldRequest& request) const override;
     // Fails on a missing column, on a row whose source_id or position cannot
     // be read (naming the row), and when the Epoch box does not hold a year

@@ -139,8 +139,11 @@ TEST(CatalogueSources, GaiaAnswerIsCarriedToTheEpochWithRpAndBp)
     EXPECT_EQ(st.starMagR[2], "12.0");
     EXPECT_EQ(st.starMagB[2], "    ");
 
-    // An epoch that is no year is refused rather than carried 2016 years.
+    // An epoch that is no year is refused rather than carried 2016 years,
+    // before the question is even asked.
     EXPECT_TRUE(gaia->readerAnswer(answer, fieldAt(1, 1, "")).error().contains("Epoch"));
+    EXPECT_TRUE(gaia->pathAndQuery(fieldAt(1, 1, "J2000")).error().contains("Epoch"));
+    EXPECT_TRUE(gaia->pathAndQuery(fieldAt(1, 1, "3000.5")).error().contains("Epoch"));
     EXPECT_TRUE(gaia->readerAnswer(QByteArray(answer).replace("pmDE", "pmDEC"), fieldAt(1, 1))
                     .error()
                     .contains("colonne pmDE"));
