@@ -3,6 +3,8 @@
 #include "app/builtin_texts.h"
 #include "core/textfile.h"
 
+#include <QRegularExpression>
+
 #include <cstddef>
 
 namespace ce {
@@ -52,6 +54,12 @@ QString LanguageTable::suggestion(int n) const
     return n >= kFirstLaterSuggestion && lacking(text, "[END]") ? builtinSuggestion(n) : text;
 }
 
+QString LanguageTable::text(const QString& key) const
+{
+    const auto it = keyed.find(key);
+    return it == keyed.end() ? key : it->second;
+}
+
 void LanguageTable::fillMessages()
 {
     // Messages are the [FORM] texts that follow the 44 captions of the main
@@ -98,6 +106,12 @@ Result<LanguageTable> parseLanguageTable(const QStringList& lines)
                              QString::number(at + 1)));
             s.texts[slot] = lines[at];
         }
+    }
+    static const QRegularExpression keyedLine(QStringLiteral("^([a-z0-9_.]+)=(.*)$"));
+    for (++at; at < lines.size(); ++at) {
+        const QRegularExpressionMatch m = keyedLine.match(lines[at]);
+        if (m.hasMatch())
+            table.keyed[m.captured(1)] = m.captured(2);
     }
     return Result<LanguageTable>::success(std::move(table));
 }

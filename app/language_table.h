@@ -14,6 +14,11 @@
 // of the program: a language file written before them (a user's own
 // translation) simply lacks those lines, and the program then uses its own
 // French text (builtinMessage, builtinSuggestion) instead of failing.
+//
+// Texts of the catalogue sources follow "[END]" as lines "key=text" (key:
+// lower-case letters, digits, "." and "_"); any other line there is
+// ignored, so a file without them still reads. A text may hold %1, %2 for
+// the values the program puts in.
 
 #include "core/result.h"
 
@@ -21,6 +26,7 @@
 #include <QStringList>
 
 #include <array>
+#include <map>
 
 namespace ce {
 
@@ -40,6 +46,11 @@ struct LanguageTable {
 
     // Language message N := [FORM] line 45 + N for N = 0..155 (the key "Form").
     void fillMessages();
+
+    std::map<QString, QString> keyed{};   // the "key=text" lines after [END]
+    // The text for `key`; the key itself when the file has none, so that a
+    // missing line shows which text is wanted instead of nothing.
+    QString text(const QString& key) const;
 };
 
 // Parses the lines of lang.cfg (already split, line ends removed). Fails with

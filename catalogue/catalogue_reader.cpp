@@ -32,6 +32,12 @@ QStringView nextLine(QStringView text, qsizetype& pos)
     return text.sliced(start, end - start);
 }
 
+// Column 6 opens a USNO-A2.0 identifier ("U") or a Gaia DR3 one ("DR3 ").
+bool isStarRecord(QStringView record)
+{
+    return (record.size() >= 6 && record[5] == u'U') || record.sliced(std::min<qsizetype>(5, record.size())).startsWith(u"DR3 ");
+}
+
 // Columns that a short record may lack read as empty text.
 QStringView column(QStringView record, qsizetype start, qsizetype length)
 {
@@ -55,14 +61,17 @@ CatalogueCounts readCatalogueAnswer(const QByteArray& answer, double corrAsd, do
 {
     CatalogueCounts counts;
     const QString text = decodeWindows1252(answer);
-    const qsizetype marker = text.indexOf(QLatin1String(kCatalogueDataMarker));
+    qsizetype marker = text.indexOf(QLatin1String(kCatalogueDataMarker));
+    const qsizetype gaiaMarker = text.indexOf(QLatin1String(kGaiaDataMarker));
+    if (gaiaMarker >= 0 && (marker < 0 || gaiaMarker < marker))
+        marker = gaiaMarker;
     if (marker >= 0) {
         // The data begin right after "</b>", with record 1's running number.
         qsizetype pos = marker + 4;
         int n = 0;
         while (n < kCatalogueSlots && pos < text.size()) {
             const QStringView record = nextLine(text, pos);
-            if (record.size() < 6 || record[5] != u'U') break;
+            if (!isStarRecord(record)) break;
             ++n;
             state.starId[n] = column(record, kIdStart, kIdLength).toString();
             state.starRaDeg[n] = leadingNumber(column(record, kRaStart, kRaLength));
@@ -86,6 +95,20 @@ Result<CatalogueCounts> readCatalogueFile(const QString& path, double corrAsd, d
     const Result<QByteArray> bytes = readFileBytes(path);
     if (!bytes) return Result<CatalogueCounts>::failure(bytes.error());
     return Result<CatalogueCounts>::success(readCatalogueAnswer(*bytes, corrAsd, corrDec, state));
+}
+
+QString catalogueRecordNote(const QByteArray& answer, const QString& identifier)
+{
+    const QString text = decodeWindows1252(answer);
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        const QStringView line = nextLine(text, pos);
+        // The first record still carries the "</b>" that closes the header.
+        const QStringView record = line.startsWith(u"</b>") ? line.sliced(4) : line;
+        if (isStarRecord(record) && column(record, kIdStart, kIdLength) == identifier)
+            return column(record, 65, record.size()).trimmed().toString();
+    }
+    return QString();
 }
 
 QString catalogueReadStatus(const CatalogueCounts& counts, const QString& message19)

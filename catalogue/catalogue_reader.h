@@ -16,7 +16,9 @@
 // One line is one record whatever its line end (LF, CR LF or CR), so the
 // answer reads alike however it was saved. Reading ends at the first line
 // whose sixth character is not "U" (or that is shorter than six characters)
-// or after 4000 records. A last record cut short is kept if its column 6 is
+// or after 4000 records. Gaia DR3 stars (catalogue/sources) carry "DR3 " in
+// columns 6-9 instead of the "U": their data start at "</b>   1 DR3 " and a
+// record that opens with "DR3 " there is read like a USNO-A2.0 one. A last record cut short is kept if its column 6 is
 // "U"; its missing columns read as empty text and as the number 0.
 
 #include "core/reduction_state.h"
@@ -32,6 +34,7 @@ namespace ce {
 // The marker that opens the data: the end of the column header and the
 // first record's running number and identifier initial.
 inline constexpr char kCatalogueDataMarker[] = "</b>   1 U";
+inline constexpr char kGaiaDataMarker[] = "</b>   1 DR3 ";
 
 struct CatalogueCounts {
     std::int16_t starTotal = 0;  // records read, 0..4000
@@ -53,6 +56,12 @@ CatalogueCounts readCatalogueAnswer(const QByteArray& answer, double corrAsd, do
 // « Fichier introuvable : <path> » and leaves the state untouched.
 Result<CatalogueCounts> readCatalogueFile(const QString& path, double corrAsd, double corrDec,
                                           ReductionState& state);
+
+// The text a record carries after column 65, trimmed ("Gaia DR3
+// 2788812345678901234" for a Gaia star, whose columns 6-19 keep only the
+// last digits), for the record of the data whose columns 6-19 are
+// `identifier`; empty when there is none.
+QString catalogueRecordNote(const QByteArray& answer, const QString& identifier);
 
 // The status line after a read: starCount, "/", starTotal and language
 // message 19, joined without blanks ("497/1234" + message).

@@ -17,6 +17,13 @@ struct ProgramPaths {
     QString dataFile(const QString& name) const { return dataFolder + u'/' + name; }
     QString catalogueFile() const { return dataFile(QStringLiteral("data.txt")); }
 
+    // The catalogue service address given for this run only, overriding
+    // serveur.cfg and the chosen VizieR mirror: the "--service URL" option,
+    // else the CINQ_ETOILES_SERVICE environment variable. Empty: none.
+    enum class ServiceOrigin { None, Option, Environment };
+    QString serviceAddress;
+    ServiceOrigin serviceOrigin = ServiceOrigin::None;
+
     // An image path typed by the user: used as typed when absolute ("/..." or
     // a drive letter and ":"), otherwise relative to the program folder, with
     // "\" read as "/" (paths stored by the program on Windows) unless a file

@@ -31,14 +31,15 @@ QString decLine(double decDeg, QChar decimalPoint)
 
 ObjectReport buildObjectReport(const QString& identifier, double raDeg, double decDeg,
                                const QString& magR, const QString& magB,
-                               const QString& epochText, QChar decimalPoint)
+                               const QString& epochText, QChar decimalPoint,
+                               const QString& catalogueNote)
 {
     const PrecessionCorrection corr = PrecessFromJ2000(leadingNumber(epochText), raDeg, decDeg);
     const double raEpochDeg = raDeg + corr.dRaDeg;
     const double decEpochDeg = decDeg + corr.dDecDeg;
 
     const QString blank = QStringLiteral("   ");
-    const QStringList lines = {
+    QStringList lines = {
         QStringLiteral("INFORMATION SUR L'OBJET"),
         QStringLiteral("   Identification: ") + identifier,
         QStringLiteral("   Magnitude Rouge: ") + magR,
@@ -56,6 +57,12 @@ ObjectReport buildObjectReport(const QString& identifier, double raDeg, double d
         QStringLiteral("   USNO-A2.0: ") + identifier,
         blank,
     };
+    const QString gaia = QStringLiteral("Gaia DR3 ");
+    if (catalogueNote.startsWith(gaia)) {
+        lines[lines.size() - 2] = QStringLiteral("   Gaia DR3: ") + catalogueNote.mid(gaia.size());
+        lines.insert(lines.size() - 1, QStringLiteral("   Position de 2016.0 portée à J") + epochText
+                                           + QStringLiteral(" par le mouvement propre (linéaire)"));
+    }
     return {QStringLiteral("About ") + identifier, lines.join(QStringLiteral("\r\n"))};
 }
 

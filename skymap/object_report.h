@@ -24,8 +24,13 @@ struct ObjectReport {
 // The epoch block uses PrecessFromJ2000 with the epoch text read by the
 // leading-number rule (no number gives epoch 0), its heading shows the text
 // as typed.
+// A Gaia DR3 star (`catalogueNote` "Gaia DR3 <source_id>", the whole
+// identifier its record carries) is named "Gaia DR3: <source_id>" under
+// "NOM DANS LES CATALOGUES", followed by a line saying that its position was
+// carried linearly from 2016.0 to the typed epoch by its proper motion.
 ObjectReport buildObjectReport(const QString& identifier, double raDeg, double decDeg,
                                const QString& magR, const QString& magB,
-                               const QString& epochText, QChar decimalPoint);
+                               const QString& epochText, QChar decimalPoint,
+                               const QString& catalogueNote = QString());
 
 }  // namespace ce

@@ -5,9 +5,11 @@
 #
 # Builds nothing. Starts bin/catalogue-service on a free port of 127.0.0.1
 # with the demonstration extract (bin/demo/extract.txt, copied there by the
-# build), points bin/serveur.cfg at it, runs bin/cinq-etoiles (under
-# xvfb-run when there is no display), and stops the service when the program
-# ends. Open bin/demo/demo.pam in the program (menu "Fichier", "Ouvrir un
+# build, and its Gaia-like twin bin/demo/extract-gaia.txt when present),
+# runs bin/cinq-etoiles with --service pointing at it (under xvfb-run when
+# there is no display; serveur.cfg is left as it is, so a later run without
+# the demonstration uses its own service again), and stops the service when
+# the program ends. Open bin/demo/demo.pam in the program (menu "Fichier", "Ouvrir un
 # projet...") to load the field.
 set -eu
 
@@ -43,7 +45,11 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 trap 'exit 129' HUP
 
-"$bin/catalogue-service" --extract "$bin/demo/extract.txt" --port 0 \
+set -- --extract "$bin/demo/extract.txt"
+if [ -f "$bin/demo/extract-gaia.txt" ]; then
+    set -- "$@" --gaia-extract "$bin/demo/extract-gaia.txt"
+fi
+"$bin/catalogue-service" "$@" --port 0 \
     --port-file "$work/port" >"$work/stdout" 2>"$work/service.log" &
 service_pid=$!
 
@@ -63,15 +69,15 @@ while [ ! -s "$work/port" ]; do
     sleep 0.1
 done
 port=$(tr -d '\r\n' <"$work/port")
-printf 'http://127.0.0.1:%s\r\n' "$port" >"$bin/serveur.cfg"
+service=http://127.0.0.1:$port
 echo "Service de catalogue : http://127.0.0.1:$port (journal : $work/service.log)"
 echo "Champ de démonstration : menu Fichier > Ouvrir un projet..., puis $bin/demo/demo.pam"
 
 status=0
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     # xvfb-run's default screen (1280 pixels) is narrower than the main window.
-    xvfb-run -a -s "-screen 0 1600x1200x24" "$bin/cinq-etoiles" || status=$?
+    xvfb-run -a -s "-screen 0 1600x1200x24" "$bin/cinq-etoiles" --service "$service" || status=$?
 else
-    "$bin/cinq-etoiles" || status=$?
+    "$bin/cinq-etoiles" --service "$service" || status=$?
 fi
 exit "$status"

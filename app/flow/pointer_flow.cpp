@@ -2,6 +2,8 @@
 
 #include "app/flow/reduction_controller.h"
 #include "app/pointer_texts.h"
+#include "catalogue/catalogue_reader.h"
+#include "core/textfile.h"
 #include "core/numbers.h"
 #include "core/plate_solution.h"
 #include "core/solution_in_force.h"
@@ -12,6 +14,16 @@
 
 namespace ce {
 namespace {
+
+// What the catalogue keeps about a Gaia star beyond the 14 columns of its
+// identifier (its whole source_id); empty for any other star.
+QString catalogueNote(const QString& catalogueFile, const QString& identifier)
+{
+    if (!identifier.startsWith(u"DR3 "))
+        return QString();
+    const Result<QByteArray> bytes = readFileBytes(catalogueFile);
+    return bytes ? catalogueRecordNote(*bytes, identifier) : QString();
+}
 
 constexpr int kZoomCentrePx = 50;  // the magnifier's point (50, 50) lies on clickX, clickY
 
@@ -182,7 +194,8 @@ void PointerFlow::doubleClick()
         const SkyPoint star = catalogueSky(i);
         const ObjectReport report = buildObjectReport(
             state_.starId[slot], star.raDeg, star.decDeg, state_.starMagR[slot], state_.starMagB[slot],
-            controller_.view().text(QStringLiteral("txt_epoch")), systemDecimalPoint());
+            controller_.view().text(QStringLiteral("txt_epoch")), systemDecimalPoint(),
+            catalogueNote(controller_.paths().catalogueFile(), state_.starId[slot]));
         controller_.view().showDetails(report.title, report.text);
         return;
     }

@@ -2,6 +2,7 @@
 // language texts find it; the "&?" menu keeps its caption.
 
 #include "app/ui/form1.h"
+#include "catalogue/ui/catalogue_options_window.h"
 
 #include "app/builtin_texts.h"
 
@@ -53,6 +54,8 @@ void Form1::buildMenus()
 
     QMenu* options = addMenu(bar, "mnu_option", QStringLiteral("Option"));
     addEntry(options, "mnu_config", QStringLiteral("Correcteurs"), this, [this] { openConfig(); });
+    addEntry(options, "mnu_catalogue", lang_.text(QStringLiteral("catalogue.menu")), this,
+             [this] { openCatalogueOptions(this, paths_, lang_, dialogs_); });
     addSeparator(options, "mnu_space2");
     addEntry(options, "mnu_etalonage2", QStringLiteral("Etalonage classique"), this,
              [this] { openConfig2(); });

@@ -1,5 +1,6 @@
 // Cinq Étoiles: the program's entry.
 
+#include "app/command_line.h"
 #include "app/ui/dialogs.h"
 #include "app/ui/form1.h"
 #include "app/ui/splash.h"
@@ -9,6 +10,8 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
@@ -25,8 +28,16 @@ int main(int argc, char* argv[])
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
+    const ce::Result<ce::ProgramPaths> paths =
+        ce::applyCommandLine(QApplication::arguments(), qEnvironmentVariable(ce::kServiceVariable),
+                             ce::ProgramPaths::forInstalledProgram());
+    if (!paths) {
+        std::fprintf(stderr, "%s\n", qPrintable(paths.error()));
+        return 2;
+    }
+
     ce::QtDialogs dialogs;
-    ce::Startup startup(ce::ProgramPaths::forInstalledProgram(), dialogs);
+    ce::Startup startup(*paths, dialogs);
     if (!startup.run())
         return 1;
     // Closing the main window or "Quit" ends the program at once, whatever

@@ -1,5 +1,6 @@
 #include "catalogue/flow/catalogue_download.h"
 
+#include "catalogue/answer_encoding.h"
 #include "catalogue/flow/network_reason.h"
 #include "core/numbers.h"
 
@@ -66,6 +67,9 @@ Result<QByteArray> downloadAnswer(const QUrl& url, DownloadMonitor& monitor,
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     request.setRawHeader(QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-cache"));
     request.setRawHeader(QByteArrayLiteral("Pragma"), QByteArrayLiteral("no-cache"));
+    // gzip or nothing (catalogue/answer_encoding.h); naming the encodings
+    // ourselves means the body arrives as sent and is decoded below.
+    request.setRawHeader(QByteArrayLiteral("Accept-Encoding"), QByteArrayLiteral(kAcceptedEncodings));
 
     monitor.downloadStarted(url.toString());
 
@@ -120,11 +124,12 @@ Result<QByteArray> downloadAnswer(const QUrl& url, DownloadMonitor& monitor,
             stop = Stop::TooLarge;
     }
     const QString reason = failureReason(stop, limits, *reply);
+    const QByteArray encoding = reply->rawHeader(QByteArrayLiteral("Content-Encoding"));
     reply->deleteLater();
     monitor.downloadFinished();
     if (!reason.isEmpty())
         return Result<QByteArray>::failure(reason);
-    return Result<QByteArray>::success(body);
+    return decodeAnswerBody(encoding, body, limits.maxBytes);
 }
 
 }  // namespace ce

@@ -27,7 +27,9 @@ struct DownloadLimits {
     int cancelPollMs = 50;
 };
 
-// downloadAnswer: GET `url` and return the body bytes unchanged.
+// downloadAnswer: GET `url` and return the body bytes as the service meant
+// them: asked for "gzip, identity" only, a gzip body is decoded here
+// (catalogue/answer_encoding.h); the monitor counts the bytes as they travel.
 // Given: an http or https address, the monitor that shows progress
 // (downloadStarted and downloadFinished are called once each, whatever the
 // outcome) and the limits.
@@ -40,7 +42,9 @@ struct DownloadLimits {
 //  3. nothing received for inactivityTimeoutMs: « aucune réponse du service
 //     depuis 30 s »;
 //  4. the user cancelled: « téléchargement annulé »;
-//  5. the body exceeded maxBytes: « réponse trop volumineuse (plus de 20 Mo) ».
+//  5. the body exceeded maxBytes, sent or decoded: « réponse trop volumineuse
+//     (plus de 20 Mo) »;
+//  6. a damaged gzip body, or an encoding not asked for.
 // Needs a QCoreApplication; runs nested in the caller's thread.
 Result<QByteArray> downloadAnswer(const QUrl& url, DownloadMonitor& monitor,
                                   const DownloadLimits& limits);

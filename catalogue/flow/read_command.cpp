@@ -1,11 +1,54 @@
 #include "catalogue/flow/read_command.h"
 
+#include "app/flow/field_centre.h"
 #include "app/flow/reduction_controller.h"
 #include "catalogue/catalogue_reader.h"
+#include "catalogue/flow/catalogue_options.h"
+#include "catalogue/query_address.h"
+#include "core/numbers.h"
+#include "core/sexagesimal.h"
 
 #include <QFile>
 
+#include <cmath>
+#include <numbers>
+
 namespace ce {
+
+namespace {
+
+// Two J2000.0 centres closer than this are the same field, degrees.
+constexpr double kSameCentreDeg = 1.0 / 3600.0;
+
+// The recorded field of data.txt when it is not the field typed now, as a
+// readable "RA … DEC …" text; nothing when they agree, when nothing is
+// recorded (a catalogue from before the record was kept) or when the typed
+// centre cannot be read (the command that needs it says so itself).
+std::optional<QString> otherCentre(ReductionController& controller)
+{
+    const std::optional<CatalogueCentre> recorded = recordedCatalogueCentre(controller.paths().dataFolder);
+    if (!recorded)
+        return std::nullopt;
+    ReductionView& view = controller.view();
+    const Result<FieldCentre> centre = readFieldCentre(view);
+    if (!centre)
+        return std::nullopt;
+    const Result<CatalogueQuery> typed =
+        catalogueQueryAround(centre->raDeg, centre->decDeg, centre->sign, view.text(QStringLiteral("txt_epoch")),
+                             QString(), QString());
+    if (!typed)
+        return std::nullopt;
+    const double cosDec = std::cos(typed->decJ2000Deg * std::numbers::pi / 180.0);
+    const double dRa = std::remainder(typed->raJ2000Deg - recorded->raJ2000Deg, 360.0) * cosDec;
+    const double dDec = typed->decJ2000Deg - recorded->decJ2000Deg;
+    if (std::hypot(dRa, dDec) < kSameCentreDeg)
+        return std::nullopt;
+    return QStringLiteral("RA %1° DEC %2° J2000.0")
+        .arg(formatDouble(roundHalfEven(recorded->raJ2000Deg, 4)),
+             formatDouble(roundHalfEven(recorded->decJ2000Deg, 4)));
+}
+
+}  // namespace
 
 Status runReadFile(ReductionController& controller)
 {
@@ -13,13 +56,18 @@ Status runReadFile(ReductionController& controller)
     controller.AddStatus(controller.lang().message(18));
 
     const QString path = controller.paths().catalogueFile();
-    Result<CatalogueCounts> counts =
-        QFile::exists(path)
-            ? readCatalogueFile(path, state.corrAsd, state.corrDec, state)
-            : Result<CatalogueCounts>::failure(
-                  QStringLiteral("Aucun catalogue n'a encore été téléchargé : le fichier %1 est "
-                                 "introuvable. Téléchargez d'abord le catalogue du champ.")
-                      .arg(path));
+    Result<CatalogueCounts> counts = Result<CatalogueCounts>::failure(QString());
+    if (!QFile::exists(path)) {
+        counts = Result<CatalogueCounts>::failure(
+            QStringLiteral("Aucun catalogue n'a encore été téléchargé : le fichier %1 est "
+                           "introuvable. Téléchargez d'abord le catalogue du champ.")
+                .arg(path));
+    } else if (const std::optional<QString> other = otherCentre(controller)) {
+        counts = Result<CatalogueCounts>::failure(
+            controller.lang().text(QStringLiteral("catalogue.othercentre")).arg(*other));
+    } else {
+        counts = readCatalogueFile(path, state.corrAsd, state.corrDec, state);
+    }
     controller.view().setDebugText(QString());
     if (!counts) {
         state.starTotal = 0;

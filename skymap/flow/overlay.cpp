@@ -3,6 +3,7 @@
 #include "app/builtin_texts.h"
 #include "app/flow/field_centre.h"
 #include "app/flow/reduction_controller.h"
+#include "catalogue/flow/download_command.h"
 #include "catalogue/flow/read_command.h"
 #include "core/numbers.h"
 #include "core/plate_solution.h"
@@ -125,10 +126,12 @@ void runFullMap(ReductionController& controller)
 
     const QString magnitude = view.text(QStringLiteral("txt_mag"));
     view.setText(QStringLiteral("txt_mag"), view.text(QStringLiteral("txt_mag2")));
-    controller.DownloadData();
+    const Status downloaded = runDownloadData(controller);
     view.setText(QStringLiteral("txt_mag"), magnitude);
 
-    if (!runReadFile(controller))
+    // A failed download keeps the catalogue read for the calculation: the
+    // full map draws nothing rather than the same stars again.
+    if (!downloaded || !runReadFile(controller))
         return;
     controller.AddStatus(controller.lang().message(10));
     state.mapStatus = mapStates::loading();

@@ -30,6 +30,7 @@ Status runPlaceCentre(ReductionController& controller);
 // runFullMap ("4-Full map"): without an accepted solution only the
 // "fullmapannuler" suggestion. Otherwise txt_mag takes txt_mag2's text for
 // one download and gets its own text back whatever the download's outcome;
+// a failed download stops there (the catalogue of the calculation is kept);
 // READFILE with the current scale factors; message 10; mapStatus "loading";
 // map over all starTotal stars; message 11 followed by mapStatus.
 void runFullMap(ReductionController& controller);

@@ -99,4 +99,23 @@ TEST(LanguageTable, LaterTextsComeFromTheFileOrFallBackToFrench)
     EXPECT_EQ(older->suggestion(ce::sug::kNothingProposed), ce::builtinSuggestion(ce::sug::kNothingProposed));
 }
 
+TEST(LanguageTable, KeyedTextsAfterTheEndMarker)
+{
+    // A heading, keyed texts (a value may hold "=" and %1), and lines that are
+    // not keyed texts; a key written twice keeps its last text.
+    const QStringList lines = langLines(1, 1, 1, 1, 1)
+                              << QStringLiteral("Textes ajoutés : clé=texte") << QStringLiteral("catalogue.menu=&Catalogue...")
+                              << QStringLiteral("a_1.b=x = y %1") << QStringLiteral("Upper.case=no")
+                              << QStringLiteral(" lead=no") << QStringLiteral("a_1.b=last %1");
+    const auto table = ce::parseLanguageTable(lines);
+    ASSERT_TRUE(table.ok()) << table.error().toStdString();
+    EXPECT_EQ(table->keyed.size(), 2u);
+    EXPECT_EQ(table->text(QStringLiteral("catalogue.menu")), "&Catalogue...");
+    EXPECT_EQ(table->text(QStringLiteral("a_1.b")).arg(3), "last 3");
+    // A text the file lacks shows its key rather than nothing.
+    EXPECT_EQ(table->text(QStringLiteral("catalogue.title")), "catalogue.title");
+    // The numbered sections read as before.
+    EXPECT_EQ(table->suggestion(0), "S1");
+}
+
 }  // namespace

@@ -14,7 +14,8 @@ namespace {
 TEST(ProgramPaths, RelativeImagePathsReadWindowsSeparators)
 {
     QTemporaryDir dir;
-    const ce::ProgramPaths paths{dir.path(), dir.path()};
+    ce::ProgramPaths paths;
+    paths.programFolder = paths.dataFolder = dir.path();
     const QString folder = dir.path();
     struct Row { QString typed; QString resolved; };
     const Row rows[] = {

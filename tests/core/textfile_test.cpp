@@ -37,7 +37,7 @@ TEST(TextFile, WritesWindows1252WhenEveryCharacterFitsElseUtf8)
         // "Ã©" in Windows-1252 is C3 A9, which a reader would take as UTF-8 "é".
         {{"Ã©", "", "b"}, "\xC3\x83\xC2\xA9\r\n\r\nb\r\n"},
         // A text that begins with U+FEFF keeps it behind a byte order mark.
-        {{"\uFEFFé"}, "\xEF\xBB\xBF\xEF\xBB\xBF\xC3\xA9\r\n"},
+        {{QString(QChar(0xFEFF)) + QStringLiteral("é")}, "\xEF\xBB\xBF\xEF\xBB\xBF\xC3\xA9\r\n"},
     };
     for (const Row& row : rows) {
         ASSERT_TRUE(ce::writeTextLines(path, row.lines).ok());

@@ -41,6 +41,12 @@ inline LanguageTable numberedLanguage()
     }
     lang.fillMessages();
     for (int n = 0; n <= 20; ++n) lang.suggestions[std::size_t(n)] = QStringLiteral("suggestion %1").arg(n);
+    // Keyed texts read "<key>", followed by " %1" where the program puts a
+    // value in: the key shows which text was used.
+    for (const char* key : {"catalogue.fromcache", "catalogue.othercentre", "catalogue.origin.file"})
+        lang.keyed[QString::fromLatin1(key)] = QString::fromLatin1(key) + QStringLiteral(" %1");
+    for (const char* key : {"catalogue.origin.option", "catalogue.origin.environment", "catalogue.origin.options"})
+        lang.keyed[QString::fromLatin1(key)] = QString::fromLatin1(key);
     return lang;
 }
 
@@ -65,7 +71,12 @@ struct Folders {
     QTemporaryDir program;
     QTemporaryDir data;
 
-    ProgramPaths paths() const { return ProgramPaths{program.path(), data.path()}; }
+    ProgramPaths paths() const
+    {
+        ProgramPaths p;
+        p.programFolder = program.path(), p.dataFolder = data.path();
+        return p;
+    }
     QString catalogueFile() const { return paths().catalogueFile(); }
     void writeProgramFile(const QString& name, const QByteArray& bytes) const
     {

@@ -5,6 +5,7 @@
 // projection; the program knows only the catalogue, the image and the scale factors.
 
 #include "app/flow/reduction_controller.h"
+#include "catalogue/flow/catalogue_options.h"
 #include "tests/flow/flow_support.h"
 #include "tools/catalogue_service/catalogue_extract.h"
 #include "tools/demo_field/demo_field.h"
@@ -182,15 +183,29 @@ TEST_F(ReductionTest, FromTheAssistantToIdentifiedStarsThenTheFullMap)
     EXPECT_LE(worstMarkerError(st.starTotal, checked), 1.5);
     EXPECT_GT(checked, matched);
 
-    // A download that fails still gives txt_mag back and draws nothing.
+    // With the service gone the same full map comes from the cache.
+    const int drawn = st.starTotal;
     QTcpServer probe;
     ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
     folders.writeServer(QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort()));
     probe.close();
     controller.FullMap();
-    EXPECT_EQ(view.text(QStringLiteral("txt_mag")), QStringLiteral("13"));
-    EXPECT_EQ(st.starTotal, 0);
+    EXPECT_EQ(view.monitor.addresses.size(), 2);
+    EXPECT_EQ(st.starTotal, drawn);
     EXPECT_EQ(view.status.first(), message(11) + QStringLiteral("done"));
+
+    // Without the cache, a download that fails still gives txt_mag back,
+    // keeps data.txt and draws nothing.
+    const QByteArray kept = folders.catalogueBytes();
+    CatalogueOptions noCache;
+    noCache.cacheMaxAgeDays = 0;
+    ASSERT_TRUE(saveCatalogueOptions(folders.data.path(), noCache));
+    const qsizetype statusLines = view.status.size();
+    controller.FullMap();
+    EXPECT_EQ(view.text(QStringLiteral("txt_mag")), QStringLiteral("13"));
+    EXPECT_EQ(view.status.size(), statusLines + 2);  // message 8, the reason
+    EXPECT_TRUE(view.status.first().contains(QStringLiteral("connexion refusée")));
+    EXPECT_EQ(folders.catalogueBytes(), kept);
 }
 
 }  // namespace

@@ -41,6 +41,26 @@ TEST(CatalogueServiceProgram, AnswersTheProgramsQueryAndLogsEachRequest)
     ASSERT_NE(first, std::string::npos) << res->body;
     EXPECT_LT(first, res->body.find("\n   2 U1050_00000001"));
     EXPECT_EQ(res->body.find("U1050_00000003"), std::string::npos);
+    // Asked for brotli too, the service answers gzip at most.
+    client.set_decompress(false);
+    const auto packed = client.Get("/skycat/servers/usnoa_res?catalogue=usnoa&epoch=2000.0&chart=0&ra=1+34+50"
+                                   "&dec=22+11+1&object=&radmax=20&magbright=0&magfaint=13.&format=2&sort=mr&nout=5000",
+                                   {{"Accept-Encoding", "br, zstd, gzip"}});
+    ASSERT_TRUE(packed);
+    EXPECT_EQ(packed->get_header_value("Content-Encoding"), "gzip");
+    EXPECT_EQ(packed->body.substr(0, 2), (std::string{char(0x1f), char(0x8b)}));  // the gzip magic
+    // The same stars through an ASU query, in the asu-tsv layout.
+    client.set_decompress(true);
+    const auto asu = client.Get("/viz-bin/asu-tsv?-source=I%2F252%2Fout&-c=23.708333%2B22.183611&-c.rm=20"
+                                "&-out=USNO-A2.0,RAJ2000,Rmag&-sort=Rmag&Rmag=%3C13");
+    ASSERT_TRUE(asu);
+    EXPECT_EQ(asu->status, 200);
+    EXPECT_NE(asu->body.find("USNO-A2.0\tRAJ2000\tRmag\n\tdeg\tmag\n"), std::string::npos) << asu->body;
+    EXPECT_LT(asu->body.find("1125-00000002\t023.720000\t 8.2"), asu->body.find("1050-00000001\t023.700000\t12.5"));
+    EXPECT_EQ(asu->body.find("1050-00000003"), std::string::npos);
+    const auto refused = client.Get("/viz-bin/asu-tsv?-source=I%2F355%2Fgaiadr3&-c=1%2B2&-c.rm=1");
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->status, 404);  // started without a Gaia extract
     const auto elsewhere = client.Get("/skycat/servers/gsc_res?ra=1");
     ASSERT_TRUE(elsewhere);
     EXPECT_EQ(elsewhere->status, 404);
@@ -49,7 +69,7 @@ TEST(CatalogueServiceProgram, AnswersTheProgramsQueryAndLogsEachRequest)
     EXPECT_TRUE(stopped.ok()) << qPrintable(stopped.error());
     // One log line per request on stderr, naming the query and the count.
     const QByteArray log = service.process().readAllStandardError();
-    for (const char* line : {"magfaint=13.", "-> 200, 2 ", "-> 404"}) EXPECT_TRUE(log.contains(line)) << line << "\n" << log.constData();
+    for (const char* line : {"magfaint=13.", "-> 200, 2 ", "-> 404", "Rmag=%3C13 -> 200, 2 "}) EXPECT_TRUE(log.contains(line)) << line << "\n" << log.constData();
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // catalogue-service: a USNO-A2.0 query service on 127.0.0.1 that answers
 // from a local extract, for the offline demonstration and for tests.
 
+#include "tools/catalogue_service/asu_answer.h"
+#include "tools/catalogue_service/asu_request.h"
 #include "tools/catalogue_service/catalogue_extract.h"
+#include "tools/catalogue_service/gaia_extract.h"
 #include "tools/catalogue_service/service_options.h"
 #include "tools/catalogue_service/shutdown_latch.h"
 #include "tools/catalogue_service/usnoa_answer.h"
@@ -24,6 +27,7 @@ namespace {
 using ce::service::ServiceOptions;
 
 constexpr char kQueryPath[] = "/skycat/servers/usnoa_res";
+constexpr char kAsuPath[] = "/viz-bin/asu-tsv";
 constexpr char kStarCountHeader[] = "X-Star-Count";
 
 void logRequest(const httplib::Request& req, const httplib::Response& res)
@@ -95,6 +99,16 @@ int main(int argc, char* argv[])
         return 2;
     }
 
+    std::vector<ce::service::GaiaStar> gaia;
+    if (!opt.gaiaExtractPath.isEmpty()) {
+        auto read = ce::service::readGaiaExtract(opt.gaiaExtractPath);
+        if (!read) {
+            std::fprintf(stderr, "%s\n", qPrintable(read.error()));
+            return 2;
+        }
+        gaia = std::move(read.value());
+    }
+
     // Block the stop signals before any thread exists, so every thread
     // inherits the mask and only the waiter below receives them.
     sigset_t stopSignals;
@@ -110,6 +124,19 @@ int main(int argc, char* argv[])
     ce::service::ShutdownLatch latch;
     server.set_keep_alive_timeout(1);
     server.set_logger(logRequest);
+    // gzip at most: brotli costs the service seconds on an answer that plain
+    // transfer sends in a few hundredths of a second. The HTTP library picks
+    // the encoding from the request's Accept-Encoding (and is built with
+    // brotli), so that header is narrowed to gzip, or to nothing, before the
+    // request is routed. The request belongs to the library's connection
+    // loop and is not a constant object: changing it here is sound.
+    server.set_pre_routing_handler([](const httplib::Request& req, httplib::Response&) {
+        auto& headers = const_cast<httplib::Headers&>(req.headers);  // names compared without case
+        const auto [first, last] = headers.equal_range("Accept-Encoding");
+        for (auto it = first; it != last; ++it)
+            it->second = it->second.find("gzip") != std::string::npos ? "gzip" : "identity";
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
     server.Get(kQueryPath, [&](const httplib::Request& req, httplib::Response& res) {
         if (opt.hang) {
             latch.wait();
@@ -136,6 +163,39 @@ int main(int argc, char* argv[])
         res.status = reply.status;
         res.set_header(kStarCountHeader, std::to_string(reply.starCount));
         res.set_content(reply.body.toStdString(), "text/html");
+    });
+    server.Get(kAsuPath, [&](const httplib::Request& req, httplib::Response& res) {
+        if (opt.hang) {
+            latch.wait();
+            res.status = 503;
+            res.set_content("#*** Service arrêté\n", "text/plain");
+            return;
+        }
+        if (opt.delayMs > 0)
+            latch.waitFor(std::chrono::milliseconds(opt.delayMs));
+        if (opt.forcedStatus != 0) {
+            res.status = opt.forcedStatus;
+            res.set_content("#*** Réponse imposée\n", "text/plain");
+            return;
+        }
+        const auto questionMark = req.target.find('?');
+        const std::string rawQuery = questionMark == std::string::npos ? std::string()
+                                                                       : req.target.substr(questionMark + 1);
+        const auto request = ce::service::parseAsuRequest(ce::service::decodeQueryString(rawQuery));
+        if (!request) {
+            res.status = 400;
+            res.set_content(("#*** " + request.error() + u'\n').toStdString(), "text/plain");
+            return;
+        }
+        if (request->catalogue == ce::service::AsuCatalogueId::GaiaDr3 && opt.gaiaExtractPath.isEmpty()) {
+            res.status = 404;
+            res.set_content("#*** Catalogue I/355/gaiadr3 absent de ce service\n", "text/plain");
+            return;
+        }
+        const QByteArray answer =
+            ce::service::asuAnswer(*request, *catalogue, gaia, {.dropFirstColumn = opt.noMarker});
+        res.set_header(kStarCountHeader, std::to_string(ce::service::asuRowCount(answer)));
+        res.set_content(answer.toStdString(), "text/tab-separated-values; charset=utf-8");
     });
     // Other paths and requests refused by the HTTP layer: a small HTML page
     // with the status, as web servers give.

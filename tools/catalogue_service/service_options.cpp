@@ -9,7 +9,7 @@ namespace ce::service {
 namespace {
 
 const char kUsage[] =
-    "Usage : catalogue-service --extract FICHIER [--port N] [--port-file FICHIER]\n"
+    "Usage : catalogue-service --extract FICHIER [--gaia-extract FICHIER] [--port N] [--port-file FICHIER]\n"
     "        [--delay-ms N] [--hang] [--status N] [--no-marker] [--exit-after-seconds N]";
 
 std::optional<int> wholeNumber(const QString& text, int lowest, int highest)
@@ -28,6 +28,7 @@ Result<ServiceOptions> parseServiceOptions(const QStringList& arguments)
     using R = Result<ServiceOptions>;
     QCommandLineParser parser;
     const QCommandLineOption extract(QStringLiteral("extract"), QString(), QStringLiteral("file"));
+    const QCommandLineOption gaiaExtract(QStringLiteral("gaia-extract"), QString(), QStringLiteral("file"));
     const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("n"), QStringLiteral("0"));
     const QCommandLineOption portFile(QStringLiteral("port-file"), QString(), QStringLiteral("file"));
     const QCommandLineOption delay(QStringLiteral("delay-ms"), QString(), QStringLiteral("n"), QStringLiteral("0"));
@@ -36,7 +37,7 @@ Result<ServiceOptions> parseServiceOptions(const QStringList& arguments)
     const QCommandLineOption noMarker(QStringLiteral("no-marker"));
     const QCommandLineOption exitAfter(QStringLiteral("exit-after-seconds"), QString(), QStringLiteral("n"),
                                        QStringLiteral("0"));
-    parser.addOptions({extract, port, portFile, delay, hang, status, noMarker, exitAfter});
+    parser.addOptions({extract, gaiaExtract, port, portFile, delay, hang, status, noMarker, exitAfter});
     const auto fail = [](const QString& reason) {
         return R::failure(reason + u'\n' + QLatin1String(kUsage));
     };
@@ -49,6 +50,7 @@ Result<ServiceOptions> parseServiceOptions(const QStringList& arguments)
 
     ServiceOptions o;
     o.extractPath = parser.value(extract);
+    o.gaiaExtractPath = parser.value(gaiaExtract);
     o.portFile = parser.value(portFile);
     o.hang = parser.isSet(hang);
     o.noMarker = parser.isSet(noMarker);

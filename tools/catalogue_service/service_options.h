@@ -1,9 +1,13 @@
 #pragma once
 // Command line of the local catalogue service:
 //
-//   catalogue-service --extract FILE [--port N] [--port-file FILE]
-//                     [--delay-ms N] [--hang] [--status N] [--no-marker]
-//                     [--exit-after-seconds N]
+//   catalogue-service --extract FILE [--gaia-extract FILE] [--port N]
+//                     [--port-file FILE] [--delay-ms N] [--hang] [--status N]
+//                     [--no-marker] [--exit-after-seconds N]
+//
+// --extract feeds the usnoa_res queries and the ASU queries of I/252,
+// --gaia-extract (tools/catalogue_service/gaia_extract.h) those of
+// I/355/gaiadr3; without it a Gaia query is answered 404.
 //
 // The service listens on 127.0.0.1 only. Port 0 (the default) takes a free
 // port; the port is printed as "PORT <n>" and written to the port file.
@@ -19,12 +23,14 @@ namespace ce::service {
 
 struct ServiceOptions {
     QString extractPath;
+    QString gaiaExtractPath;    // empty: no Gaia DR3
     int port = 0;               // 0: any free port
     QString portFile;           // empty: none
     int delayMs = 0;            // wait before every answer
     bool hang = false;          // accept requests and never answer them
     int forcedStatus = 0;       // 0: normal answers; else every answer has this status
-    bool noMarker = false;      // answer pages without the data-start marker
+    bool noMarker = false;      // answer pages without the data-start marker,
+                                // ASU answers without their first column
     int exitAfterSeconds = 0;   // 0: run until SIGTERM or SIGINT
 };
 

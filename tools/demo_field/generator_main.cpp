@@ -1,8 +1,9 @@
 // demo-field-generator: writes a demonstration field (image, catalogue
-// extract for the local catalogue service, true star positions, and a
-// project that opens it in the program).
+// extracts for the local catalogue service — USNO-A2.0 and Gaia-like —, true
+// star positions, and a project that opens it in the program).
 
 #include "tools/catalogue_service/catalogue_extract.h"
+#include "tools/catalogue_service/gaia_extract.h"
 #include "tools/catalogue_service/usnoa_answer.h"
 #include "tools/catalogue_service/usnoa_query.h"
 #include "tools/demo_field/click_sets.h"
@@ -252,6 +253,12 @@ int main(int argc, char* argv[])
     }
     if (!saveBytes(outDir.filePath(QStringLiteral("extract.txt")), ce::service::extractText(field.catalogue)) ||
         !saveBytes(outDir.filePath(QStringLiteral("truth.txt")), ce::demo::truthText(field)))
+        return 1;
+    // The same stars as Gaia DR3 would give them: proper motions, and 2016.0
+    // positions that come back to the image's positions at the project's
+    // epoch 2000.0.
+    const auto gaia = ce::service::gaiaLikeCatalogue(field.catalogue, 2000.0, p.seed);
+    if (!saveBytes(outDir.filePath(QStringLiteral("extract-gaia.txt")), ce::service::gaiaExtractText(gaia)))
         return 1;
     if ((p.uncataloguedFraction > 0 || p.undrawnFraction > 0) &&
         !saveBytes(outDir.filePath(QStringLiteral("mismatches.txt")), ce::demo::mismatchText(field)))
