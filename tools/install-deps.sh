@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config
           qt6-base-dev libgl-dev qt6-translations-l10n
           libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
+          libcfitsio-dev qt6-image-formats-plugins
           xvfb xauth fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
