@@ -9,6 +9,7 @@
 #include "app/ui/download_progress.h"
 #include "app/ui/image_view.h"
 #include "app/ui/magnifier.h"
+#include "app/ui/zoom_bar.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -90,8 +91,16 @@ Status Form1::loadImage(const QString& absolutePath)
     if (loaded) {
         setControlCaption(*this, QStringLiteral("sizeX"), QString::number(imageWidth()));
         setControlCaption(*this, QStringLiteral("sizeY"), QString::number(imageHeight()));
+        zoomBar_->refresh();
     }
     return loaded;
+}
+
+QList<HeaderCard> Form1::imageHeader() const { return picture1_->store().current().header; }
+
+const LinearPlane* Form1::linearImage() const
+{
+    return picture1_->store().hasLinear() ? &picture1_->store().linear() : nullptr;
 }
 
 int Form1::imageWidth() const { return picture1_->image().width(); }
@@ -100,7 +109,8 @@ int Form1::imageHeight() const { return picture1_->image().height(); }
 
 std::int32_t Form1::pixel(int x, int y) const { return picture1_->pixel(x, y); }
 
-void Form1::resetPan() { picture1_->move(0, 0); }
+// An image shown afresh is shown whole; 1:1 is one key away.
+void Form1::resetPan() { picture1_->showWhole(); }
 
 void Form1::markersChanged() { picture1_->update(); }
 
@@ -109,6 +119,9 @@ void Form1::redrawZoom()
     const ReductionState& state = controller_->state();
     zoom_->dozoom(state.clickX, state.clickY,
                   [this](int x, int y) { return picture1_->pixel(x, y); });
+    // Its point (50, 50) goes on the image pixel wherever the zoom puts it.
+    const QPointF at = picture1_->imageToView(QPointF(state.clickX, state.clickY));
+    zoom_->move(at.toPoint() - QPoint(kMagnifierCentre, kMagnifierCentre));
 }
 
 void Form1::addStatus(const QString& line) { status_->insertItem(0, line); }

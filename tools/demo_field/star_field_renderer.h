@@ -24,7 +24,13 @@ struct RenderParameters {
     double referenceMag = 15.0;   // a star of this red magnitude...
     double referencePeak = 40.0;  // ...peaks this many grey levels above the sky
     bool rgb = false;             // RGB32 with a tint from the star's colour, else Grayscale8
+    int fullScale = 255;          // the saturation level; above 255 the picture is Grayscale16
 };
+
+// The parameters of a 16-bit camera for the same field: every level scaled
+// so that the sky, the noise and the stars keep their ratios, the brightest
+// stars flat-topped at 65535.
+RenderParameters sixteenBitParameters(RenderParameters eightBit);
 
 // A star on the image: its true position (pixel centres on whole numbers,
 // x right, y down) and magnitudes.
@@ -56,7 +62,8 @@ double peakAboveSky(double magR, const RenderParameters& parameters);
 //        the pixels their wings reach) and the parameters.
 // Returns: the picture. Each pixel is sky + sum of the stars' profiles at
 //          the pixel centre, plus a Gaussian noise of variance
-//          readNoise^2 + value / gain, rounded and clipped to 0..255.
+//          readNoise^2 + value / gain, rounded and clipped to 0..fullScale
+//          (Grayscale16 when fullScale is above 255, grey only).
 // Notes:
 //  1. The same inputs give the same picture on the same platform.
 QImage renderStarField(int widthPx, int heightPx, const std::vector<PlacedStar>& stars,
