@@ -17,6 +17,21 @@ const QColor kStarMarkerColour(0, 230, 0);
 const QColor kClickMarkerColour(255, 210, 0);
 const QColor kCentreCrossColour(255, 0, 0);
 
+// The circle of a catalogue marker at its usual size, drawn once.
+const QImage& starCircle()
+{
+    static const QImage circle = [] {
+        QImage image(kStarMarkerSize, kStarMarkerSize, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(kStarMarkerColour, 1.0));
+        painter.drawEllipse(QRectF(0.5, 0.5, kStarMarkerSize - 1.0, kStarMarkerSize - 1.0));
+        return image;
+    }();
+    return circle;
+}
+
 }  // namespace
 
 ImageView::ImageView(const MarkerTables& markers, QWidget* parent)
@@ -230,15 +245,23 @@ void ImageView::paintMarkers(QPainter& painter, const QRect& dirty)
         return QRectF(centre.x() - half, centre.y() - half, marker.size, marker.size);
     };
 
-    // Star markers: element 0 is the template and is never drawn.
-    painter.setPen(QPen(kStarMarkerColour, 1.0));
+    // Star markers: element 0 is the template and is never drawn. Up to
+    // 4000 of them: each is a copy of one circle drawn once, placed on whole
+    // view pixels.
+    const QImage& circle = starCircle();
     for (std::size_t i = 1; i < markers_.star.size(); ++i) {
         const Marker& marker = markers_.star[i];
         if (!marker.visible)
             continue;
         const QRectF square = onScreen(marker);
-        if (square.intersects(visible))
+        if (!square.intersects(visible))
+            continue;
+        if (int(marker.size) == kStarMarkerSize)
+            painter.drawImage(QPointF(std::round(square.left()), std::round(square.top())), circle);
+        else {
+            painter.setPen(QPen(kStarMarkerColour, 1.0));
             painter.drawEllipse(square.adjusted(0.5, 0.5, -0.5, -0.5));
+        }
     }
 
     painter.setPen(QPen(kClickMarkerColour, 1.5));
