@@ -61,6 +61,7 @@ public:
         loadedPaths.push_back(absolutePath);
         return imageLoadError.isEmpty() ? succeeded() : Status::failure(imageLoadError);
     }
+    QList<HeaderCard> imageHeader() const override { return header; }
     int imageWidth() const override { return width; }
     int imageHeight() const override { return height; }
     std::int32_t pixel(int x, int y) const override
@@ -100,6 +101,7 @@ public:
     std::deque<bool> answers;    // answers to the next Yes/No questions, in order
     bool defaultAnswer = false;  // when the script runs out
     QString imageLoadError;      // non-empty: the next image loads fail with it
+    QList<HeaderCard> header;    // the FITS header of every image loaded
     int width = 0, height = 0;
     std::function<std::int32_t(int, int)> pixelSource;  // black when unset
     std::function<void(const QString&)> onMessage;
