@@ -61,13 +61,13 @@ struct Files {
 
     static void writeFits(const QString& path, int width, int height)
     {
-        ce::FitsWriteSpec spec;
-        spec.width = width;
-        spec.height = height;
-        spec.stored = starField(width, height, 65535.0);
-        for (double& v : spec.stored) v -= 32768.0;
-        spec.cards = {{"BZERO", "32768", {}}};
-        ce::writeFitsImage(path, spec);
+        ce::FitsImageContent content;
+        content.width = width;
+        content.height = height;
+        content.stored = starField(width, height, 65535.0);
+        for (double& v : content.stored) v -= 32768.0;
+        content.cards = {{"BZERO", "32768", {}}};
+        ce::writeFitsImage(path, content);
     }
 };
 

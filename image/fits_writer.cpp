@@ -48,31 +48,31 @@ QString failure(const QString& path, int status)
 
 }  // namespace
 
-Status writeFitsImage(const QString& path, const FitsWriteSpec& spec)
+Status writeFitsImage(const QString& path, const FitsImageContent& content)
 {
     QFile::remove(path);
     QByteArray name = QFile::encodeName(path);
-    if (spec.tileCompressed)
+    if (content.tileCompressed)
         name += "[compress R]";
     int status = 0;
     fitsfile* file = nullptr;
     fits_create_file(&file, name.constData(), &status);
     if (status != 0)
         return Status::failure(failure(path, status));
-    long axes[3] = {spec.width, spec.height, spec.planes};
-    fits_create_img(file, spec.bitpix, spec.planes > 1 ? 3 : 2, axes, &status);
-    for (const HeaderCard& card : spec.cards)
+    long axes[3] = {content.width, content.height, content.planes};
+    fits_create_img(file, content.bitpix, content.planes > 1 ? 3 : 2, axes, &status);
+    for (const HeaderCard& card : content.cards)
         writeCard(file, card, status);
     // The values given are the stored ones: no scaling on the way out.
-    if (!spec.tileCompressed)
+    if (!content.tileCompressed)
         fits_set_bscale(file, 1.0, 0.0, &status);
     // The tile compressor takes only values of the image's own type.
-    switch (spec.bitpix) {
-    case 8: writeAs<unsigned char>(file, TBYTE, spec.stored, status); break;
-    case 16: writeAs<short>(file, TSHORT, spec.stored, status); break;
-    case 32: writeAs<int>(file, TINT, spec.stored, status); break;
-    case -32: writeAs<float>(file, TFLOAT, spec.stored, status); break;
-    default: writeAs<double>(file, TDOUBLE, spec.stored, status); break;
+    switch (content.bitpix) {
+    case 8: writeAs<unsigned char>(file, TBYTE, content.stored, status); break;
+    case 16: writeAs<short>(file, TSHORT, content.stored, status); break;
+    case 32: writeAs<int>(file, TINT, content.stored, status); break;
+    case -32: writeAs<float>(file, TFLOAT, content.stored, status); break;
+    default: writeAs<double>(file, TDOUBLE, content.stored, status); break;
     }
     int closing = 0;
     fits_close_file(file, &closing);

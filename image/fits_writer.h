@@ -16,7 +16,7 @@
 
 namespace ce {
 
-struct FitsWriteSpec {
+struct FitsImageContent {
     int bitpix = 16;            // 8, 16, 32, 64, -32 or -64
     int width = 0;
     int height = 0;
@@ -30,6 +30,6 @@ struct FitsWriteSpec {
 };
 
 // Creates or replaces the file. Failures carry CFITSIO's reason.
-Status writeFitsImage(const QString& path, const FitsWriteSpec& spec);
+Status writeFitsImage(const QString& path, const FitsImageContent& content);
 
 }  // namespace ce

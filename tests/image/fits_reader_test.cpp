@@ -14,7 +14,7 @@
 
 namespace {
 
-using ce::FitsWriteSpec;
+using ce::FitsImageContent;
 using ce::HeaderCard;
 
 constexpr std::int64_t kPlenty = std::int64_t(1) << 30;
@@ -22,17 +22,17 @@ constexpr std::int64_t kPlenty = std::int64_t(1) << 30;
 // Stored value of FITS pixel (column, row), both from 0, in one plane.
 double storedAt(int column, int row, int plane) { return column + 10 * row + 50 * plane; }
 
-FitsWriteSpec gradient(int bitpix, int width, int height, int planes = 1)
+FitsImageContent gradient(int bitpix, int width, int height, int planes = 1)
 {
-    FitsWriteSpec spec;
-    spec.bitpix = bitpix;
-    spec.width = width;
-    spec.height = height;
-    spec.planes = planes;
+    FitsImageContent content;
+    content.bitpix = bitpix;
+    content.width = width;
+    content.height = height;
+    content.planes = planes;
     for (int p = 0; p < planes; ++p)
         for (int row = 0; row < height; ++row)
-            for (int column = 0; column < width; ++column) spec.stored.push_back(storedAt(column, row, p));
-    return spec;
+            for (int column = 0; column < width; ++column) content.stored.push_back(storedAt(column, row, p));
+    return content;
 }
 
 class FitsReaderTest : public ::testing::Test {
@@ -54,10 +54,10 @@ TEST_F(FitsReaderTest, EveryBitpixWithScalingReadsPhysicalValuesWithRowOneAtTheB
         {"double scaled", -64, 5.0, 3.0},
     };
     for (const Row& r : rows) {
-        FitsWriteSpec spec = gradient(r.bitpix, 6, 4);
+        FitsImageContent content = gradient(r.bitpix, 6, 4);
         if (r.bscale != 1.0 || r.bzero != 0.0)
-            spec.cards = {{"BZERO", QString::number(r.bzero, 'f', 1), {}}, {"BSCALE", QString::number(r.bscale, 'f', 1), {}}};
-        ASSERT_TRUE(ce::writeFitsImage(path("g.fits"), spec).ok()) << r.name;
+            content.cards = {{"BZERO", QString::number(r.bzero, 'f', 1), {}}, {"BSCALE", QString::number(r.bscale, 'f', 1), {}}};
+        ASSERT_TRUE(ce::writeFitsImage(path("g.fits"), content).ok()) << r.name;
         const auto read = ce::readFitsImage(path("g.fits"), kPlenty);
         ASSERT_TRUE(read.ok()) << r.name << ": " << read.error().toStdString();
         EXPECT_EQ(read->bitpix, r.bitpix) << r.name;
@@ -73,7 +73,7 @@ TEST_F(FitsReaderTest, EveryBitpixWithScalingReadsPhysicalValuesWithRowOneAtTheB
 
 TEST_F(FitsReaderTest, BlankAndNanPixelsAreNanAndCubesGiveTheirFirstPlane)
 {
-    FitsWriteSpec ints = gradient(16, 5, 3, 3);
+    FitsImageContent ints = gradient(16, 5, 3, 3);
     ints.stored[7] = -999;  // FITS column 3, row 2 of plane 1
     ints.cards = {{"BLANK", "-999", {}}};
     ASSERT_TRUE(ce::writeFitsImage(path("cube.fits"), ints).ok());
@@ -83,7 +83,7 @@ TEST_F(FitsReaderTest, BlankAndNanPixelsAreNanAndCubesGiveTheirFirstPlane)
     EXPECT_TRUE(std::isnan(read->plane.at(2, 1)));
     EXPECT_FLOAT_EQ(read->plane.at(4, 0), float(storedAt(4, 2, 0)));
 
-    FitsWriteSpec floats = gradient(-32, 4, 4);
+    FitsImageContent floats = gradient(-32, 4, 4);
     floats.stored[0] = std::nan("");
     ASSERT_TRUE(ce::writeFitsImage(path("nan.fits"), floats).ok());
     read = ce::readFitsImage(path("nan.fits"), kPlenty);
@@ -94,10 +94,10 @@ TEST_F(FitsReaderTest, BlankAndNanPixelsAreNanAndCubesGiveTheirFirstPlane)
 
 TEST_F(FitsReaderTest, TileCompressedImageAndItsHeaderAreRead)
 {
-    FitsWriteSpec spec = gradient(16, 40, 30);
-    spec.tileCompressed = true;
-    spec.cards = {{"OBJCTRA", "01 34 50", {}}, {"FOCALLEN", "1200.5", {}}, {"SIMUL", "T", {}}};
-    const ce::Status written = ce::writeFitsImage(path("c.fits.fz"), spec);
+    FitsImageContent content = gradient(16, 40, 30);
+    content.tileCompressed = true;
+    content.cards = {{"OBJCTRA", "01 34 50", {}}, {"FOCALLEN", "1200.5", {}}, {"SIMUL", "T", {}}};
+    const ce::Status written = ce::writeFitsImage(path("c.fits.fz"), content);
     ASSERT_TRUE(written.ok()) << written.error().toStdString();
     const auto read = ce::readFitsImage(path("c.fits.fz"), kPlenty);
     ASSERT_TRUE(read.ok()) << read.error().toStdString();

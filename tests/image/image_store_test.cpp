@@ -49,13 +49,13 @@ TEST_F(ImageStoreTest, SixteenBitTiffIsStretchedAndKeepsItsLinearCounts)
 
 TEST_F(ImageStoreTest, FitsShowsRowOneAtTheBottomAndTheStretchCanChange)
 {
-    ce::FitsWriteSpec spec;
-    spec.bitpix = 16;
-    spec.width = 100;
-    spec.height = 100;
-    for (int i = 0; i < 100 * 100; ++i) spec.stored.push_back(i / 100);  // FITS row r holds r - 1
-    spec.cards = {{"BZERO", "32768", {}}};
-    ASSERT_TRUE(ce::writeFitsImage(path("rows.fits"), spec).ok());
+    ce::FitsImageContent content;
+    content.bitpix = 16;
+    content.width = 100;
+    content.height = 100;
+    for (int i = 0; i < 100 * 100; ++i) content.stored.push_back(i / 100);  // FITS row r holds r - 1
+    content.cards = {{"BZERO", "32768", {}}};
+    ASSERT_TRUE(ce::writeFitsImage(path("rows.fits"), content).ok());
     ce::ImageStore store;
     ASSERT_TRUE(store.load(path("rows.fits")).ok());
     EXPECT_TRUE(store.current().fits);

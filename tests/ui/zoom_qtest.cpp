@@ -180,7 +180,7 @@ private slots:
     void imageDialogThenHeaderQuestionFillsTheFields()
     {
         WindowRig rig;
-        ce::FitsWriteSpec fits;
+        ce::FitsImageContent fits;
         fits.width = 30;
         fits.height = 20;
         fits.stored.assign(600, 100.0);

@@ -33,17 +33,17 @@ double focalLengthMm(double pixelsPerDegree, double pixelMicron)
 Status writeDemoFits(const QString& path, const QImage& picture, const DemoFitsHeader& header)
 {
     const QImage grey = picture.convertToFormat(QImage::Format_Grayscale16);
-    FitsWriteSpec spec;
-    spec.bitpix = 16;
-    spec.width = grey.width();
-    spec.height = grey.height();
-    spec.stored.reserve(std::size_t(spec.width) * std::size_t(spec.height));
+    FitsImageContent content;
+    content.bitpix = 16;
+    content.width = grey.width();
+    content.height = grey.height();
+    content.stored.reserve(std::size_t(content.width) * std::size_t(content.height));
     for (int row = grey.height() - 1; row >= 0; --row) {  // FITS row 1 is the bottom
         const auto* line = reinterpret_cast<const quint16*>(grey.constScanLine(row));
-        for (int x = 0; x < spec.width; ++x)
-            spec.stored.push_back(double(line[x]) - 32768.0);
+        for (int x = 0; x < content.width; ++x)
+            content.stored.push_back(double(line[x]) - 32768.0);
     }
-    spec.cards = {
+    content.cards = {
         {QStringLiteral("BZERO"), QStringLiteral("32768"), QStringLiteral("unsigned 16-bit counts")},
         {QStringLiteral("OBJCTRA"), sexagesimalCard(header.centreRaDeg / 15.0, false, 2),
          QStringLiteral("pointing, J2000, h m s")},
@@ -55,7 +55,7 @@ Status writeDemoFits(const QString& path, const QImage& picture, const DemoFitsH
         {QStringLiteral("YPIXSZ"), QString::number(header.pixelMicron, 'f', 2), QStringLiteral("microns")},
         {QStringLiteral("INSTRUME"), QStringLiteral("Cinq Etoiles demo camera"), QString()},
     };
-    return writeFitsImage(path, spec);
+    return writeFitsImage(path, content);
 }
 
 }  // namespace ce::demo
