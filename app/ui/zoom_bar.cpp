@@ -76,14 +76,6 @@ ZoomBar::ZoomBar(ImageView& view, QWidget* parent) : QWidget(parent), view_(view
     refresh();
 }
 
-void ZoomBar::setTexts(const ZoomBarTexts& texts)
-{
-    if (!texts.fit.isEmpty())
-        findChild<QPushButton*>(QStringLiteral("zoomFit"))->setText(texts.fit);
-    if (!texts.orientation.isEmpty())
-        orientation_->setText(texts.orientation);
-}
-
 void ZoomBar::refresh()
 {
     level_->setText(percent(view_.zoom()));

@@ -4,7 +4,8 @@
 // linear (FITS and 16-bit) images, and, for a FITS image, which way is up.
 //
 // Control names: "zoomFit", "zoomActual", "zoomOut", "zoomIn", "zoomLevel",
-// "stretch", "orientation".
+// "stretch", "orientation"; the captions of "zoomFit" and "orientation" come
+// from the language file ([FORM] 71 and 72) when it has them.
 
 #include <QWidget>
 
@@ -15,13 +16,6 @@ namespace ce {
 
 class ImageView;
 
-// The captions that come from the language file (built-in French when the
-// file has none).
-struct ZoomBarTexts {
-    QString fit;          // "Image entière"
-    QString orientation;  // "FITS : ligne 1 en bas"
-};
-
 class ZoomBar final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ZoomBar)
@@ -29,7 +23,6 @@ class ZoomBar final : public QWidget {
 public:
     ZoomBar(ImageView& view, QWidget* parent = nullptr);
 
-    void setTexts(const ZoomBarTexts& texts);
     // Shows what the view holds now: the zoom, and the stretch and
     // orientation controls only for the images they concern.
     void refresh();
