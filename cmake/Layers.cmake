@@ -10,6 +10,15 @@ function(ce_pure_library name folder)
   target_link_libraries(${name} PUBLIC Qt6::Core ${ARGN})
 endfunction()
 
+# A library of pictures without windows (a subsystem's gui/ folder): Qt Gui
+# for QImage and painting, never Widgets.
+function(ce_gui_library name folder)
+  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC Qt6::Core Qt6::Gui ${ARGN})
+endfunction()
+
 # One test executable per test source file.
 function(ce_gtests folder)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*_test.cpp)

@@ -71,7 +71,7 @@ done
 port=$(tr -d '\r\n' <"$work/port")
 service=http://127.0.0.1:$port
 echo "Service de catalogue : http://127.0.0.1:$port (journal : $work/service.log)"
-echo "Champ de démonstration : menu Fichier > Ouvrir un projet..., puis $bin/demo/demo.pam"
+echo "Champ de démonstration : menu Fichier > Ouvrir un projet..., puis $bin/demo/demo.pam (ou demo-fits.pam, le même champ en FITS 16 bits)"
 
 status=0
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

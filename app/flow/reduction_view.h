@@ -9,6 +9,10 @@
 
 #include "core/reduction_state.h"
 #include "core/result.h"
+#include "image/header_card.h"
+#include "image/linear_plane.h"
+
+#include <QList>
 
 #include <QString>
 
@@ -47,7 +51,13 @@ public:
     virtual int imageWidth() const = 0;
     virtual int imageHeight() const = 0;
     virtual std::int32_t pixel(int x, int y) const = 0;
-    // Puts the image box back at the viewport's top-left corner.
+    // The cards of the loaded image's FITS header; none for other formats.
+    virtual QList<HeaderCard> imageHeader() const { return {}; }
+    // The linear values behind the display of a FITS or 16-bit image (pixel
+    // (x, y) of the display is (x, y) of the plane); null for 8-bit pictures.
+    // Valid until the next image load.
+    virtual const LinearPlane* linearImage() const { return nullptr; }
+    // Shows the image afresh: whole (fit), at the view's top-left corner.
     virtual void resetPan() = 0;
     // Brings the rectangle (image pixels, left <= right, top <= bottom) into
     // sight: all of it when it fits, else its centre.

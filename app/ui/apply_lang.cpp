@@ -46,6 +46,12 @@ QList<CaptionAssignment> formCaptions(const LanguageTable& lang)
     out.append({QStringLiteral("Loadimg"), f[43]});
     out.append({QStringLiteral("LoadCorr"), f[44]});
     out.append({QStringLiteral("BoutonEtalo"), f[45]});
+    // Texts added after the first version: a language file without them
+    // keeps the built-in captions.
+    const std::pair<const char*, int> later[] = {{"zoomFit", 82}, {"orientation", 83}, {"mnu_restore", 84}};
+    for (const auto& [control, line] : later)
+        if (!f.at(std::size_t(line)).isEmpty())
+            out.append({QString::fromLatin1(control), f.at(std::size_t(line))});
     return out;
 }
 

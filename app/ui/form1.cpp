@@ -11,14 +11,17 @@
 #include "app/ui/magnifier.h"
 #include "app/ui/panning.h"
 #include "app/ui/splash.h"
+#include "app/ui/image_choice.h"
 #include "calibration/ui/config2_window.h"
 #include "calibration/ui/config_window.h"
+#include "image/flow/header_hints_flow.h"
 #include "project/ui/project_dialogs.h"
 #include "project/ui/wizard.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,6 +33,7 @@ namespace ce {
 namespace {
 
 constexpr int kPanIntervalMs = 50;
+constexpr QSize kInitialWindowSize(1200, 720);
 
 // The eight text fields of defaut.cfg, in file order; the ninth line is the
 // state of CheckDecideur.
@@ -65,6 +69,9 @@ Form1::Form1(LanguageTable& lang, ProgramPaths paths, Dialogs& dialogs, KeyState
     buildLayout();
     buildMenus();
     connectCommands();
+    // Room for the view on a 1280 x 800 screen from the start, so that the
+    // calibration frame replacing the debug frame never resizes the window.
+    resize(kInitialWindowSize.expandedTo(minimumSizeHint()));
 
     if (!keys_) {
         keys_ = new KeyStateFilter(this);
@@ -76,8 +83,10 @@ Form1::Form1(LanguageTable& lang, ProgramPaths paths, Dialogs& dialogs, KeyState
     connect(panTimer_, &QTimer::timeout, this, &Form1::panTick);
     panTimer_->start();
 
-    // Load step: the user's usual parameters, before the language texts.
+    // Load step: the user's usual parameters, then the last run's values,
+    // before the language texts.
     loadDefaults();
+    restoreLastRun();
 }
 
 Form1::~Form1()
@@ -108,7 +117,8 @@ void Form1::connectCommands()
     connect(button("SelectStar"), &QPushButton::clicked, this, [c] { c->SelectStar(); });
     connect(button("startCalcul"), &QPushButton::clicked, this, [c] { c->startCalcul(); });
     connect(button("FullMap"), &QPushButton::clicked, this, [c] { c->FullMap(); });
-    connect(button("Loadimg"), &QPushButton::clicked, this, [c] { c->Loadimg(); });
+    connect(button("Loadimg"), &QPushButton::clicked, this, [c] { loadImageOfferingHints(*c); });
+    connect(button("chooseImage"), &QPushButton::clicked, this, [this] { chooseImage(); });
     connect(button("LoadCorr"), &QPushButton::clicked, this, [this] { chooseConfig(); });
     connect(button("BoutonEtalo"), &QPushButton::clicked, this, [c] { c->BoutonEtalo(); });
 
@@ -203,10 +213,11 @@ void Form1::panTick()
     const bool leftButton = QGuiApplication::mouseButtons().testFlag(Qt::LeftButton);
     if (!active && !leftButton)
         return;
-    const QPoint moved = panStep(picture1_->pos(), picture1_->size(),
-                                 picOrange_->contentsRect().size(), request);
-    if (moved != picture1_->pos())
-        picture1_->move(moved);
+    // The image on screen at the current zoom moves inside the view.
+    const QPoint at = picture1_->offset().toPoint();
+    const QPoint moved = panStep(at, picture1_->scaledSize(), picture1_->size(), request);
+    if (moved != at)
+        picture1_->setOffset(moved);
 }
 
 void Form1::showHelp()
@@ -229,6 +240,7 @@ void Form1::showAbout()
 void Form1::closeEvent(QCloseEvent* event)
 {
     event->accept();
+    saveLastRun();
     emit programEnd();
 }
 
@@ -240,5 +252,18 @@ void Form1::saveProject() { saveProjectDialog(this, *controller_, dialogs_); }
 void Form1::openConfig() { openConfigurationList(this, *controller_, dialogs_); }
 void Form1::chooseConfig() { chooseConfiguration(this, *controller_, dialogs_); }
 void Form1::openConfig2() { openClassicalCalibration(this, *controller_, dialogs_); }
+
+}  // namespace ce
+
+namespace ce {
+
+void Form1::chooseImage()
+{
+    const QString chosen = chooseImageFile(this, dialogs_, lang_, paths_, text(QStringLiteral("txt_url")));
+    if (chosen.isEmpty())
+        return;
+    setText(QStringLiteral("txt_url"), QDir::toNativeSeparators(chosen));
+    loadImageOfferingHints(*controller_);
+}
 
 }  // namespace ce

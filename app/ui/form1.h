@@ -17,7 +17,9 @@
 #include <cstdint>
 #include <memory>
 
+class QAction;
 class QLabel;
+class QMenu;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -31,6 +33,7 @@ class DownloadProgress;
 class ImageView;
 class KeyStateFilter;
 class Magnifier;
+class ZoomBar;
 
 class Form1 final : public QMainWindow, public ReductionView {
     Q_OBJECT
@@ -73,6 +76,8 @@ public:
     bool isVisible(const QString& control) const override;
     void setFocus(const QString& control) override;
     Status loadImage(const QString& absolutePath) override;
+    QList<HeaderCard> imageHeader() const override;
+    const LinearPlane* linearImage() const override;
     int imageWidth() const override;
     int imageHeight() const override;
     std::int32_t pixel(int x, int y) const override;
@@ -121,6 +126,10 @@ private:
     void connectCommands();
     void repairComma(QLineEdit* field);
     void loadDefaults();
+    // The last run (form1_last_run.cpp).
+    void restoreLastRun();
+    void saveLastRun();
+    QAction* addRestoreLastRunEntry(QMenu* menu);
 
     // The secondary windows opened from the menus and the "Load" button of
     // the Corr fields.
@@ -132,6 +141,8 @@ private:
     void openConfig2();
     // Options > refine the solution: applied and remembered in options.ini.
     void setRefinement(bool on);
+    // "…" beside Img: chooses the image file in a dialog, then loads it.
+    void chooseImage();
 
     LanguageTable& lang_;
     ProgramPaths paths_;
@@ -141,6 +152,7 @@ private:
     QWidget* picOrange_ = nullptr;
     ImageView* picture1_ = nullptr;
     Magnifier* zoom_ = nullptr;
+    ZoomBar* zoomBar_ = nullptr;
     QListWidget* status_ = nullptr;
     QLabel* info_ = nullptr;
     QPlainTextEdit* texte_ = nullptr;

@@ -1,11 +1,14 @@
 // Form1: the controls of the main window and their places. Frames on the
 // left (commands, field, CCD, decision, suggestion, debug or calibration),
-// the image viewport on the right with the four pan buttons around it.
+// the image viewport on the right with the four pan buttons around it and
+// the view controls under it. The viewport takes the room the window gives;
+// the left panel keeps its own size.
 
 #include "app/ui/form1.h"
 
 #include "app/ui/image_view.h"
 #include "app/ui/magnifier.h"
+#include "app/ui/zoom_bar.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -24,12 +27,10 @@ namespace ce {
 
 namespace {
 
-// The image viewport. Its width leaves room for the parameter frames, the
-// pan buttons and a window frame on a 1280 x 800 screen; panning takes the
-// viewport's inner size as it is, so a narrower viewport only means more
-// pan steps across a large image.
-constexpr int kViewportWidth = 724;
-constexpr int kViewportHeight = 581;
+// The smallest viewport: with it and the left panel, the window fits a
+// 1280 x 720 screen with room for its frame and the menu bar.
+constexpr int kMinViewportWidth = 360;
+constexpr int kMinViewportHeight = 300;
 
 QString indexed(const char* name, int index)
 {
@@ -119,11 +120,17 @@ void Form1::buildLayout()
     left->addWidget(buildDebugFrame(), 1);
     left->addWidget(buildCalibrationFrame(), 1);
 
+    auto* leftPanel = new QWidget(central);
+    leftPanel->setObjectName(QStringLiteral("leftPanel"));
+    leftPanel->setLayout(left);
+    left->setContentsMargins(0, 0, 0, 0);
+    leftPanel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+
     auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(10);
-    layout->addLayout(left);
-    layout->addWidget(buildImageArea(), 0, Qt::AlignTop);
+    layout->addWidget(leftPanel);
+    layout->addWidget(buildImageArea(), 1);
 }
 
 QWidget* Form1::buildCommandFrame()
@@ -187,8 +194,13 @@ QWidget* Form1::buildCatalogueFrame()
     auto* load = new QPushButton(QStringLiteral("Load"), frame);
     load->setObjectName(QStringLiteral("Loadimg"));
     grid->addWidget(lbl(frame, 12, QStringLiteral("Img:")), 4, 0);
+    // "…" chooses the file in a dialog.
+    auto* choose = new QPushButton(QStringLiteral("…"), frame);
+    choose->setObjectName(QStringLiteral("chooseImage"));
+    choose->setFixedWidth(choose->fontMetrics().horizontalAdvance(QStringLiteral("…")) + 16);
     auto* imageRow = new QHBoxLayout;
     imageRow->addWidget(makeEdit(frame, QStringLiteral("txt_url"), 0), 1);
+    imageRow->addWidget(choose);
     imageRow->addWidget(load);
     grid->addLayout(imageRow, 4, 1, 1, 3);
     grid->setColumnStretch(3, 1);
@@ -338,14 +350,17 @@ QWidget* Form1::buildImageArea()
 
     picOrange_ = new QWidget(area);
     picOrange_->setObjectName(QStringLiteral("PicOrange"));
-    picOrange_->setFixedSize(kViewportWidth, kViewportHeight);
-    picOrange_->setAutoFillBackground(true);
+    picOrange_->setMinimumSize(kMinViewportWidth, kMinViewportHeight);
+    picOrange_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     QPalette palette = picOrange_->palette();
     palette.setColor(QPalette::Window, QColor(36, 28, 22));
     picOrange_->setPalette(palette);
 
     picture1_ = new ImageView(controller_->state().markers, picOrange_);
-    picture1_->move(0, 0);
+    picture1_->setPalette(palette);
+    auto* viewLayout = new QVBoxLayout(picOrange_);
+    viewLayout->setContentsMargins(0, 0, 0, 0);
+    viewLayout->addWidget(picture1_);
     zoom_ = new Magnifier(picture1_);
 
     // Element 1 shows more of the image's left side, 2 its bottom, 3 its
@@ -372,6 +387,10 @@ QWidget* Form1::buildImageArea()
         grid->addWidget(button, pan.rowIndex, pan.column);
     }
     grid->addWidget(picOrange_, 1, 1);
+    zoomBar_ = new ZoomBar(*picture1_, area);
+    grid->addWidget(zoomBar_, 3, 0, 1, 3);
+    grid->setRowStretch(1, 1);
+    grid->setColumnStretch(1, 1);
     return area;
 }
 

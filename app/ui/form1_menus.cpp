@@ -49,6 +49,7 @@ void Form1::buildMenus()
              [this] { saveProject(); });
     addSeparator(file, "mnu_space1");
     addEntry(file, "mnu_savedefaut", QStringLiteral("Save defaut"), this, [this] { SaveDefaut(); });
+    addRestoreLastRunEntry(file);
     addSeparator(file, "space4");
     addEntry(file, "mnu_quit", QStringLiteral("Qutiter"), this, [this] { close(); });
 

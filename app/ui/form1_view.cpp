@@ -9,6 +9,7 @@
 #include "app/ui/download_progress.h"
 #include "app/ui/image_view.h"
 #include "app/ui/magnifier.h"
+#include "app/ui/zoom_bar.h"
 
 #include <QAbstractButton>
 #include <QMenuBar>
@@ -94,8 +95,16 @@ Status Form1::loadImage(const QString& absolutePath)
     if (loaded) {
         setControlCaption(*this, QStringLiteral("sizeX"), QString::number(imageWidth()));
         setControlCaption(*this, QStringLiteral("sizeY"), QString::number(imageHeight()));
+        zoomBar_->refresh();
     }
     return loaded;
+}
+
+QList<HeaderCard> Form1::imageHeader() const { return picture1_->store().current().header; }
+
+const LinearPlane* Form1::linearImage() const
+{
+    return picture1_->store().hasLinear() ? &picture1_->store().linear() : nullptr;
 }
 
 int Form1::imageWidth() const { return picture1_->image().width(); }
@@ -104,21 +113,14 @@ int Form1::imageHeight() const { return picture1_->image().height(); }
 
 std::int32_t Form1::pixel(int x, int y) const { return picture1_->pixel(x, y); }
 
-void Form1::resetPan() { picture1_->move(0, 0); }
+// An image shown afresh is shown whole; 1:1 is one key away.
+void Form1::resetPan() { picture1_->showWhole(); }
 
 void Form1::showImageRegion(double left, double top, double right, double bottom)
 {
-    // The region's centre goes to the viewport's centre, as far as the
-    // image's edges allow (an image smaller than the viewport stays put).
-    const QSize viewport = picOrange_->size();
-    const QSize image = picture1_->size();
-    const auto corner = [](double centre, int view, int size) {
-        if (size <= view) return 0;
-        const double wanted = view / 2.0 - centre;
-        return int(std::lround(std::clamp(wanted, double(view - size), 0.0)));
-    };
-    picture1_->move(corner((left + right) / 2.0, viewport.width(), image.width()),
-                    corner((top + bottom) / 2.0, viewport.height(), image.height()));
+    // The view pans the least it can, and zooms out only when the region
+    // does not fit.
+    picture1_->ensureVisible(QRectF(QPointF(left, top), QPointF(right, bottom)).adjusted(-12, -12, 12, 12));
 }
 
 void Form1::markersChanged() { picture1_->update(); }
@@ -128,6 +130,9 @@ void Form1::redrawZoom()
     const ReductionState& state = controller_->state();
     zoom_->dozoom(state.clickX, state.clickY,
                   [this](int x, int y) { return picture1_->pixel(x, y); });
+    // Its point (50, 50) goes on the image pixel wherever the zoom puts it.
+    const QPointF at = picture1_->imageToView(QPointF(state.clickX, state.clickY));
+    zoom_->move(at.toPoint() - QPoint(kMagnifierCentre, kMagnifierCentre));
 }
 
 void Form1::addStatus(const QString& line) { status_->insertItem(0, line); }

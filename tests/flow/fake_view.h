@@ -62,6 +62,7 @@ public:
         loadedPaths.push_back(absolutePath);
         return imageLoadError.isEmpty() ? succeeded() : Status::failure(imageLoadError);
     }
+    QList<HeaderCard> imageHeader() const override { return header; }
     int imageWidth() const override { return width; }
     int imageHeight() const override { return height; }
     std::int32_t pixel(int x, int y) const override
@@ -113,6 +114,7 @@ public:
     std::function<bool(const QString&)> decide;  // when set, answers every question instead
     bool defaultAnswer = false;  // when the script runs out
     QString imageLoadError;      // non-empty: the next image loads fail with it
+    QList<HeaderCard> header;    // the FITS header of every image loaded
     int width = 0, height = 0;
     std::function<std::int32_t(int, int)> pixelSource;  // black when unset
     std::function<void(const QString&)> onMessage;

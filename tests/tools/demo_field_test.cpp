@@ -6,6 +6,8 @@
 #include "tools/catalogue_service/sky_distance.h"
 #include "tools/catalogue_service/usnoa_answer.h"
 #include "tools/demo_field/click_sets.h"
+#include "image/fits_reader.h"
+#include "image/header_hints.h"
 #include "tools/demo_field/demo_field.h"
 #include "tools/demo_field/demo_project.h"
 #include "tools/demo_field/field_presets.h"
@@ -171,6 +173,24 @@ TEST(DemoData, CommittedFieldServesTheDefaultQuery)
     EXPECT_EQ(lines[15], "demo/demo.png\r");
     EXPECT_NEAR(lines[1].trimmed().toDouble(), linearScaleFactors(kDemoDecDeg, lines[2].trimmed().toDouble()).corrAsd, 0.01);
     EXPECT_FALSE(QImage(dir + QStringLiteral("/demo.png")).isNull());
+
+    // The 16-bit FITS of the same field: its header gives the project's centre,
+    // epoch and scale factors, and its brightest stars are flat-topped at 65535.
+    const auto fits = readFitsImage(dir + QStringLiteral("/demo.fits"), std::int64_t(1) << 30);
+    ASSERT_TRUE(fits.ok()) << fits.error().toStdString();
+    EXPECT_EQ(fits->bitpix, 16);
+    EXPECT_EQ(QSize(fits->plane.width, fits->plane.height), QImage(dir + QStringLiteral("/demo.png")).size());
+    EXPECT_EQ(*std::max_element(fits->plane.values.begin(), fits->plane.values.end()), 65535.0f);
+    const HeaderHints hints = headerHints(fits->header, std::nullopt);
+    ASSERT_TRUE(hints.centre && hints.epochYear && hints.scale);
+    EXPECT_NEAR(hints.centre->raDeg, kDemoRaDeg, 0.5 / 3600 * 15);
+    EXPECT_NEAR(hints.centre->decDeg, kDemoDecDeg, 0.1 / 3600);
+    EXPECT_NEAR(hints.scale->corrAsd, lines[1].trimmed().toDouble(), 0.1);
+    EXPECT_NEAR(hints.scale->corrDec, lines[2].trimmed().toDouble(), 0.1);
+    EXPECT_NEAR(*hints.epochYear, 2024.76, 0.01);
+    QFile fitsProject(dir + QStringLiteral("/demo-fits.pam"));
+    ASSERT_TRUE(fitsProject.open(QIODevice::ReadOnly));
+    EXPECT_EQ(fitsProject.readAll(), QByteArray(text).replace("demo/demo.png", "demo/demo.fits"));
 }
 
 // Helpers for reading generated images.

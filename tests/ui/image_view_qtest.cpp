@@ -48,7 +48,7 @@ private slots:
         const QColor c = patternColour(39, 29);
         QCOMPARE(form.pixel(39, 29), c.blue() * 65536 + c.green() * 256 + c.red());
         for (const QPoint& p : {QPoint(-1, 0), QPoint(0, -1), QPoint(40, 0), QPoint(0, 30)}) QCOMPARE(form.pixel(p.x(), p.y()), -1);
-        form.picture().move(-20, -10);
+        form.picture().setOffset(QPointF(-20, -10));
 
         QVERIFY(rig.program.write(QStringLiteral("texte.png"), {QStringLiteral("pas une image")}));
         for (const char* name : {"nofile.jpg", "texte.png"}) {
@@ -56,11 +56,13 @@ private slots:
             load->click();
         }
         QCOMPARE(rig.dialogs.messages.size(), 2);
-        QCOMPARE(rig.dialogs.messages[0].text, QStringLiteral("nofile.jpg: Fichier introuvable"));
+        // The full path searched is named.
+        QCOMPARE(rig.dialogs.messages[0].text, QStringLiteral("nofile.jpg: Fichier introuvable : ") + rig.program.programFile(QStringLiteral("nofile.jpg")));
         QCOMPARE(rig.dialogs.messages[1].text, QStringLiteral("texte.png: Format d'image non reconnu"));
         QVERIFY(!form.controller().state().imageLoaded);
         // The previous picture stays where it was.
-        QCOMPARE(form.picture().geometry(), QRect(-20, -10, 40, 30));
+        QCOMPARE(form.picture().offset(), QPointF(-20, -10));
+        QCOMPARE(form.picture().image().size(), QSize(40, 30));
     }
 
     void panStopsAtTheImageEdge()
@@ -108,15 +110,15 @@ private slots:
         keys.keyChanged(Qt::Key_Down, true, false);  // a tap made in another window
         keys.keyChanged(Qt::Key_Down, false, false);
         form.panTick();  // not the active window: nothing moves, the tap is spent
-        QCOMPARE(form.picture().pos(), QPoint(0, 0));
+        QCOMPARE(form.picture().offset(), QPointF(0, 0));
         form.show();
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         form.panTick();
-        QCOMPARE(form.picture().pos(), QPoint(-10, 0));
+        QCOMPARE(form.picture().offset(), QPointF(-10, 0));
         emit right->released();
         form.panTick();
-        QCOMPARE(form.picture().pos(), QPoint(-10, 0));
+        QCOMPARE(form.picture().offset(), QPointF(-10, 0));
 
         // An arrow tapped between two ticks counts once, a held one every tick.
         qApp->installEventFilter(&keys);
@@ -146,6 +148,7 @@ private slots:
         ce::MarkerTables markers;
         markers.create();
         ce::ImageView view(markers);
+        view.resize(64, 64);
         QVERIFY(view.load(program.programFile(QStringLiteral("noir.png"))).ok());
         // Star 1 shown with its corner at (4, 4), star 2 hidden at (40, 4);
         // click marker 1 at (4, 30); the centre cross at (48, 48).

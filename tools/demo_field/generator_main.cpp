@@ -8,6 +8,7 @@
 #include "tools/catalogue_service/usnoa_query.h"
 #include "tools/demo_field/click_sets.h"
 #include "tools/demo_field/demo_field.h"
+#include "tools/demo_field/demo_fits.h"
 #include "tools/demo_field/demo_project.h"
 #include "tools/demo_field/field_presets.h"
 
@@ -146,6 +147,9 @@ int main(int argc, char* argv[])
     option("empty-sky", "ciel sans étoiles (le catalogue reste)");
     option("clicks", "écrire aussi clicks.txt : ce nombre de jeux de cinq clics décentrés", "0");
     option("click-seed", "graine des jeux de clics", "1");
+    option("fits", "écrire aussi le champ en FITS 16 bits avec son en-tête (<nom>.fits)");
+    option("date-obs", "date de la prise de vue dans l'en-tête FITS (UTC)", "2024-10-05T22:14:00");
+    option("pixel-micron", "taille des pixels dans l'en-tête FITS, micromètres", "9");
     parser.process(app);
 
     const QDir outDir(parser.value(QStringLiteral("out-dir")));
@@ -250,6 +254,22 @@ int main(int argc, char* argv[])
     if (!writer.write(field.image)) {
         std::fprintf(stderr, "%s : %s\n", qPrintable(imagePath), qPrintable(writer.errorString()));
         return 1;
+    }
+    if (parser.isSet(QStringLiteral("fits"))) {
+        // The same stars seen by a 16-bit camera.
+        ce::demo::DemoFieldParameters wide = p;
+        wide.render = ce::demo::sixteenBitParameters(p.render);
+        const auto pixelMicron = number(parser, QStringLiteral("pixel-micron"));
+        if (!pixelMicron || *pixelMicron <= 0)
+            return 1;
+        const ce::demo::DemoFitsHeader header{*ra, *dec, parser.value(QStringLiteral("date-obs")),
+                                              ce::demo::focalLengthMm(*ppd, *pixelMicron), *pixelMicron};
+        const QString fitsPath = outDir.filePath(name + QStringLiteral(".fits"));
+        const ce::Status written = ce::demo::writeDemoFits(fitsPath, ce::demo::generateDemoField(wide).image, header);
+        if (!written) {
+            std::fprintf(stderr, "%s\n", qPrintable(written.error()));
+            return 1;
+        }
     }
     if (!saveBytes(outDir.filePath(QStringLiteral("extract.txt")), ce::service::extractText(field.catalogue)) ||
         !saveBytes(outDir.filePath(QStringLiteral("truth.txt")), ce::demo::truthText(field)))

@@ -84,6 +84,18 @@ double unitPeakProfile(double radiusPx, const RenderParameters& p)
     return std::pow(1.0 + r2 / (alpha * alpha), -p.moffatBeta);
 }
 
+RenderParameters sixteenBitParameters(RenderParameters p)
+{
+    constexpr double levels = 65535.0 / 255.0;
+    p.fullScale = 65535;
+    p.skyLevel *= levels;
+    p.readNoise *= levels;
+    p.referencePeak *= levels;
+    p.gain /= levels;  // the same photo-electrons spread over more levels
+    p.rgb = false;
+    return p;
+}
+
 double peakAboveSky(double magR, const RenderParameters& p)
 {
     return p.referencePeak * std::pow(10.0, -0.4 * (magR - p.referenceMag));
@@ -245,14 +257,18 @@ QImage renderStarField(int widthPx, int heightPx, const std::vector<PlacedStar>&
 
     std::mt19937_64 random(p.seed);
     std::normal_distribution<double> normal(0.0, 1.0);
+    const long top = p.fullScale;
     const auto noisy = [&](double value, double noise) {
-        return static_cast<int>(std::clamp(std::lround(value + noise), 0L, 255L));
+        return static_cast<int>(std::clamp(std::lround(value + noise), 0L, top));
     };
     const double middleX = (widthPx - 1) / 2.0;
     const double middleY = (heightPx - 1) / 2.0;
-    QImage image(widthPx, heightPx, p.rgb ? QImage::Format_RGB32 : QImage::Format_Grayscale8);
+    const bool wide = !p.rgb && p.fullScale > 255;
+    QImage image(widthPx, heightPx,
+                 p.rgb ? QImage::Format_RGB32 : wide ? QImage::Format_Grayscale16 : QImage::Format_Grayscale8);
     for (int y = 0; y < heightPx; ++y) {
         uchar* line = image.scanLine(y);
+        auto* wideLine = reinterpret_cast<quint16*>(line);
         const double skyOfLine = p.skyLevel + p.skyGradientYPerPx * (y - middleY);
         for (int x = 0; x < widthPx; ++x) {
             const std::size_t i = static_cast<std::size_t>(y) * widthPx + x;
@@ -263,7 +279,9 @@ QImage renderStarField(int widthPx, int heightPx, const std::vector<PlacedStar>&
             double noise = normal(random) * std::sqrt(p.readNoise * p.readNoise + value / p.gain);
             if (!grain.empty())
                 noise += grain[i];
-            if (!p.rgb) {
+            if (wide) {
+                wideLine[x] = static_cast<quint16>(noisy(value, noise));
+            } else if (!p.rgb) {
                 line[x] = static_cast<uchar>(noisy(value, noise));
             } else {
                 reinterpret_cast<QRgb*>(line)[x] = qRgb(noisy(sky + light.red[i], noise), noisy(value, noise),

@@ -66,7 +66,14 @@ struct RenderParameters {
     int hotPixelCount = 0;
     int scratchCount = 0;
     double scratchLevel = 60;
+
+    int fullScale = 255;          // the saturation level; above 255 the picture is Grayscale16
 };
+
+// The parameters of a 16-bit camera for the same field: every level scaled
+// so that the sky, the noise and the stars keep their ratios, the brightest
+// stars flat-topped at 65535.
+RenderParameters sixteenBitParameters(RenderParameters eightBit);
 
 // A star on the image: its true position (pixel centres on whole numbers,
 // x right, y down) and magnitudes.
@@ -108,7 +115,8 @@ double saturatedTopDiameterPx(double magR, const RenderParameters& parameters);
 //        the pixels their wings reach) and the parameters.
 // Returns: the picture. Each pixel is sky + sum of the stars' profiles at
 //          the pixel centre, plus a Gaussian noise of variance
-//          readNoise^2 + value / gain, rounded and clipped to 0..255.
+//          readNoise^2 + value / gain, rounded and clipped to 0..fullScale
+//          (Grayscale16 when fullScale is above 255, grey only).
 // Notes:
 //  1. The same inputs give the same picture on the same platform.
 //  2. Grain and defects draw from streams of their own (fixed by the seed),

@@ -1,0 +1,103 @@
+#include "image/flow/header_hints_flow.h"
+
+#include "app/flow/reduction_controller.h"
+#include "core/numbers.h"
+#include "core/sexagesimal.h"
+
+#include <cmath>
+
+namespace ce {
+
+namespace {
+
+constexpr int kOpeningText = 79;
+constexpr int kClosingText = 80;
+constexpr int kTitleText = 81;
+
+QString languageText(const LanguageTable& lang, int line, const QString& builtIn)
+{
+    const QString& text = lang.form.at(std::size_t(line));
+    return text.isEmpty() ? builtIn : text;
+}
+
+// Hours or degrees as the three fields take them: whole, minutes, and
+// seconds to two decimals in the user's decimal separator.
+std::array<QString, 3> sexagesimalFields(double value)
+{
+    const SexagesimalParts parts = SplitSexagesimal(std::abs(value));
+    return {formatWhole(parts.whole), formatWhole(parts.minutes),
+            formatDouble(roundHalfEven(parts.seconds, 2), systemDecimalPoint())};
+}
+
+QString corrText(double pixelsPerDegree) { return formatDouble(roundHalfEven(pixelsPerDegree, 2)); }
+QString epochText(double year) { return formatDouble(roundHalfEven(year, 3)); }
+
+std::optional<double> typedDeclination(const ReductionView& view)
+{
+    const int sign = signFactorFromCaption(view.text(QStringLiteral("txt_dec_sign_show_0")));
+    const Result<double> dec =
+        decFromTexts(view.text(QStringLiteral("txt_dec_0")), view.text(QStringLiteral("txt_dec_1")),
+                     view.text(QStringLiteral("txt_dec_2")), sign, systemDecimalPoint());
+    if (!dec || !std::isfinite(*dec))
+        return std::nullopt;
+    return *dec;
+}
+
+}  // namespace
+
+QString headerHintsQuestion(const HeaderHints& hints, const LanguageTable& lang)
+{
+    QStringList lines{languageText(lang, kOpeningText, QStringLiteral("L'en-tête FITS de l'image donne :"))};
+    if (hints.centre) {
+        lines << QStringLiteral("RA %1  DEC %2  (%3)")
+                     .arg(FormatSexagesimal(hints.centre->raDeg / 15.0, QStringLiteral("h")),
+                          FormatSexagesimal(hints.centre->decDeg, QStringLiteral("°")), hints.centre->keywords);
+    }
+    if (hints.epochYear)
+        lines << QStringLiteral("Epoch %1  (DATE-OBS)").arg(epochText(*hints.epochYear));
+    if (hints.scale) {
+        lines << QStringLiteral("Corr Asd %1  Corr Dec %2  (%3)")
+                     .arg(corrText(hints.scale->corrAsd), corrText(hints.scale->corrDec), hints.scale->keywords);
+    }
+    lines << languageText(lang, kClosingText, QStringLiteral("Remplir les champs avec ces valeurs ?"));
+    return lines.join(u'\n');
+}
+
+void applyHeaderHints(ReductionView& view, const HeaderHints& hints)
+{
+    if (hints.centre) {
+        const auto ra = sexagesimalFields(hints.centre->raDeg / 15.0);
+        const auto dec = sexagesimalFields(hints.centre->decDeg);
+        for (int k = 0; k < 3; ++k) {
+            view.setText(QStringLiteral("txt_ra_") + QString::number(k), ra[std::size_t(k)]);
+            view.setText(QStringLiteral("txt_dec_") + QString::number(k), dec[std::size_t(k)]);
+        }
+        view.setText(QStringLiteral("txt_dec_sign_show_0"),
+                     hints.centre->decDeg < 0.0 ? QStringLiteral("-") : QStringLiteral("+"));
+    }
+    if (hints.epochYear)
+        view.setText(QStringLiteral("txt_epoch"), epochText(*hints.epochYear));
+    if (hints.scale) {
+        view.setText(QStringLiteral("txt_corrasd"), corrText(hints.scale->corrAsd));
+        view.setText(QStringLiteral("txt_corrdec"), corrText(hints.scale->corrDec));
+    }
+}
+
+void loadImageOfferingHints(ReductionController& controller)
+{
+    controller.Loadimg();
+    ReductionView& view = controller.view();
+    if (!controller.state().imageLoaded)
+        return;
+    const QList<HeaderCard> header = view.imageHeader();
+    if (header.isEmpty())
+        return;
+    const HeaderHints hints = headerHints(header, typedDeclination(view));
+    if (hints.empty())
+        return;
+    const LanguageTable& lang = controller.lang();
+    if (view.askYesNo(headerHintsQuestion(hints, lang), languageText(lang, kTitleText, QStringLiteral("En-tête FITS"))))
+        applyHeaderHints(view, hints);
+}
+
+}  // namespace ce
