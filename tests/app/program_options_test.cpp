@@ -1,0 +1,38 @@
+// The program's own options file: the refinement on by default, a choice
+// kept between runs, other keys of the file left alone.
+
+#include "app/program_options.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ProgramOptions, RefinementOnByDefaultAndRemembered)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("donnees"));  // created when first needed
+    EXPECT_TRUE(ce::loadOptions(folder).refineSolution);
+
+    {
+        QSettings other(ce::optionsPath(folder), QSettings::IniFormat);
+        other.setValue(QStringLiteral("catalogue/source"), QStringLiteral("gaia"));
+    }
+    ASSERT_TRUE(ce::saveOptions(folder, ce::ProgramOptions{false}).ok());
+    EXPECT_FALSE(ce::loadOptions(folder).refineSolution);
+    const QSettings back(ce::optionsPath(folder), QSettings::IniFormat);
+    EXPECT_EQ(back.value(QStringLiteral("catalogue/source")).toString(), QStringLiteral("gaia"));
+
+    // A folder that cannot hold the file: the failure names it.
+    QFile blocker(dir.filePath(QStringLiteral("fichier")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const ce::Status saved = ce::saveOptions(blocker.fileName(), ce::ProgramOptions{});
+    EXPECT_FALSE(saved.ok());
+    EXPECT_TRUE(saved.error().contains(QStringLiteral("options.ini")));
+}
+
+}  // namespace
