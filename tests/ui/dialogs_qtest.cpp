@@ -87,6 +87,37 @@ private slots:
         QCOMPARE(questions, QStringList(2, QStringLiteral("Le fichier m31.pam existe déjà. Voulez-vous le remplacer ?")));
     }
 
+    void questionAboutTheImageStandsBesideItAndLeavesItUsable()
+    {
+        // A window with an "image" on its left half; the screen leaves room
+        // on its right.
+        QWidget window;
+        window.setGeometry(20, 40, 600, 400);
+        auto* image = new QWidget(&window);
+        image->setGeometry(0, 0, 300, 400);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        ce::QtDialogs dialogs;
+        for (const bool answer : {true, false}) {
+            bool checked = false;
+            QTimer::singleShot(0, this, [&] {
+                QMessageBox* box = nullptr;
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+                auto answerAnyway = qScopeGuard([&] { if (box) box->button(answer ? QMessageBox::Yes : QMessageBox::No)->click(); });
+                QVERIFY(box);
+                // Not modal: the image underneath still takes the pointer.
+                QVERIFY(!QApplication::activeModalWidget());
+                const QRect imageOnScreen(image->mapToGlobal(QPoint(0, 0)), image->size());
+                QVERIFY(!box->frameGeometry().intersects(imageOnScreen));
+                QCOMPARE(box->button(QMessageBox::Yes)->text(), QStringLiteral("&Oui"));
+                checked = true;
+            });
+            QCOMPARE(dialogs.askYesNoBesideImage(&window, QStringLiteral("Cette solution ?"), QString(), image), answer);
+            QVERIFY(checked);
+        }
+    }
+
     void detailsWindowShowsCopiesAndCloses()
     {
         QStringList lines(16, QStringLiteral("   "));  // joined with CR LF, blanks kept at both ends
