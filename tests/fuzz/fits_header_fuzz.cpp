@@ -15,12 +15,18 @@ using ce::fuzz::require;
 
 namespace {
 
-// One file per fuzzing process, written again for every input.
+// One file per fuzzing process, written again for every input and removed
+// when the process ends.
+struct ScratchFile {
+    QString path = QDir::temp().filePath(
+        QStringLiteral("ce-fits-header-fuzz-%1.fits").arg(QCoreApplication::applicationPid()));
+    ~ScratchFile() { QFile::remove(path); }
+};
+
 const QString& filePath()
 {
-    static const QString path = QDir::temp().filePath(
-        QStringLiteral("ce-fits-header-fuzz-%1.fits").arg(QCoreApplication::applicationPid()));
-    return path;
+    static const ScratchFile file;
+    return file.path;
 }
 
 }  // namespace
