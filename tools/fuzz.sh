@@ -30,6 +30,10 @@ seeds_of() {
                                 data/demo/demo.pam tests/fuzz/seeds/textfile ;;
     numbers_fuzz)          echo tests/fuzz/seeds/numbers ;;
     query_address_fuzz)    echo tests/fuzz/seeds/query_address ;;
+    asu_request_fuzz)      echo tests/fuzz/seeds/asu_request ;;
+    asu_table_fuzz)        echo tests/fuzz/seeds/asu_table ;;
+    header_hints_fuzz)     echo tests/fuzz/seeds/header_hints ;;
+    fits_header_fuzz)      echo tests/fuzz/seeds/fits_header ;;
     *) echo "no seeds for $1" >&2; exit 1 ;;
   esac
 }

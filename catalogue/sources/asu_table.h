@@ -48,8 +48,10 @@ Result<AsuTable> parseAsuTable(const QByteArray& answer);
 // comment lines (each prefixed with "#"), a blank line, names, units, dashes
 // as wide as the widest cell of each column, rows; LF line ends.
 // parseAsuTable(formatAsuTable(t, c)) gives back t for every table whose
-// cells hold no tab, no line end and no leading or trailing blank, and
-// whose first name does not start with "#".
+// cells hold no tab, no line end and no leading or trailing blank, whose
+// names are not all empty and the first does not start with "#", and whose
+// rows each have a cell that is not empty and a first cell that does not
+// start with "#" (a blank line or a comment ends the rows).
 QByteArray formatAsuTable(const AsuTable& table, const QStringList& comments);
 
 }  // namespace ce

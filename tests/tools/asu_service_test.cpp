@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
 
 namespace ce::service {
 namespace {
@@ -80,6 +81,20 @@ TEST(AsuRequest, KeysAsVizierReadsThem)
         ASSERT_FALSE(q2);
         EXPECT_TRUE(q2.error().contains(QString::fromLatin1(r.key))) << q2.error().toStdString();
     }
+}
+
+// An escaped NUL byte is part of the key or value it stands in: "Rmag%00x"
+// is no column, and a centre followed by "%00" and more text is no centre.
+TEST(AsuRequest, EscapedNulByteKeepsTheRestOfTheText)
+{
+    const Result<AsuRequest> key = parse("-source=I/252&-c=10+20&-c.rm=5&Rmag%00x=<12");
+    ASSERT_FALSE(key);
+    EXPECT_TRUE(key.error().contains(QString::fromStdString(std::string("Rmag\0x", 6))))
+        << key.error().toStdString();
+    const Result<AsuRequest> centre = parse("-source=I/252&-c=10+20%00garbage&-c.rm=5");
+    ASSERT_FALSE(centre);
+    EXPECT_TRUE(centre.error().contains(u"-c")) << centre.error().toStdString();
+    ASSERT_TRUE(parse("-source=I/252&-c=10+20&-c.rm=5&Rmag=<12"));
 }
 
 TEST(AsuRequest, QueryStringReadsBackAsTheRequest)

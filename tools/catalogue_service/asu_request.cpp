@@ -103,7 +103,7 @@ Result<AsuRequest> parseAsuRequest(const QueryKeys& keys)
         const auto it = keys.find(key);
         if (it == keys.end())
             return std::nullopt;
-        return QString::fromUtf8(it->second.c_str());
+        return QString::fromStdString(it->second);
     };
 
     const std::optional<QString> source = value("-source");
@@ -185,10 +185,10 @@ Result<AsuRequest> parseAsuRequest(const QueryKeys& keys)
             return R::failure(bad(QStringLiteral("-sort"), *sort));
     }
     for (const auto& [rawKey, rawValue] : keys) {
-        const QString key = QString::fromUtf8(rawKey.c_str());
+        const QString key = QString::fromStdString(rawKey);
         if (key.startsWith(u'-'))
             continue;
-        const QString text = QString::fromUtf8(rawValue.c_str());
+        const QString text = QString::fromStdString(rawValue);
         // Identifiers are not numbers: no constraint on them.
         if (!names.contains(key) || key == names.first())
             return R::failure(bad(key, text));
