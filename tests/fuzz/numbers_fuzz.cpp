@@ -85,12 +85,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Locale rule: a whole text that reads as a number reads the same by
     // the leading-number rule once the white space around it is gone (the
-    // locale rule takes any white space there, the other spaces and tabs only).
+    // locale rule takes any white space there, the other spaces and tabs
+    // only) and its decimal comma, which the locale rule takes as well, is a
+    // point; whichever separator the locale has.
     const Result<double> local = localeNumber(text, u'.', QStringLiteral("X"));
     if (local.ok()) {
         require(!std::isnan(*local), "the locale rule never gives NaN", text);
-        require(*local == leadingNumber(text.trimmed()), "the locale and leading-number rules agree on a number",
-                text);
+        const double pointed = leadingNumber(text.trimmed().replace(u',', u'.'));
+        require(*local == pointed, "the locale and leading-number rules agree on a number", text);
+        const Result<double> comma = localeNumber(text, u',', QStringLiteral("X"));
+        require(comma.ok() && *comma == *local, "both locales read the same number", text);
         checkTextForms(*local);
     } else {
         require(!local.error().isEmpty(), "a failure says why", text);
