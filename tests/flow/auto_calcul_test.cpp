@@ -120,7 +120,9 @@ demo::DemoFieldPreset flawedWide(std::uint64_t seed)
 
 TEST(AutoCalcul, FindsAndRefinesTheTrueSolutionOnFlawedFields)
 {
-    for (const std::uint64_t seed : {3u, 5u, 8u, 13u}) {
+    // Twenty wide colour pictures and two plates (the whole fifty take
+    // too long for the test run; the benchmark runs a plate too).
+    for (std::uint64_t seed = 1; seed <= 20; ++seed) {
         const demo::DemoFieldPreset wide = flawedWide(seed);
         AutoRig rig(wide, wide);
         rig.controller.AutoCalcul();
@@ -133,20 +135,23 @@ TEST(AutoCalcul, FindsAndRefinesTheTrueSolutionOnFlawedFields)
         EXPECT_EQ(rig.view.searchesFinished, 1);
     }
 
-    // A photographic plate, 3000 x 3000 px with flat-topped stars.
-    demo::DemoFieldPreset plate = demo::platePreset(7);
-    plate.field.geometry.centreDecDeg = 8;
-    plate.queryRadiusArcmin = 40;
-    demo::addRealFlaws(plate.field);
-    AutoRig rig(plate, plate);
-    rig.controller.AutoCalcul();
-    ASSERT_TRUE(rig.st.solutionAccepted) << lines(rig.view.status);
-    EXPECT_LE(rig.markerRms(), 1.0);
+    // Photographic plates, 3000 x 3000 px with flat-topped stars.
+    for (const std::uint64_t seed : {7u, 12u}) {
+        demo::DemoFieldPreset plate = demo::platePreset(seed);
+        plate.field.geometry.centreDecDeg = 8;
+        plate.queryRadiusArcmin = 40;
+        demo::addRealFlaws(plate.field);
+        AutoRig rig(plate, plate);
+        rig.controller.AutoCalcul();
+        ASSERT_TRUE(rig.st.solutionAccepted) << "plate " << seed << ": " << lines(rig.view.status);
+        EXPECT_LE(rig.markerRms(), 1.0) << "plate " << seed;
+    }
 }
 
 TEST(AutoCalcul, OffersNothingForAnotherFieldAWrongScaleOrAnEmptySky)
 {
-    for (const std::uint64_t seed : {3u, 21u}) {
+    // Eight fields, three ways each.
+    for (std::uint64_t seed = 1; seed <= 8; ++seed) {
         const demo::DemoFieldPreset wide = flawedWide(seed);
 
         demo::DemoFieldPreset elsewhere = flawedWide(seed + 100);
