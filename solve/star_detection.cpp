@@ -131,6 +131,8 @@ struct Region {
     bool touchesBorder = false;
     int minX = 0, maxX = 0, minY = 0, maxY = 0;
     double sumX = 0.0, sumY = 0.0, sumXX = 0.0, sumYY = 0.0, sumXY = 0.0;
+    double sumValue = 0.0;  // Σ intensity over the region
+    double roughFlux = 0.0; // sumValue less the background under it
 };
 
 // Axis ratio of the region's pixel cloud: √(λmax / λmin) of its covariance.
@@ -236,6 +238,7 @@ std::vector<DetectedStar> detectStars(const IntensitySource& image,
                 const int py = index / width;
                 const float v = plane.values[static_cast<std::size_t>(index)];
                 ++r.area;
+                r.sumValue += v;
                 if (v > r.peak) {
                     r.peak = v;
                     r.peakX = px;
@@ -275,11 +278,22 @@ std::vector<DetectedStar> detectStars(const IntensitySource& image,
                 elongation(r) > options.maxElongation) {
                 continue;
             }
+            r.roughFlux = r.sumValue - r.area * grid.backgroundAt(r.peakX, r.peakY);
             regions.push_back(r);
         }
     }
 
+    // Measured brightest first, so that a limited count measures only what
+    // it keeps (the centroid is the costly part on a crowded plate). The
+    // final order is the centroid's flux.
+    std::stable_sort(regions.begin(), regions.end(),
+                     [](const Region& a, const Region& b) { return a.roughFlux > b.roughFlux; });
+    const std::size_t measureAtMost =
+        options.maxStars > 0 ? 2 * static_cast<std::size_t>(options.maxStars) + 20 : regions.size();
     for (const Region& r : regions) {
+        if (stars.size() >= measureAtMost) {
+            break;
+        }
         CentroidOptions centroidOptions;
         centroidOptions.searchRadiusPx = 1;
         centroidOptions.maxExtentPx =

@@ -64,18 +64,23 @@ bool spreadOut(const FiveStars& set, const std::vector<DetectedStar>& stars, dou
     return true;
 }
 
-// The five-star sets in trial order: ranks ascending, lexicographic.
+// The five-star sets in trial order: by their faintest member first, so
+// that every set of the n brightest comes before any set that needs the
+// (n + 1)th; among sets with the same faintest member, by ascending ranks.
+// One bright detection that is not a catalogue star (a halo, a defect, a
+// star the catalogue lacks) then holds back only the sets it is in, not
+// the whole start of the search.
 std::vector<FiveStars> fiveStarSets(const std::vector<DetectedStar>& stars, int pool, int maxSets,
                                     double minDistance)
 {
     std::vector<FiveStars> sets;
     const int n = std::min(pool, int(stars.size()));
     FiveStars s{};
-    for (s[0] = 0; s[0] < n; ++s[0])
-        for (s[1] = s[0] + 1; s[1] < n; ++s[1])
-            for (s[2] = s[1] + 1; s[2] < n; ++s[2])
-                for (s[3] = s[2] + 1; s[3] < n; ++s[3])
-                    for (s[4] = s[3] + 1; s[4] < n; ++s[4]) {
+    for (s[4] = 4; s[4] < n; ++s[4])
+        for (s[0] = 0; s[0] < s[4]; ++s[0])
+            for (s[1] = s[0] + 1; s[1] < s[4]; ++s[1])
+                for (s[2] = s[1] + 1; s[2] < s[4]; ++s[2])
+                    for (s[3] = s[2] + 1; s[3] < s[4]; ++s[3]) {
                         if (!spreadOut(s, stars, minDistance)) continue;
                         sets.push_back(s);
                         if (int(sets.size()) >= maxSets) return sets;
@@ -307,7 +312,10 @@ void runAutoCalcul(ReductionController& controller, const AutoSearchLimits& limi
         source = std::make_unique<LinearIntensity>(*linear);
     else
         source = std::make_unique<PackedColourIntensity>(pixels, width, height);
-    const std::vector<DetectedStar> stars = detectStars(*source);
+    DetectionOptions detection;
+    // The search and its verification use the brightest few only.
+    detection.maxStars = std::max({limits.poolStars, limits.verifyStars, 100});
+    const std::vector<DetectedStar> stars = detectStars(*source, detection);
 
     const std::vector<FiveStars> sets =
         fiveStarSets(stars, limits.poolStars, limits.maxSets, std::min(width, height) / 10.0);

@@ -35,8 +35,8 @@ struct AutoSearchLimits {
 //     message);
 //  3. the stars detected on the linear image when there is one (FITS),
 //     on the window's picture otherwise;
-//  4. five-star sets of the brightest detections, in a fixed order: by
-//     ascending ranks (i < j < k < l < n in brightness), keeping only sets
+//  4. five-star sets of the brightest detections, in a fixed order: by the
+//     rank of their faintest star, then by ascending ranks, keeping only sets
 //     whose stars are no closer than a tenth of the image's smaller side
 //     and of which no three lie nearly on one line. For each, the matching
 //     of "3-Calcul" with these five as marks 1..5, and for each candidate
@@ -49,8 +49,8 @@ struct AutoSearchLimits {
 //  6. nothing verified (or the search cancelled through the view's
 //     progress): the "aucune solution vérifiée" message in the journal and
 //     in a box, no solution in force;
-//  7. the journal gets detections, sets tried, best verification and the
-//     time taken.
+//  7. the journal gets the detections (the 100 brightest at most are
+//     measured), sets tried, best verification and the time taken.
 void runAutoCalcul(ReductionController& controller, const AutoSearchLimits& limits = {});
 
 }  // namespace ce

@@ -135,6 +135,15 @@ TEST(AutoCalcul, FindsAndRefinesTheTrueSolutionOnFlawedFields)
         EXPECT_EQ(rig.view.searchesFinished, 1);
     }
 
+    // The demonstration field as data/demo ships it.
+    {
+        const demo::DemoFieldPreset shipped = demo::demonstrationPreset();
+        AutoRig rig(shipped, shipped);
+        rig.controller.AutoCalcul();
+        ASSERT_TRUE(rig.st.solutionAccepted) << "demonstration: " << lines(rig.view.status);
+        EXPECT_LE(rig.markerRms(), 1.0);
+    }
+
     // Photographic plates, 3000 x 3000 px with flat-topped stars.
     for (const std::uint64_t seed : {7u, 12u}) {
         demo::DemoFieldPreset plate = demo::platePreset(seed);
