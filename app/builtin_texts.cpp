@@ -29,6 +29,10 @@ constexpr std::pair<int, const char*> kMessages[] = {
      "Carte complète impossible : le champ %1 est vide, nul ou ne contient pas un nombre."},
     {msg::kRefineOption, "&Affiner la solution (moindres carrés)"},
     {msg::kMarkRemoved, "Dernière étoile retirée : %1/5"},
+    {msg::kAutoCaption, "5-Auto"},
+    {msg::kAutoNothingVerified, "Aucune solution vérifiée après %1 essais : vérifiez le centre, Corr Asd/Corr Dec et Mag max."},
+    {msg::kAutoJournal, "Auto : %1 étoiles détectées, %2 essais, %3 étoiles vérifiées, %4 ms."},
+    {msg::kAutoProgress, "Recherche automatique : %1 essais sur %2 au plus, meilleure vérification %3 étoiles"},
 };
 
 constexpr std::pair<int, const char*> kSuggestions[] = {

@@ -35,6 +35,15 @@ inline constexpr int kFullMapNoScale = 29;
 inline constexpr int kRefineOption = 30;       // Options menu caption
 // %1 stars still marked.
 inline constexpr int kMarkRemoved = 31;
+// Messages 32 to 39 belong to the image windows.
+inline constexpr int kAutoCaption = 40;        // the "5-Auto" button
+// %1 sets tried.
+inline constexpr int kAutoNothingVerified = 41;
+// %1 detections, %2 sets tried, %3 catalogue stars under the brightest
+// detections (best candidate), %4 milliseconds.
+inline constexpr int kAutoJournal = 42;
+// %1 sets tried, %2 of at most, %3 best verification so far.
+inline constexpr int kAutoProgress = 43;
 }  // namespace msg
 
 namespace sug {

@@ -5,6 +5,7 @@
 #include "catalogue/flow/download_command.h"
 #include "catalogue/flow/read_command.h"
 #include "skymap/flow/overlay.h"
+#include "solve/flow/auto_run.h"
 #include "solve/flow/calculation_run.h"
 #include "solve/flow/selection.h"
 
@@ -42,6 +43,7 @@ void ReductionController::DownloadData() { runDownloadData(*this); }
 void ReductionController::SelectStar() { runSelectStar(*this); }
 void ReductionController::startCalcul() { runStartCalcul(*this); }
 void ReductionController::FullMap() { runFullMap(*this); }
+void ReductionController::AutoCalcul() { runAutoCalcul(*this); }
 void ReductionController::doselect() { runDoselect(*this); }
 void ReductionController::READFILE() { runReadFile(*this); }
 void ReductionController::Algo() { runAlgo(*this); }

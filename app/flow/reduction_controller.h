@@ -50,6 +50,7 @@ public:
     void SelectStar();       // "2-Etoiles"
     void startCalcul();      // "3-Calcul"
     void FullMap();          // "4-Full map"
+    void AutoCalcul();       // "5-Auto"
 
     // Public operations of the main window.
     void doselect();

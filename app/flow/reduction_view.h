@@ -88,6 +88,18 @@ public:
 
     // Progress of downloads; the monitor lives as long as the view.
     virtual DownloadMonitor& downloadMonitor() = 0;
+
+    // Progress of a search that tries many sets ("5-Auto"): `text` says how
+    // far it is, `done` of `total` steps. Returns false once the user has
+    // asked to cancel. The box, if any, stays up until searchFinished().
+    virtual bool searchProgress(const QString& text, int done, int total)
+    {
+        Q_UNUSED(text);
+        Q_UNUSED(done);
+        Q_UNUSED(total);
+        return true;
+    }
+    virtual void searchFinished() {}
 };
 
 }  // namespace ce

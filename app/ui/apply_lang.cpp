@@ -48,7 +48,8 @@ QList<CaptionAssignment> formCaptions(const LanguageTable& lang)
     out.append({QStringLiteral("BoutonEtalo"), f[45]});
     // Texts added after the first version: a language file without them
     // keeps the built-in captions.
-    const std::pair<const char*, int> later[] = {{"zoomFit", 82}, {"orientation", 83}, {"mnu_restore", 84}};
+    const std::pair<const char*, int> later[] = {
+        {"zoomFit", 82}, {"orientation", 83}, {"mnu_restore", 84}, {"AutoCalcul", 85}};
     for (const auto& [control, line] : later)
         if (!f.at(std::size_t(line)).isEmpty())
             out.append({QString::fromLatin1(control), f.at(std::size_t(line))});

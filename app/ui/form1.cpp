@@ -117,6 +117,7 @@ void Form1::connectCommands()
     connect(button("SelectStar"), &QPushButton::clicked, this, [c] { c->SelectStar(); });
     connect(button("startCalcul"), &QPushButton::clicked, this, [c] { c->startCalcul(); });
     connect(button("FullMap"), &QPushButton::clicked, this, [c] { c->FullMap(); });
+    connect(button("AutoCalcul"), &QPushButton::clicked, this, [c] { c->AutoCalcul(); });
     connect(button("Loadimg"), &QPushButton::clicked, this, [c] { loadImageOfferingHints(*c); });
     connect(button("chooseImage"), &QPushButton::clicked, this, [this] { chooseImage(); });
     connect(button("LoadCorr"), &QPushButton::clicked, this, [this] { chooseConfig(); });

@@ -13,6 +13,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QProgressDialog>
 
 #include <cstdint>
 #include <memory>
@@ -96,6 +97,8 @@ public:
     bool askYesNoAboutImage(const QString& question, const QString& title) override;
     void showDetails(const QString& title, const QString& report) override;
     DownloadMonitor& downloadMonitor() override;
+    bool searchProgress(const QString& text, int done, int total) override;
+    void searchFinished() override;
 
     // QWidget's own setVisible stays reachable beside the view's.
     using QMainWindow::setVisible;
@@ -110,6 +113,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The box of a long search ("5-Auto"), while one runs.
+    QPointer<QProgressDialog> searchBox_;
+
     // Layout (form1_layout.cpp).
     void buildLayout();
     QWidget* buildCommandFrame();

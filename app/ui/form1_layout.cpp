@@ -142,6 +142,7 @@ QWidget* Form1::buildCommandFrame()
         {"SelectStar", "2-Etoiles"},
         {"startCalcul", "3-Calcul"},
         {"FullMap", "4-Full map"},
+        {"AutoCalcul", "5-Auto"},
     };
     for (const auto& [name, caption] : buttons) {
         auto* button = new QPushButton(QString::fromUtf8(caption), frame);

@@ -107,6 +107,29 @@ const LinearPlane* Form1::linearImage() const
     return picture1_->store().hasLinear() ? &picture1_->store().linear() : nullptr;
 }
 
+bool Form1::searchProgress(const QString& text, int done, int total)
+{
+    if (!searchBox_) {
+        searchBox_ = new QProgressDialog(this);
+        searchBox_->setObjectName(QStringLiteral("searchProgress"));
+        searchBox_->setWindowModality(Qt::WindowModal);
+        searchBox_->setMinimumDuration(400);
+        searchBox_->setAutoClose(false);
+        searchBox_->setAutoReset(false);
+    }
+    searchBox_->setLabelText(text);
+    searchBox_->setMaximum(std::max(total, 1));
+    // A window-modal box handles the pending events here, Cancel included.
+    searchBox_->setValue(std::clamp(done, 0, std::max(total, 1)));
+    return !searchBox_->wasCanceled();
+}
+
+void Form1::searchFinished()
+{
+    if (searchBox_) searchBox_->deleteLater();
+    searchBox_ = nullptr;
+}
+
 int Form1::imageWidth() const { return picture1_->image().width(); }
 
 int Form1::imageHeight() const { return picture1_->image().height(); }

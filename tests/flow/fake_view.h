@@ -108,6 +108,13 @@ public:
     }
     void showDetails(const QString& title, const QString& report) override { details.emplace_back(title, report); }
     DownloadMonitor& downloadMonitor() override { return monitor; }
+    bool searchProgress(const QString& text, int done, int total) override
+    {
+        progress.push_back(text);
+        progressTotal = total;
+        return !(cancelSearchAfter >= 0 && done >= cancelSearchAfter);
+    }
+    void searchFinished() override { ++searchesFinished; }
 
     // --- Script and records ----------------------------------------------
     std::deque<bool> answers;    // answers to the next Yes/No questions, in order
@@ -126,6 +133,10 @@ public:
     std::vector<std::pair<QString, QString>> details;
     QStringList loadedPaths;
     int panResets = 0, markerRepaints = 0, zoomRedraws = 0, questionsAboutImage = 0;
+    // The search's progress lines; it is cancelled once `done` reaches
+    // cancelSearchAfter (−1: never).
+    QStringList progress;
+    int progressTotal = 0, cancelSearchAfter = -1, searchesFinished = 0;
     std::vector<std::array<double, 4>> shownRegions;  // left, top, right, bottom
     FakeMonitor monitor;
 

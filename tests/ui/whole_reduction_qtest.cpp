@@ -99,6 +99,7 @@ private slots:
     }
     void reductionDrawsTheCatalogueOnItsStarsAndThePointerIdentifiesThem_data();
     void reductionDrawsTheCatalogueOnItsStarsAndThePointerIdentifiesThem();
+    void autoSolvesTheFieldInOneClick();
 
 private:
     QPoint windowPoint(QPoint px) const { return form_->picture().mapTo(form_, form_->picture().imageToView(px).toPoint()); }
@@ -327,6 +328,39 @@ void WholeReductionTest::reductionDrawsTheCatalogueOnItsStarsAndThePointerIdenti
     QCOMPARE(statusLines().size(), before + 2);
     QVERIFY(dialogs_.detailWindows[0].title.endsWith(star.id) && dialogs_.detailWindows[0].text.contains(star.id));
     QVERIFY2(dialogs_.messages.isEmpty(), qPrintable(dialogs_.messages.value(0).text));
+}
+
+// "5-Auto" after the download, no star clicked: the question about its
+// candidate answered "Oui", the catalogue drawn on its stars.
+void WholeReductionTest::autoSolvesTheFieldInOneClick()
+{
+    const ce::LanguageTable& lang = startup_->lang();
+    const ce::ReductionState& st = form_->controller().state();
+    dialogs_.fileName = QDir(program_.paths().programFolder).filePath(QStringLiteral("field.pam"));
+    dialogs_.answers = {true, true, true};
+    dialogs_.questions.clear();
+    dialogs_.messages.clear();
+    form_->findChild<QAction*>(QStringLiteral("mnu_open"))->trigger();
+    press("DownloadData");
+    auto* button = form_->findChild<QPushButton*>(QStringLiteral("AutoCalcul"));
+    QVERIFY(button);
+    QCOMPARE(button->text(), lang.message(40));
+    press("AutoCalcul");
+    QVERIFY2(dialogs_.messages.isEmpty(), qPrintable(dialogs_.messages.value(0).text));
+    QVERIFY(!dialogs_.questions.isEmpty());
+    QCOMPARE(dialogs_.questions.last().title, lang.message(3));
+    QVERIFY(st.solutionAccepted);
+    QCOMPARE(st.markCount, 5);
+    int checked = 0;
+    for (std::size_t i = 1; i <= std::size_t(st.starCount); ++i) {
+        const ce::Marker& m = st.markers.star[i];
+        const auto found = onImage_.constFind(st.starId[i]);
+        if (found == onImage_.constEnd()) continue;
+        const double error = std::hypot(m.left + m.size / 2.0 - found->xPx, m.top + m.size / 2.0 - found->yPx);
+        QVERIFY2(error <= 1.5, qPrintable(st.starId[i] + QStringLiteral(" %1").arg(error)));
+        ++checked;
+    }
+    QVERIFY2(checked >= 20, qPrintable(QString::number(checked)));
 }
 
 QTEST_MAIN(WholeReductionTest)
