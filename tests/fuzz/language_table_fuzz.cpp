@@ -61,13 +61,18 @@ void checkSuggestions(const LanguageTable& table, const QStringList& lines, std:
     const QString a = lines.value(0), b = lines.value(1), current = lines.value(2);
     const QString shown = SetSugestion(key, step, a, b, current, table);
     const QChar cr(13);
-    if (key == u"calcul" && step == 0) {
-        // The label or suggestion 1 or 2, then nothing or suggestion 3 or 4.
+    if (key == u"calcul" && (step == 0 || step == 1)) {
+        // The label or suggestion 1 or 2 (step 1: suggestion 15, then
+        // perhaps 2), then nothing or suggestion 3 or 4.
+        const QString nothingOffered = table.suggestion(15) + cr;
+        const QStringList heads = step == 0
+            ? QStringList{current, table.suggestion(1) + cr, table.suggestion(2) + cr}
+            : QStringList{nothingOffered, nothingOffered + table.suggestion(2) + cr};
         bool made = false;
-        for (const QString& head : {current, table.suggestion(1) + cr, table.suggestion(2) + cr})
+        for (const QString& head : heads)
             for (const QString& tail : {QString(), table.suggestion(3) + cr, table.suggestion(4) + cr})
                 made = made || shown == head + tail;
-        require(made, "a result is made of the label and suggestions 1 to 4", shown);
+        require(made, "a result is made of the label and suggestions 1 to 4 (and 15)", shown);
         return;
     }
     bool fromTable = shown == current;
