@@ -7,6 +7,7 @@
 #include "core/plate_solution.h"
 #include "image/linear_plane.h"
 #include "solve/centroid.h"
+#include "solve/flow/calculation_run.h"
 #include "solve/flow/refinement_run.h"
 #include "solve/flow/view_pixels.h"
 #include "solve/matching.h"
@@ -277,18 +278,7 @@ void runAutoCalcul(ReductionController& controller, const AutoSearchLimits& limi
     controller.ensureMarkers();
     state.markers.hideStars();
     view.markersChanged();
-    if (state.corrAsd == 0.0 || state.corrDec == 0.0) {
-        const QString field = state.corrAsd == 0.0 ? QStringLiteral("Corr Asd")
-                                                   : QStringLiteral("Corr Dec");
-        const QString message =
-            QStringLiteral("Calcul impossible : le champ %1 est vide, nul ou ne contient pas un "
-                           "nombre. Faites un étalonage ou chargez une configuration optique.")
-                .arg(field);
-        controller.AddStatus(message);
-        view.showMessage(message, QString(), true);
-        controller.withdrawSolution();
-        return;
-    }
+    if (!scaleFactorsUsable(controller)) return;
     if (!runReadFile(controller)) return;
     const Result<MatchingSettings> settings =
         readMatchingSettings(view.text(QStringLiteral("txt_tolerance")),

@@ -36,6 +36,30 @@ void suggestScaleRatio(ReductionController& controller)
 
 }  // namespace
 
+bool scaleFactorsUsable(ReductionController& controller)
+{
+    const ReductionState& state = controller.state();
+    if (state.corrAsd != 0.0 && state.corrDec != 0.0)
+        return true;
+    // Every catalogue star would fall on one point or one line of the
+    // plane: no matching can succeed, and later divisions by the factor
+    // would mean nothing.
+    ReductionView& view = controller.view();
+        const QString field = state.corrAsd == 0.0 ? QStringLiteral("Corr Asd")
+                                                   : QStringLiteral("Corr Dec");
+        const QString message =
+            QStringLiteral("Calcul impossible : le champ %1 est vide, nul ou ne contient pas un "
+                           "nombre. Faites un étalonage ou chargez une configuration optique.")
+                .arg(field);
+        controller.AddStatus(message);
+        view.showMessage(message, QString(), true);
+    // The matching that does not run would have withdrawn the solution: its
+    // markers, clicks and full map would stand on factors that are no
+    // longer those typed.
+    controller.withdrawSolution();
+    return false;
+}
+
 void runStartCalcul(ReductionController& controller)
 {
     ReductionState& state = controller.state();
@@ -53,24 +77,8 @@ void runStartCalcul(ReductionController& controller)
                                 QStringLiteral("0"));
         return;
     }
-    if (state.corrAsd == 0.0 || state.corrDec == 0.0) {
-        // Every catalogue star would fall on one point or one line of the
-        // plane: no matching can succeed, and later divisions by the factor
-        // would mean nothing.
-        const QString field = state.corrAsd == 0.0 ? QStringLiteral("Corr Asd")
-                                                   : QStringLiteral("Corr Dec");
-        const QString message =
-            QStringLiteral("Calcul impossible : le champ %1 est vide, nul ou ne contient pas un "
-                           "nombre. Faites un étalonage ou chargez une configuration optique.")
-                .arg(field);
-        controller.AddStatus(message);
-        view.showMessage(message, QString(), true);
-        // The matching that did not run would have withdrawn the solution:
-        // its markers, clicks and full map would stand on factors that are
-        // no longer those typed.
-        controller.withdrawSolution();
+    if (!scaleFactorsUsable(controller))
         return;
-    }
     if (!runReadFile(controller))
         return;
     if (state.starCount > kLargeCatalogueQuestionAbove) {

@@ -23,6 +23,11 @@ inline constexpr int kLargeCatalogueQuestionAbove = 380;
 //  9. map with the plate solution the matching left.
 void runStartCalcul(ReductionController& controller);
 
+// scaleFactorsUsable: after corrAsd and corrDec are read for a run. When
+// either is 0, the status list and a warning box name it, the accepted
+// solution is withdrawn, and false is returned.
+bool scaleFactorsUsable(ReductionController& controller);
+
 // runAlgo: message 5, solutionAccepted cleared, the tolerance and decision
 // threshold read (a text that is not a number: a message box naming the
 // field, no search, returns false), the distance tables and the search, then
