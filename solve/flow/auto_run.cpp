@@ -1,5 +1,6 @@
 #include "solve/flow/auto_run.h"
 
+
 #include "app/builtin_texts.h"
 #include "app/flow/reduction_controller.h"
 #include "catalogue/flow/read_command.h"
