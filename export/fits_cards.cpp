@@ -52,6 +52,10 @@ std::optional<QByteArray> fitsReal(double value)
 {
     if (!std::isfinite(value))
         return std::nullopt;
+    // CFITSIO reads a subnormal number as an overflow: below the smallest
+    // normal double a value is written as 0.
+    if (std::fpclassify(value) == FP_SUBNORMAL)
+        value = std::copysign(0.0, value);
     char buffer[64];
     const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
     if (error != std::errc())

@@ -31,7 +31,9 @@ QByteArray printableAscii(const QString& text);
 // fitsReal: a double as a FITS real value: the shortest decimal form that
 // reads back to the same double, exponent letter "E", always a decimal
 // point in the mantissa ("2000.0", "1.5E-05", "-0.000277777777777778").
-// Returns none for NaN and the infinities, which FITS cannot hold.
+// Returns none for NaN and the infinities, which FITS cannot hold. A
+// subnormal value (below 2.2E-308 in magnitude) is written as 0.0, since
+// CFITSIO takes it for an overflow.
 std::optional<QByteArray> fitsReal(double value);
 
 // Cards with a value. The keyword must be 1 to 8 characters of A-Z, 0-9,
