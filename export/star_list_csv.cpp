@@ -1,9 +1,8 @@
 #include "export/star_list_csv.h"
 
-#include "core/numbers.h"
-
 #include <QStringList>
 
+#include <charconv>
 #include <cmath>
 
 namespace ce {
@@ -11,7 +10,17 @@ namespace ce {
 namespace {
 
 QString pixels(double value) { return std::isfinite(value) ? QString::number(value, 'f', 3) : QString(); }
-QString degrees(double value) { return std::isfinite(value) ? formatDouble(value) : QString(); }
+// The shortest decimal form that reads back to the same double: the
+// catalogue's value exactly. (Rounding to 15 digits would take the largest
+// doubles past the range, where they read back as infinite.)
+QString degrees(double value)
+{
+    if (!std::isfinite(value))
+        return QString();
+    char buffer[64];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return error == std::errc() ? QString::fromLatin1(buffer, end - buffer) : QString();
+}
 
 }  // namespace
 

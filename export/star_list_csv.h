@@ -7,7 +7,8 @@
 // Columns, fixed (a data format, not text of the user interface):
 //   id               catalogue identification
 //   ra_deg, dec_deg  catalogue position, degrees, J2000.0 (ICRS), as read
-//                    from the catalogue (not rounded to the catalogue plane)
+//                    from the catalogue (not rounded to the catalogue plane),
+//                    in the shortest form that reads back to the same double
 //   mag_red, mag_blue  the catalogue's magnitude texts, blanks around removed
 //   x_pred, y_pred   where the solution in force puts the star: image pixels,
 //                    0-based, x right, y down, (0, 0) the centre of the
