@@ -75,7 +75,8 @@ struct BackgroundGrid {
 // Given:  the image, the tile side in pixels (≥ 8).
 // Returns: the grid; a tile without any valid pixel takes the median of the
 //          other tiles (0 when none).
-// Notes:  tiles of more than 4096 pixels are sampled on a regular sub-grid;
+// Notes:  tiles of more than 1024 pixels are sampled on a regular sub-grid
+//         (every second pixel of a 64-pixel tile);
 //         the median of a tile is unaffected by its few star pixels.
 BackgroundGrid estimateBackground(const IntensitySource& image, int tilePx);
 
