@@ -126,9 +126,7 @@ TEST(StarDetection, StarsAcrossTileBordersFlatTopsAndBlankPixels)
     EXPECT_EQ(flat, &stars[0]);
     EXPECT_GE(flat->areaPx, 50);
     EXPECT_NE(near(stars, 200.2, 100.7, 0.3), nullptr) << "the blank pixel does not split the star";
-    for (const DetectedStar& s : stars) {
-        if (&s != flat) EXPECT_FALSE(s.saturated);
-    }
+    for (const DetectedStar& s : stars) EXPECT_TRUE(&s == flat || !s.saturated);
 }
 
 // The window's picture: red + green + blue.
