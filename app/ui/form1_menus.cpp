@@ -14,7 +14,8 @@ namespace ce {
 
 namespace {
 
-QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption)
+template <typename Parent>
+QMenu* addMenu(Parent* bar, const char* name, const QString& caption)
 {
     QMenu* menu = bar->addMenu(caption);
     menu->setObjectName(QString::fromLatin1(name));
@@ -65,10 +66,12 @@ void Form1::buildMenus()
     addEntry(options, "mnu_superetalonage", QStringLiteral("Super Etalonage"), this,
              [this] { controller_->startSuperEtalonage(); });
     addSeparator(options, "mnu_space3");
-    QAction* refine = addEntry(options, "mnu_refine", builtinMessage(msg::kRefineOption), this,
+    QAction* refine = addEntry(options, "mnu_refine", lang_.message(msg::kRefineOption), this,
                                [this](bool on) { setRefinement(on); });
     refine->setCheckable(true);
     refine->setChecked(controller_->refinementEnabled());
+    languageMenu_ = addMenu(options, "mnu_language", lang_.text(QStringLiteral("ui.menu.language")));
+    fillLanguageMenu();
 
     QMenu* help = addMenu(bar, "mnu_aide", QStringLiteral("&?"));
     addEntry(help, "mnu_help", QStringLiteral("Aide"), this, [this] { showHelp(); });
