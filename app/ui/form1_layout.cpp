@@ -162,7 +162,7 @@ QWidget* Form1::buildCatalogueFrame()
     grid->setVerticalSpacing(5);
 
     grid->addWidget(lbl(frame, 0, QStringLiteral("RA:")), 0, 0);
-    grid->addLayout(row({makeEdit(frame, indexed("txt_ra", 0), 2), unit(frame, QStringLiteral("h")),
+    grid->addLayout(row({makeEdit(frame, indexed("txt_ra", 0), 2), unit(frame, lang_.text(QStringLiteral("ui.unit.hours"))),
                          makeEdit(frame, indexed("txt_ra", 1), 2), unit(frame, QStringLiteral("'")),
                          makeEdit(frame, indexed("txt_ra", 2), 5), unit(frame, QStringLiteral("\""))}),
                     0, 1, 1, 3);
@@ -184,7 +184,7 @@ QWidget* Form1::buildCatalogueFrame()
     grid->addWidget(makeEdit(frame, QStringLiteral("txt_epoch"), 6, QStringLiteral("2000.0")), 2, 1);
     grid->addWidget(lbl(frame, 3, QStringLiteral("Champ")), 2, 2);
     grid->addLayout(row({makeEdit(frame, QStringLiteral("txt_distance"), 4, QStringLiteral("20")),
-                         unit(frame, QStringLiteral("Arcmin"))}),
+                         unit(frame, lang_.text(QStringLiteral("ui.unit.arcmin")))}),
                     2, 3);
 
     grid->addWidget(lbl(frame, 4, QStringLiteral("Mag max:")), 3, 0);
@@ -234,13 +234,13 @@ QWidget* Form1::buildDeciderFrame()
     auto* grid = new QGridLayout(frame);
     grid->addWidget(lbl(frame, 7, QStringLiteral("Tolérance:")), 0, 0);
     grid->addLayout(row({makeEdit(frame, QStringLiteral("txt_tolerance"), 4, QStringLiteral("7")),
-                         unit(frame, QStringLiteral("pixels"))}),
+                         unit(frame, lang_.text(QStringLiteral("ui.unit.pixels")))}),
                     0, 1);
     grid->addWidget(lbl(frame, 5, QStringLiteral("Seuil décision:")), 1, 0);
     QLineEdit* threshold = makeEdit(frame, QStringLiteral("txt_calcul"), 4, QStringLiteral("10"));
     threshold->setToolTip(
-        QStringLiteral("Ce chiifre restreint le nombre de solution proposé à l'utilisateur"));
-    grid->addLayout(row({threshold, unit(frame, QStringLiteral("pixels"))}), 1, 1);
+        lang_.text(QStringLiteral("ui.tip.threshold")));
+    grid->addLayout(row({threshold, unit(frame, lang_.text(QStringLiteral("ui.unit.pixels")))}), 1, 1);
     auto* decider = new QCheckBox(QStringLiteral("Décideur"), frame);
     decider->setObjectName(QStringLiteral("CheckDecideur"));
     // Two states for the user; setting the grey state read from a file
@@ -312,12 +312,12 @@ QWidget* Form1::buildCalibrationFrame()
         if (k == 2 || k == 3 || k == 5 || k == 6)
             boxes[k]->setMaxLength(2);
     }
-    grid->addWidget(unit(frame, QStringLiteral("X:")), 1, 0);
-    grid->addLayout(row({boxes[0], unit(frame, QStringLiteral("pixels"))}), 1, 1);
-    grid->addWidget(unit(frame, QStringLiteral("Y:")), 2, 0);
-    grid->addLayout(row({boxes[1], unit(frame, QStringLiteral("pixels"))}), 2, 1);
+    grid->addWidget(unit(frame, lang_.text(QStringLiteral("calib.x"))), 1, 0);
+    grid->addLayout(row({boxes[0], unit(frame, lang_.text(QStringLiteral("ui.unit.pixels")))}), 1, 1);
+    grid->addWidget(unit(frame, lang_.text(QStringLiteral("calib.y"))), 2, 0);
+    grid->addLayout(row({boxes[1], unit(frame, lang_.text(QStringLiteral("ui.unit.pixels")))}), 2, 1);
     grid->addWidget(lbl(frame, 15, QStringLiteral("RA:")), 3, 0);
-    grid->addLayout(row({boxes[2], unit(frame, QStringLiteral("h")), boxes[3],
+    grid->addLayout(row({boxes[2], unit(frame, lang_.text(QStringLiteral("ui.unit.hours"))), boxes[3],
                          unit(frame, QStringLiteral("'")), boxes[4], unit(frame, QStringLiteral("\""))}),
                     3, 1);
 
@@ -388,7 +388,7 @@ QWidget* Form1::buildImageArea()
         grid->addWidget(button, pan.rowIndex, pan.column);
     }
     grid->addWidget(picOrange_, 1, 1);
-    zoomBar_ = new ZoomBar(*picture1_, area);
+    zoomBar_ = new ZoomBar(*picture1_, lang_, area);
     grid->addWidget(zoomBar_, 3, 0, 1, 3);
     grid->setRowStretch(1, 1);
     grid->setColumnStretch(1, 1);

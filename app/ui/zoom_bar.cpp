@@ -1,5 +1,7 @@
 #include "app/ui/zoom_bar.h"
 
+#include "app/language_table.h"
+
 #include "app/ui/image_view.h"
 
 #include <QComboBox>
@@ -32,7 +34,7 @@ QString percent(double zoom)
 
 }  // namespace
 
-ZoomBar::ZoomBar(ImageView& view, QWidget* parent) : QWidget(parent), view_(view)
+ZoomBar::ZoomBar(ImageView& view, const LanguageTable& lang, QWidget* parent) : QWidget(parent), view_(view)
 {
     setObjectName(QStringLiteral("zoomBar"));
     auto* layout = new QHBoxLayout(this);
@@ -54,7 +56,7 @@ ZoomBar::ZoomBar(ImageView& view, QWidget* parent) : QWidget(parent), view_(view
     stretch_->addItem(QStringLiteral("0,25 % – 99,75 %"), int(StretchPreset::Auto));
     stretch_->addItem(QStringLiteral("0,05 % – 99,95 %"), int(StretchPreset::Soft));
     stretch_->addItem(QStringLiteral("5 % – 99,5 %"), int(StretchPreset::Hard));
-    stretch_->addItem(QStringLiteral("min – max"), int(StretchPreset::MinMax));
+    stretch_->addItem(lang.text(QStringLiteral("image.stretch.minmax")), int(StretchPreset::MinMax));
 
     orientation_ = new QLabel(QStringLiteral("FITS : ligne 1 en bas"), this);
     orientation_->setObjectName(QStringLiteral("orientation"));

@@ -45,11 +45,11 @@ Config2::Config2(ReductionView& mainWindow, const LanguageTable& lang, Dialogs& 
         int column;
     };
     const std::array<Input, 5> inputs = {{
-        {QStringLiteral("Largeur du capteur:"), QStringLiteral("mm"), 1, 0},
-        {QStringLiteral("Hauteur du capteur:"), QStringLiteral("mm"), 2, 0},
-        {QStringLiteral("Largeur en pixels:"), QStringLiteral("pixels"), 3, 0},
-        {QStringLiteral("Hauteur en pixels:"), QStringLiteral("pixels"), 4, 0},
-        {QStringLiteral("Focale:"), QStringLiteral("mm"), 1, 3},
+        {QStringLiteral("Largeur du capteur:"), lang_.text(QStringLiteral("ui.unit.mm")), 1, 0},
+        {QStringLiteral("Hauteur du capteur:"), lang_.text(QStringLiteral("ui.unit.mm")), 2, 0},
+        {QStringLiteral("Largeur en pixels:"), lang_.text(QStringLiteral("ui.unit.pixels")), 3, 0},
+        {QStringLiteral("Hauteur en pixels:"), lang_.text(QStringLiteral("ui.unit.pixels")), 4, 0},
+        {QStringLiteral("Focale:"), lang_.text(QStringLiteral("ui.unit.mm")), 1, 3},
     }};
 
     auto* grid = new QGridLayout(this);

@@ -50,13 +50,13 @@ QLabel* unit(const QString& text, QWidget* parent) { return new QLabel(text, par
 // Page 1: the image and its field.
 QGroupBox* Wizard::buildPage1()
 {
-    frame1_ = named(new QGroupBox(QStringLiteral("Catalogue d'étoile"), this), QStringLiteral("Frame1"));
+    frame1_ = named(new QGroupBox(controller_.lang().text(QStringLiteral("wizard.frame.catalogue")), this), QStringLiteral("Frame1"));
     auto* g1 = new QGridLayout(frame1_);
     g1->addWidget(lbl(0, QStringLiteral("Veuillez remplir les informations sur l'image:"), frame1_), 0, 0, 1, 8);
     g1->addWidget(lbl(5, QStringLiteral("Image:"), frame1_), 1, 0);
     g1->addWidget(field(QStringLiteral("txt_url"), frame1_), 1, 1, 1, 7);
     g1->addWidget(lbl(1, QStringLiteral("RA:"), frame1_), 2, 0);
-    const std::array<QString, 3> raUnits = {QStringLiteral("h"), QStringLiteral("'"), QStringLiteral("\"")};
+    const std::array<QString, 3> raUnits = {controller_.lang().text(QStringLiteral("ui.unit.hours")), QStringLiteral("'"), QStringLiteral("\"")};
     for (int k = 0; k < 3; ++k) {
         g1->addWidget(field(QStringLiteral("txt_ra_") + QString::number(k), frame1_), 2, 2 + 2 * k);
         g1->addWidget(unit(raUnits[std::size_t(k)], frame1_), 2, 3 + 2 * k);
@@ -113,16 +113,16 @@ QGroupBox* Wizard::buildPage3()
     g3->addWidget(lbl(6, QStringLiteral("Parametres de calcul:"), frame3_), 0, 0, 1, 3);
     g3->addWidget(lbl(9, QStringLiteral("Tolérance:"), frame3_), 1, 0);
     QLineEdit* tolerance = field(QStringLiteral("txt_tolerance"), frame3_);
-    tolerance->setToolTip(QStringLiteral("Tolerance lors de la selection des images"));
+    tolerance->setToolTip(controller_.lang().text(QStringLiteral("wizard.tip.tolerance")));
     g3->addWidget(tolerance, 1, 1);
-    g3->addWidget(unit(QStringLiteral("pixels"), frame3_), 1, 2);
+    g3->addWidget(unit(controller_.lang().text(QStringLiteral("ui.unit.pixels")), frame3_), 1, 2);
     g3->addWidget(lbl(7, QStringLiteral("Champ:"), frame3_), 2, 0);
     g3->addWidget(field(QStringLiteral("txt_distance"), frame3_), 2, 1);
-    g3->addWidget(unit(QStringLiteral("Arcmin"), frame3_), 2, 2);
+    g3->addWidget(unit(controller_.lang().text(QStringLiteral("ui.unit.arcmin")), frame3_), 2, 2);
     g3->addWidget(lbl(8, QStringLiteral("Seuil calcul"), frame3_), 3, 0);
     QLineEdit* threshold = field(QStringLiteral("txt_calcul"), frame3_);
     threshold->setToolTip(
-        QStringLiteral("Ce chiifre restreint le nombre de solution proposé à l'utilisateur"));
+        controller_.lang().text(QStringLiteral("ui.tip.threshold")));
     g3->addWidget(threshold, 3, 1);
     step3_ = named(new QPushButton(QStringLiteral("Terminer"), frame3_), QStringLiteral("step3"));
     g3->addWidget(step3_, 4, 2);
