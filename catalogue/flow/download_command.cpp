@@ -144,7 +144,7 @@ Status runDownloadData(ReductionController& controller)
     if (!page) {
         const QUrl url(service->base + *pathAndQuery, QUrl::TolerantMode);
         const Result<QByteArray> answer = downloadAnswer(url, view.downloadMonitor(),
-                                                         controller.downloadLimits());
+                                                         controller.downloadLimits(), controller.lang());
         if (!answer)
             return reportFailure(controller, failed + answer.error() + from);
         const Result<QByteArray> converted = source->readerAnswer(*answer, request);
