@@ -114,9 +114,7 @@ bool runAlgo(ReductionController& controller)
     state.solutionCount = std::int16_t(search.candidates.size());
     if (search.tableFull) {
         controller.AddStatus(
-            QStringLiteral("Trop de solutions : la recherche s'est arrêtée aux %1 premières ; "
-                           "réduisez la tolérance.")
-                .arg(kCandidateCapacity));
+            controller.lang().text(QStringLiteral("calc.toomany")).arg(kCandidateCapacity));
     }
 
     controller.ensureMarkers();
