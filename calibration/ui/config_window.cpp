@@ -133,7 +133,9 @@ void Config::Nouveau()
 {
     const Status added = table_.addNew();
     if (!added) {
-        dialogs_.message(this, added.error(), QString(), false);
+        // The list is full (the only refusal of addNew), said in the user's language.
+        dialogs_.message(this, controller_.lang().text(QStringLiteral("calib.full")).arg(kConfigCapacity),
+                         QString(), false);
         return;
     }
     // The selection stays where it was; the user clicks the new entry.
