@@ -138,7 +138,7 @@ QString QtDialogs::saveFileName(QWidget* parent, const QString& title, const QSt
 
 void QtDialogs::details(QWidget* parent, const QString& title, const QString& report)
 {
-    showFrmDetail(parent, title, report);
+    showFrmDetail(parent, title, report, *lang_);
 }
 
 }  // namespace ce

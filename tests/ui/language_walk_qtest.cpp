@@ -295,12 +295,14 @@ private slots:
         trigger("mnu_config");
         trigger("mnu_etalonage2");
         trigger("mnu_wizard");
+        trigger("mnu_catalogue");
+        dialogs.details(form, QStringLiteral("0825-07582619"), QStringLiteral("9.8"));
         // A file dialog, a Yes/No question with its buttons, a warning.
         trigger("mnu_open");
         dialogs.askYesNo(form, file.message(ce::msg::kRefineOption), QString());
         form->findChild<QLineEdit*>(QStringLiteral("txt_corrasd"))->clear();
         form->findChild<QAbstractButton*>(QStringLiteral("AutoCalcul"))->click();  // no scale factor: a warning
-        QTRY_VERIFY(closer.seen >= 6);
+        QTRY_VERIFY(closer.seen >= 8);
         QVERIFY2(closer.kinds.contains(QStringLiteral("QFileDialog")), qPrintable(closer.kinds.join(u' ')));
         QVERIFY2(closer.kinds.count(QStringLiteral("QMessageBox")) >= 2, qPrintable(closer.kinds.join(u' ')));
         // The journal and the main window after those commands.
