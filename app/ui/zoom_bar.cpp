@@ -41,7 +41,7 @@ ZoomBar::ZoomBar(ImageView& view, const LanguageTable& lang, QWidget* parent) : 
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
 
-    QPushButton* fit = makeButton(this, "zoomFit", QStringLiteral("Image entière"), QStringLiteral("0"));
+    QPushButton* fit = makeButton(this, "zoomFit", lang.message(82 - 45), QStringLiteral("0"));  // [FORM] line 82
     QPushButton* actual = makeButton(this, "zoomActual", QStringLiteral("1:1"), QStringLiteral("1"));
     QPushButton* out = makeButton(this, "zoomOut", QStringLiteral("−"), QStringLiteral("−"));
     QPushButton* in = makeButton(this, "zoomIn", QStringLiteral("+"), QStringLiteral("+"));
@@ -58,7 +58,7 @@ ZoomBar::ZoomBar(ImageView& view, const LanguageTable& lang, QWidget* parent) : 
     stretch_->addItem(QStringLiteral("5 % – 99,5 %"), int(StretchPreset::Hard));
     stretch_->addItem(lang.text(QStringLiteral("image.stretch.minmax")), int(StretchPreset::MinMax));
 
-    orientation_ = new QLabel(QStringLiteral("FITS : ligne 1 en bas"), this);
+    orientation_ = new QLabel(lang.message(83 - 45), this);  // [FORM] line 83
     orientation_->setObjectName(QStringLiteral("orientation"));
 
     for (QWidget* widget : {static_cast<QWidget*>(fit), static_cast<QWidget*>(actual),
