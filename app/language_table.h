@@ -24,6 +24,7 @@
 // (a box's text of several lines).
 
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QString>
 #include <QStringList>
@@ -33,7 +34,7 @@
 
 namespace ce {
 
-struct LanguageTable {
+struct LanguageTable final : TextLookup {
     std::array<QString, 21> config{};     // configuration text N = config[N], N >= 1
     std::array<QString, 21> config2{};    // [CONFIG2] line N
     std::array<QString, 201> form{};      // [FORM] line N
@@ -54,7 +55,7 @@ struct LanguageTable {
     // The text for `key`: the file's, else the program's own French; the key
     // itself only when neither has it, so that a missing line shows which
     // text is wanted instead of nothing.
-    QString text(const QString& key) const;
+    QString text(const QString& key) const override;
 };
 
 // Parses the lines of lang.cfg (already split, line ends removed). Fails with
