@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -109,17 +110,39 @@ TEST(RtfReader, FieldsShowTheirResultAndHyperlinksLead)
         EXPECT_EQ(marked(read(rtf)), QString::fromUtf8(text)) << rtf;
 }
 
-TEST(RtfReader, ShippedHelpPageReads)
+TEST(RtfReader, ShippedHelpPagesRead)
 {
-    QFile file(QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../data/aide.rtf"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
-    const auto result = ce::readRtf(file.readAll());
-    ASSERT_TRUE(result.ok());
-    const QString text = result->plainText();
-    // The steps of a reduction in order, accents through the escapes, no markup left.
-    EXPECT_LT(text.indexOf(QStringLiteral("1-Download")), text.indexOf(QStringLiteral("4-Full map")));
-    EXPECT_TRUE(text.contains(QStringLiteral("2-Etoiles")) && text.contains(QStringLiteral("Étoiles")));
-    EXPECT_FALSE(text.contains(u'\\') || text.contains(u'{') || text.contains(QStringLiteral("Arial")));
+    for (const char* name : {"aide.rtf", "help-en.rtf"}) {
+        SCOPED_TRACE(name);
+        QFile file(QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../data/")
+                   + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+        const auto result = ce::readRtf(file.readAll());
+        ASSERT_TRUE(result.ok());
+        const QString text = result->plainText();
+        // The steps of a reduction in order, accents through the escapes, no markup left.
+        EXPECT_LT(text.indexOf(QStringLiteral("1-Download")), text.indexOf(QStringLiteral("4-Full map")));
+        EXPECT_TRUE(text.contains(QStringLiteral("Étoiles")) && text.contains(QStringLiteral("5-Auto")));
+        EXPECT_FALSE(text.contains(u'\\') || text.contains(u'{') || text.contains(QStringLiteral("Arial"))
+                     || text.contains(QStringLiteral("HYPERLINK")));
+
+        // Every link within the page leads to one of its bookmarks, and the
+        // section on the exports is linked to.
+        QSet<QString> bookmarks;
+        QSet<QString> links;
+        for (const ce::RtfParagraph& paragraph : result->paragraphs) {
+            for (const ce::RtfBookmark& bookmark : paragraph.bookmarks)
+                bookmarks.insert(bookmark.name);
+            for (const ce::RtfRun& run : paragraph.runs)
+                if (!run.link.isEmpty())
+                    links.insert(run.link);
+        }
+        EXPECT_TRUE(links.contains(QStringLiteral("#exports")));
+        for (const QString& link : links) {
+            EXPECT_TRUE(link.startsWith(u'#')) << link.toStdString();
+            EXPECT_TRUE(bookmarks.contains(link.mid(1))) << link.toStdString();
+        }
+    }
 }
 
 }  // namespace
