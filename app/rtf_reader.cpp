@@ -191,6 +191,7 @@ private:
             bookmarkName_ += characters;
             return;
         }
+        currentLength_ += characters.size();
         const RtfRun& format = state().format;
         if (!current_.runs.isEmpty() && current_.runs.last().sameFormat(format)) {
             current_.runs.last().text += characters;
@@ -206,6 +207,7 @@ private:
         if (explicitEnd || !current_.runs.isEmpty() || !current_.bookmarks.isEmpty())
             document_.paragraphs.append(current_);
         current_ = RtfParagraph{};
+        currentLength_ = 0;
     }
 
     // The destination of the group that holds the current one.
@@ -228,7 +230,7 @@ private:
         if (closed.destination == Destination::Bookmark && outerDestination() == Destination::Text) {
             const QString name = bookmarkName_.trimmed();
             if (!name.isEmpty())
-                current_.bookmarks.append({name, current_.plainText().size()});
+                current_.bookmarks.append({name, currentLength_});
         }
         while (!fields_.empty() && fields_.back().depth >= stack_.size())
             fields_.pop_back();
@@ -369,6 +371,7 @@ private:
     std::vector<GroupState> stack_;
     RtfDocument document_;
     RtfParagraph current_;
+    qsizetype currentLength_ = 0;  // characters of current_ so far
     int pendingSkip_ = 0;
     std::vector<OpenField> fields_;  // innermost last
     QString bookmarkName_;
