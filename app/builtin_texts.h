@@ -1,9 +1,10 @@
 #pragma once
-// The program's own French texts for the language messages and suggestions
-// that later versions added, and their numbers.
+// The program's own French texts, and the numbers of the language messages
+// and suggestions that later versions added.
 //
-// lang.cfg carries them like every other text; a language file written
-// before they existed lacks them, and LanguageTable falls back to these.
+// The shipped French lang.cfg is built into the program. A language file
+// written before a text existed, or a translation that misses one, lacks
+// it, and LanguageTable falls back to the built-in French text.
 // Texts with %1, %2, ... are filled with one multi-argument arg(), so a
 // value that itself holds "%1" is never substituted again.
 
@@ -51,11 +52,19 @@ namespace sug {
 inline constexpr int kNothingProposed = 15;
 }  // namespace sug
 
+struct LanguageTable;
+
+// The French language file the program was built with, read once (messages
+// filled). Its own accessors never fall back any further.
+const LanguageTable& builtinLanguage();
+
 // The French text of message n (n >= kFirstLaterMessage), empty when the
 // program has none.
 QString builtinMessage(int n);
 // The French text of suggestion n (n >= kFirstLaterSuggestion), empty when
 // the program has none.
 QString builtinSuggestion(int n);
+// The French text for `key`, empty when the program has none.
+QString builtinText(const QString& key);
 
 }  // namespace ce

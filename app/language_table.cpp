@@ -57,7 +57,9 @@ QString LanguageTable::suggestion(int n) const
 QString LanguageTable::text(const QString& key) const
 {
     const auto it = keyed.find(key);
-    return it == keyed.end() ? key : it->second;
+    if (it != keyed.end()) return it->second;
+    const QString french = builtinText(key);
+    return french.isEmpty() ? key : french;
 }
 
 void LanguageTable::fillMessages()
@@ -111,14 +113,18 @@ Result<LanguageTable> parseLanguageTable(const QStringList& lines)
     for (++at; at < lines.size(); ++at) {
         const QRegularExpressionMatch m = keyedLine.match(lines[at]);
         if (m.hasMatch())
-            table.keyed[m.captured(1)] = m.captured(2);
+            table.keyed[m.captured(1)] = m.captured(2).replace(QLatin1String("\\n"), QLatin1String("\n"));
     }
     return Result<LanguageTable>::success(std::move(table));
 }
 
 Result<LanguageTable> loadLanguageTable(const QString& programFolder)
 {
-    const QString path = programFolder + QStringLiteral("/lang.cfg");
+    return loadLanguageFile(programFolder + QStringLiteral("/lang.cfg"));
+}
+
+Result<LanguageTable> loadLanguageFile(const QString& path)
+{
     const Result<QStringList> lines = readTextLines(path);
     if (!lines)
         return Result<LanguageTable>::failure(lines.error());

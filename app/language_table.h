@@ -13,12 +13,15 @@
 // Messages from 21 on and suggestions from 15 on came with later versions
 // of the program: a language file written before them (a user's own
 // translation) simply lacks those lines, and the program then uses its own
-// French text (builtinMessage, builtinSuggestion) instead of failing.
+// French text (the shipped lang.cfg built into the program, see
+// builtin_texts.h) instead of failing.
 //
-// Texts of the catalogue sources follow "[END]" as lines "key=text" (key:
-// lower-case letters, digits, "." and "_"); any other line there is
-// ignored, so a file without them still reads. A text may hold %1, %2 for
-// the values the program puts in.
+// Every other text follows "[END]" as lines "key=text" (key: lower-case
+// letters, digits, "." and "_", prefixed by area: "ui.", "box.", "calib."...);
+// any other line there is ignored, so a file without them still reads, and
+// a key the file lacks takes the built-in French text too. A text may hold
+// %1, %2 for the values the program puts in, and "\n" for a line break
+// (a box's text of several lines).
 
 #include "core/result.h"
 
@@ -48,8 +51,9 @@ struct LanguageTable {
     void fillMessages();
 
     std::map<QString, QString> keyed{};   // the "key=text" lines after [END]
-    // The text for `key`; the key itself when the file has none, so that a
-    // missing line shows which text is wanted instead of nothing.
+    // The text for `key`: the file's, else the program's own French; the key
+    // itself only when neither has it, so that a missing line shows which
+    // text is wanted instead of nothing.
     QString text(const QString& key) const;
 };
 
@@ -58,6 +62,11 @@ struct LanguageTable {
 // marker (« … le marqueur [FORM] est introuvable (fin du fichier à la ligne
 // 12) ») or a section over its capacity.
 Result<LanguageTable> parseLanguageTable(const QStringList& lines);
+
+// Reads the language file at `path` and parses it. Fails with the file's
+// own reason when it cannot be read, or with the parsing message (which
+// then names the file).
+Result<LanguageTable> loadLanguageFile(const QString& path);
 
 // Reads programFolder + "/lang.cfg" and parses it. Fails with the file's
 // own reason when it cannot be read, or with the parsing message (which

@@ -32,13 +32,13 @@ bool inDoubleClickBox(const Marker& marker, int xPx, int yPx)
         && y - kDoubleClickReachPx < yPx && yPx < y + kDoubleClickReachPx;
 }
 
-QString missingScaleMessage(double corrAsd, double corrDec)
+QString missingScaleMessage(double corrAsd, double corrDec, const QString& text)
 {
     QStringList missing;
     if (corrAsd == 0.0) missing << QStringLiteral("Corr Asd");
     if (corrDec == 0.0) missing << QStringLiteral("Corr Dec");
     if (missing.isEmpty()) return {};
-    return QStringLiteral("Facteur d'échelle manquant : ") + missing.join(QStringLiteral(", "));
+    return text.arg(missing.join(QStringLiteral(", ")));
 }
 
 QString hoverInfoText(const QString& identifier, const QString& magR, const QString& magB,

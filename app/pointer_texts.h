@@ -35,11 +35,11 @@ bool inDoubleClickBox(const Marker& marker, int xPx, int yPx);
 
 // missingScaleMessage: the status line for scale factors that cannot be
 // divided by.
-// Given: corrAsd, corrDec, pixels per degree.
-// Returns: empty when both are non-zero, else "Facteur d'échelle manquant : "
-// followed by the caption of each missing factor ("Corr Asd", "Corr Dec",
-// or "Corr Asd, Corr Dec").
-QString missingScaleMessage(double corrAsd, double corrDec);
+// Given: corrAsd, corrDec, pixels per degree, and the line's text from the
+// language file, whose %1 receives the missing factors.
+// Returns: empty when both are non-zero, else `text` with the caption of
+// each missing factor ("Corr Asd", "Corr Dec", or "Corr Asd, Corr Dec").
+QString missingScaleMessage(double corrAsd, double corrDec, const QString& text);
 
 // hoverInfoText: the information line of a hovered catalogue star.
 // Given: the identifier and the red and blue magnitude texts as read;

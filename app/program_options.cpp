@@ -7,6 +7,7 @@ namespace ce {
 
 namespace {
 const QString kRefineKey = QStringLiteral("solution/refine");
+const QString kLanguageKey = QStringLiteral("language/file");
 }
 
 QString optionsPath(const QString& dataFolder) { return dataFolder + QStringLiteral("/options.ini"); }
@@ -16,6 +17,7 @@ ProgramOptions loadOptions(const QString& dataFolder)
     const QSettings settings(optionsPath(dataFolder), QSettings::IniFormat);
     ProgramOptions options;
     options.refineSolution = settings.value(kRefineKey, options.refineSolution).toBool();
+    options.languageFile = settings.value(kLanguageKey).toString();
     return options;
 }
 
@@ -24,6 +26,10 @@ Status saveOptions(const QString& dataFolder, const ProgramOptions& options)
     QDir().mkpath(dataFolder);
     QSettings settings(optionsPath(dataFolder), QSettings::IniFormat);
     settings.setValue(kRefineKey, options.refineSolution);
+    if (options.languageFile.isEmpty())
+        settings.remove(kLanguageKey);
+    else
+        settings.setValue(kLanguageKey, options.languageFile);
     settings.sync();
     if (settings.status() != QSettings::NoError)
         return Status::failure(QStringLiteral("Impossible d'enregistrer le fichier %1 : écriture impossible")

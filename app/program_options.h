@@ -15,6 +15,9 @@ struct ProgramOptions {
     // After "Oui", fit the solution to every catalogue star measured on the
     // image (on), or keep the three-star solution exactly (off).
     bool refineSolution = true;
+    // The language file chosen for the next start (a file name beside the
+    // program); empty: lang.cfg.
+    QString languageFile;
 };
 
 // The options file of a data folder: dataFolder + "/options.ini".

@@ -50,7 +50,8 @@ int PointerFlow::lastStarMarker() const
 
 bool PointerFlow::scaleUsable(bool report)
 {
-    const QString missing = missingScaleMessage(state_.corrAsd, state_.corrDec);
+    const QString missing = missingScaleMessage(state_.corrAsd, state_.corrDec,
+                                                controller_.lang().text(QStringLiteral("calib.scalemissing")));
     if (missing.isEmpty()) return true;
     if (report) controller_.AddStatus(missing);
     return false;

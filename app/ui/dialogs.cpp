@@ -1,5 +1,7 @@
 #include "app/ui/dialogs.h"
 
+#include "app/builtin_texts.h"
+#include "app/language_table.h"
 #include "skymap/ui/frm_detail.h"
 
 #include <QEventLoop>
@@ -13,30 +15,30 @@
 
 namespace ce {
 
-QString defaultMessageTitle() { return QStringLiteral("Cinq Étoiles"); }
+QString defaultMessageTitle(const LanguageTable& lang) { return lang.text(QStringLiteral("box.title")); }
 
 namespace {
 
-QString titleOrDefault(const QString& title)
+QString titleOrDefault(const LanguageTable& lang, const QString& title)
 {
-    return title.isEmpty() ? defaultMessageTitle() : title;
+    return title.isEmpty() ? defaultMessageTitle(lang) : title;
 }
 
 // Qt writes its own buttons and labels in English unless its translations
-// are installed, so the boxes the program shows carry their French words
-// themselves.
-void frenchYesNo(QMessageBox& box)
+// are installed, so the boxes the program shows carry the language file's
+// words themselves.
+void yesNoTexts(QMessageBox& box, const LanguageTable& lang)
 {
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Oui"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("&Non"));
+    box.button(QMessageBox::Yes)->setText(lang.text(QStringLiteral("box.yes")));
+    box.button(QMessageBox::No)->setText(lang.text(QStringLiteral("box.no")));
     box.setDefaultButton(QMessageBox::Yes);
 }
 
-bool yesNoBox(QWidget* parent, const QString& question, const QString& title)
+bool yesNoBox(QWidget* parent, const QString& question, const QString& title, const LanguageTable& lang)
 {
-    QMessageBox box(QMessageBox::Question, titleOrDefault(title), question,
+    QMessageBox box(QMessageBox::Question, titleOrDefault(lang, title), question,
                     QMessageBox::Yes | QMessageBox::No, parent);
-    frenchYesNo(box);
+    yesNoTexts(box, lang);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -59,27 +61,26 @@ QPoint besideImage(const QWidget& image, QSize size)
 }
 
 QString fileDialog(QWidget* parent, const QString& title, const QString& folder,
-                   const QString& filter, QFileDialog::AcceptMode acceptMode)
+                   const QString& filter, QFileDialog::AcceptMode acceptMode, const LanguageTable& lang)
 {
     const bool saving = acceptMode == QFileDialog::AcceptSave;
     QFileDialog dialog(parent, title, folder, filter);
     dialog.setAcceptMode(acceptMode);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    // Replacing a file is asked below, in French.
+    // Replacing a file is asked below, in the program's language.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Regarder dans :"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nom du fichier :"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Type de fichier :"));
-    dialog.setLabelText(QFileDialog::Accept,
-                        saving ? QStringLiteral("&Enregistrer") : QStringLiteral("&Ouvrir"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annuler"));
+    const auto text = [&lang](const char* key) { return lang.text(QString::fromLatin1(key)); };
+    dialog.setLabelText(QFileDialog::LookIn, text("file.lookin"));
+    dialog.setLabelText(QFileDialog::FileName, text("file.name"));
+    dialog.setLabelText(QFileDialog::FileType, text("file.type"));
+    dialog.setLabelText(QFileDialog::Accept, saving ? text("file.save") : text("file.open"));
+    dialog.setLabelText(QFileDialog::Reject, text("file.cancel"));
     while (dialog.exec() == QDialog::Accepted) {
         const QString chosen = dialog.selectedFiles().value(0);
         if (!saving || !QFileInfo::exists(chosen))
             return chosen;
-        const QString question = QStringLiteral("Le fichier %1 existe déjà. Voulez-vous le remplacer ?")
-                                     .arg(QFileInfo(chosen).fileName());
-        if (yesNoBox(&dialog, question, title))
+        const QString question = text("file.exists").arg(QFileInfo(chosen).fileName());
+        if (yesNoBox(&dialog, question, title, lang))
             return chosen;
         // No: back to the dialog to choose another name.
     }
@@ -88,16 +89,21 @@ QString fileDialog(QWidget* parent, const QString& title, const QString& folder,
 
 }  // namespace
 
+QtDialogs::QtDialogs() : lang_(&builtinLanguage()) {}
+
+void QtDialogs::useLanguage(const LanguageTable& lang) { lang_ = &lang; }
+
 void QtDialogs::message(QWidget* parent, const QString& text, const QString& title, bool warning)
 {
-    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon, titleOrDefault(title),
+    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon, titleOrDefault(*lang_, title),
                     text, QMessageBox::Ok, parent);
+    box.button(QMessageBox::Ok)->setText(lang_->text(QStringLiteral("box.ok")));
     box.exec();
 }
 
 bool QtDialogs::askYesNo(QWidget* parent, const QString& question, const QString& title)
 {
-    return yesNoBox(parent, question, title);
+    return yesNoBox(parent, question, title, *lang_);
 }
 
 bool QtDialogs::askYesNoBesideImage(QWidget* parent, const QString& question, const QString& title,
@@ -106,9 +112,9 @@ bool QtDialogs::askYesNoBesideImage(QWidget* parent, const QString& question, co
     // Not modal to the window: the image beneath can still be panned to
     // look at the candidate; the caller keeps the other commands disabled
     // until the answer comes.
-    QMessageBox box(QMessageBox::Question, titleOrDefault(title), question,
+    QMessageBox box(QMessageBox::Question, titleOrDefault(*lang_, title), question,
                     QMessageBox::Yes | QMessageBox::No, parent);
-    frenchYesNo(box);
+    yesNoTexts(box, *lang_);
     box.setWindowModality(Qt::NonModal);
     QEventLoop answered;
     QObject::connect(&box, &QMessageBox::finished, &answered, &QEventLoop::quit);
@@ -121,18 +127,18 @@ bool QtDialogs::askYesNoBesideImage(QWidget* parent, const QString& question, co
 QString QtDialogs::openFileName(QWidget* parent, const QString& title, const QString& folder,
                                 const QString& filter)
 {
-    return fileDialog(parent, title, folder, filter, QFileDialog::AcceptOpen);
+    return fileDialog(parent, title, folder, filter, QFileDialog::AcceptOpen, *lang_);
 }
 
 QString QtDialogs::saveFileName(QWidget* parent, const QString& title, const QString& folder,
                                 const QString& filter)
 {
-    return fileDialog(parent, title, folder, filter, QFileDialog::AcceptSave);
+    return fileDialog(parent, title, folder, filter, QFileDialog::AcceptSave, *lang_);
 }
 
 void QtDialogs::details(QWidget* parent, const QString& title, const QString& report)
 {
-    showFrmDetail(parent, title, report);
+    showFrmDetail(parent, title, report, *lang_);
 }
 
 }  // namespace ce

@@ -9,12 +9,18 @@ class QWidget;
 
 namespace ce {
 
-// The title of message boxes that name none.
-QString defaultMessageTitle();
+struct LanguageTable;
+
+// The title of message boxes that name none (key box.title).
+QString defaultMessageTitle(const LanguageTable& lang);
 
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
+
+    // The texts of the boxes' own buttons and labels from now on; until
+    // called, the program's French. `lang` must outlive the boxes.
+    virtual void useLanguage(const LanguageTable& lang) { (void)lang; }
 
     // A box with an OK button; `warning` adds the exclamation icon. An empty
     // title means defaultMessageTitle().
@@ -43,6 +49,8 @@ public:
 // The real boxes: QMessageBox and QFileDialog.
 class QtDialogs final : public Dialogs {
 public:
+    QtDialogs();
+    void useLanguage(const LanguageTable& lang) override;
     void message(QWidget* parent, const QString& text, const QString& title,
                  bool warning) override;
     bool askYesNo(QWidget* parent, const QString& question, const QString& title) override;
@@ -53,6 +61,9 @@ public:
     QString saveFileName(QWidget* parent, const QString& title, const QString& folder,
                          const QString& filter) override;
     void details(QWidget* parent, const QString& title, const QString& report) override;
+
+private:
+    const LanguageTable* lang_;
 };
 
 }  // namespace ce

@@ -1,11 +1,13 @@
 #include "app/ui/download_progress.h"
 
+#include "app/language_table.h"
+
 #include <QLocale>
 #include <QProgressDialog>
 
 namespace ce {
 
-DownloadProgress::DownloadProgress(QWidget* owner) : owner_(owner) {}
+DownloadProgress::DownloadProgress(QWidget* owner, const LanguageTable& lang) : owner_(owner), lang_(lang) {}
 
 DownloadProgress::~DownloadProgress() { delete box_; }
 
@@ -15,8 +17,8 @@ void DownloadProgress::downloadStarted(const QString& address)
     if (!box_) {
         box_ = new QProgressDialog(owner_);
         box_->setObjectName(QStringLiteral("downloadProgress"));
-        box_->setWindowTitle(QStringLiteral("Téléchargement du catalogue"));
-        box_->setCancelButtonText(QStringLiteral("Annuler"));
+        box_->setWindowTitle(lang_.text(QStringLiteral("net.progress.title")));
+        box_->setCancelButtonText(lang_.text(QStringLiteral("net.progress.cancel")));
         box_->setWindowModality(Qt::WindowModal);
         // Shown at once: while the answer comes in, the main window's
         // commands must not start a second download.
@@ -26,7 +28,7 @@ void DownloadProgress::downloadStarted(const QString& address)
         box_->setMinimumWidth(420);
     }
     box_->setRange(0, 0);  // the size of the answer is not known beforehand
-    box_->setLabelText(QStringLiteral("Connexion à %1…").arg(address.section(u'?', 0, 0)));
+    box_->setLabelText(lang_.text(QStringLiteral("net.progress.connecting")).arg(address.section(u'?', 0, 0)));
     pulses_ = 0;
     box_->setValue(0);
 }
@@ -35,7 +37,7 @@ void DownloadProgress::bytesReceived(qint64 bytes)
 {
     if (!box_)
         return;
-    box_->setLabelText(QStringLiteral("Réception du catalogue : %1 reçus")
+    box_->setLabelText(lang_.text(QStringLiteral("net.progress.received"))
                            .arg(QLocale().formattedDataSize(bytes)));
     // A busy bar (range 0..0) takes any value; a new one keeps it moving.
     box_->setValue(++pulses_);

@@ -12,9 +12,11 @@ class QWidget;
 
 namespace ce {
 
+struct LanguageTable;
+
 class DownloadProgress final : public DownloadMonitor {
 public:
-    explicit DownloadProgress(QWidget* owner);
+    DownloadProgress(QWidget* owner, const LanguageTable& lang);
     ~DownloadProgress() override;
     DownloadProgress(const DownloadProgress&) = delete;
     DownloadProgress& operator=(const DownloadProgress&) = delete;
@@ -26,6 +28,7 @@ public:
 
 private:
     QWidget* owner_;
+    const LanguageTable& lang_;
     QPointer<QProgressDialog> box_;
     QString address_;
     int pulses_ = 0;  // one per received block

@@ -61,9 +61,9 @@ Form1::Form1(LanguageTable& lang, ProgramPaths paths, Dialogs& dialogs, KeyState
       keys_(keys)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Cinq Étoiles"));
+    setWindowTitle(lang_.text(QStringLiteral("box.title")));
     setWindowIcon(programIcon());
-    download_ = std::make_unique<DownloadProgress>(this);
+    download_ = std::make_unique<DownloadProgress>(this, lang_);
 
     controller_->setRefinementEnabled(loadOptions(paths_.dataFolder).refineSolution);
     buildLayout();
@@ -228,13 +228,13 @@ void Form1::showHelp()
         helpWindow_->activateWindow();
         return;
     }
-    helpWindow_ = new frmTip(paths_.programFile(QStringLiteral("aide.rtf")), lang_, dialogs_, this);
+    helpWindow_ = new frmTip(paths_.programFile(lang_.text(QStringLiteral("help.file"))), lang_, dialogs_, this);
     helpWindow_->show();
 }
 
 void Form1::showAbout()
 {
-    frmSplash about(paths_.dataFile(QStringLiteral("test.bmp")), this);
+    frmSplash about(paths_.dataFile(QStringLiteral("test.bmp")), lang_, this);
     about.exec();
 }
 

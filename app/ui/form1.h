@@ -8,6 +8,7 @@
 #include "app/flow/reduction_controller.h"
 #include "app/flow/reduction_view.h"
 #include "app/ui/help_window.h"
+#include "app/language_choice.h"
 #include "app/language_table.h"
 #include "core/program_paths.h"
 
@@ -52,6 +53,9 @@ public:
     const ProgramPaths& paths() const { return paths_; }
     LanguageTable& lang() { return lang_; }
     Dialogs& dialogs() { return dialogs_; }
+    // The language file the texts were read from ("lang.cfg" until told):
+    // Options > Langue marks it.
+    void setLanguageInUse(const QString& fileName);
     ImageView& picture() { return *picture1_; }
     Magnifier& magnifier() { return *zoom_; }
     QWidget& viewport() { return *picOrange_; }
@@ -147,11 +151,16 @@ private:
     void openConfig2();
     // Options > refine the solution: applied and remembered in options.ini.
     void setRefinement(bool on);
+    // Options > Langue: the language files beside the program.
+    void fillLanguageMenu();
+    void chooseLanguage(const QString& fileName, const QString& name);
     // "…" beside Img: chooses the image file in a dialog, then loads it.
     void chooseImage();
 
     LanguageTable& lang_;
     ProgramPaths paths_;
+    QString languageInUse_ = QString::fromLatin1(kDefaultLanguageFile);
+    QMenu* languageMenu_ = nullptr;
     Dialogs& dialogs_;
     std::unique_ptr<ReductionController> controller_;
 

@@ -36,7 +36,7 @@ void Form1::saveLastRun()
 
 QAction* Form1::addRestoreLastRunEntry(QMenu* menu)
 {
-    QAction* entry = menu->addAction(QStringLiteral("Restaurer la dernière session au démarrage"));
+    QAction* entry = menu->addAction(lang_.message(84 - 45));  // [FORM] line 84
     entry->setObjectName(QStringLiteral("mnu_restore"));
     entry->setCheckable(true);
     entry->setChecked(restoreLastRunEnabled(paths_.dataFolder));

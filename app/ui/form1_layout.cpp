@@ -6,6 +6,8 @@
 
 #include "app/ui/form1.h"
 
+#include "app/builtin_texts.h"
+
 #include "app/ui/image_view.h"
 #include "app/ui/magnifier.h"
 #include "app/ui/zoom_bar.h"
@@ -135,17 +137,17 @@ void Form1::buildLayout()
 
 QWidget* Form1::buildCommandFrame()
 {
-    QGroupBox* frame = makeFrame(this, 0, QStringLiteral("Menu"));
+    QGroupBox* frame = makeFrame(this, 0, lang_.form[19]);
     auto* layout = new QVBoxLayout(frame);
-    const std::pair<const char*, const char*> buttons[] = {
-        {"DownloadData", "1-Download"},
-        {"SelectStar", "2-Etoiles"},
-        {"startCalcul", "3-Calcul"},
-        {"FullMap", "4-Full map"},
-        {"AutoCalcul", "5-Auto"},
+    const std::pair<const char*, QString> buttons[] = {
+        {"DownloadData", lang_.form[15]},
+        {"SelectStar", lang_.form[16]},
+        {"startCalcul", lang_.form[17]},
+        {"FullMap", lang_.form[18]},
+        {"AutoCalcul", lang_.message(msg::kAutoCaption)},
     };
     for (const auto& [name, caption] : buttons) {
-        auto* button = new QPushButton(QString::fromUtf8(caption), frame);
+        auto* button = new QPushButton(caption, frame);
         button->setObjectName(QString::fromLatin1(name));
         button->setMinimumHeight(30);
         layout->addWidget(button);
@@ -156,13 +158,13 @@ QWidget* Form1::buildCommandFrame()
 
 QWidget* Form1::buildCatalogueFrame()
 {
-    QGroupBox* frame = makeFrame(this, 1, QStringLiteral("Catalogue d'étoile"));
+    QGroupBox* frame = makeFrame(this, 1, lang_.form[20]);
     auto* grid = new QGridLayout(frame);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(5);
 
-    grid->addWidget(lbl(frame, 0, QStringLiteral("RA:")), 0, 0);
-    grid->addLayout(row({makeEdit(frame, indexed("txt_ra", 0), 2), unit(frame, QStringLiteral("h")),
+    grid->addWidget(lbl(frame, 0, lang_.form[26]), 0, 0);
+    grid->addLayout(row({makeEdit(frame, indexed("txt_ra", 0), 2), unit(frame, lang_.text(QStringLiteral("ui.unit.hours"))),
                          makeEdit(frame, indexed("txt_ra", 1), 2), unit(frame, QStringLiteral("'")),
                          makeEdit(frame, indexed("txt_ra", 2), 5), unit(frame, QStringLiteral("\""))}),
                     0, 1, 1, 3);
@@ -173,28 +175,28 @@ QWidget* Form1::buildCatalogueFrame()
     auto* signs = new QButtonGroup(frame);
     signs->addButton(minus);
     signs->addButton(plus);
-    grid->addWidget(lbl(frame, 1, QStringLiteral("DEC:")), 1, 0);
+    grid->addWidget(lbl(frame, 1, lang_.form[27]), 1, 0);
     grid->addLayout(row({makeSignShow(frame, 0), makeEdit(frame, indexed("txt_dec", 0), 2),
                          unit(frame, QStringLiteral("°")), makeEdit(frame, indexed("txt_dec", 1), 2),
                          unit(frame, QStringLiteral("'")), makeEdit(frame, indexed("txt_dec", 2), 5),
                          unit(frame, QStringLiteral("\"")), minus, plus}),
                     1, 1, 1, 3);
 
-    grid->addWidget(lbl(frame, 2, QStringLiteral("Epoch:")), 2, 0);
+    grid->addWidget(lbl(frame, 2, lang_.form[28]), 2, 0);
     grid->addWidget(makeEdit(frame, QStringLiteral("txt_epoch"), 6, QStringLiteral("2000.0")), 2, 1);
-    grid->addWidget(lbl(frame, 3, QStringLiteral("Champ")), 2, 2);
+    grid->addWidget(lbl(frame, 3, lang_.form[29]), 2, 2);
     grid->addLayout(row({makeEdit(frame, QStringLiteral("txt_distance"), 4, QStringLiteral("20")),
-                         unit(frame, QStringLiteral("Arcmin"))}),
+                         unit(frame, lang_.text(QStringLiteral("ui.unit.arcmin")))}),
                     2, 3);
 
-    grid->addWidget(lbl(frame, 4, QStringLiteral("Mag max:")), 3, 0);
+    grid->addWidget(lbl(frame, 4, lang_.form[30]), 3, 0);
     grid->addWidget(makeEdit(frame, QStringLiteral("txt_mag"), 4, QStringLiteral("13")), 3, 1);
-    grid->addWidget(lbl(frame, 6, QStringLiteral("Mag fullmap:")), 3, 2);
+    grid->addWidget(lbl(frame, 6, lang_.form[32]), 3, 2);
     grid->addWidget(makeEdit(frame, QStringLiteral("txt_mag2"), 4, QStringLiteral("16")), 3, 3);
 
-    auto* load = new QPushButton(QStringLiteral("Load"), frame);
+    auto* load = new QPushButton(lang_.form[43], frame);
     load->setObjectName(QStringLiteral("Loadimg"));
-    grid->addWidget(lbl(frame, 12, QStringLiteral("Img:")), 4, 0);
+    grid->addWidget(lbl(frame, 12, lang_.form[38]), 4, 0);
     // "…" chooses the file in a dialog.
     auto* choose = new QPushButton(QStringLiteral("…"), frame);
     choose->setObjectName(QStringLiteral("chooseImage"));
@@ -210,19 +212,19 @@ QWidget* Form1::buildCatalogueFrame()
 
 QWidget* Form1::buildCcdFrame()
 {
-    QGroupBox* frame = makeFrame(this, 2, QStringLiteral("CCD"));
+    QGroupBox* frame = makeFrame(this, 2, lang_.form[21]);
     auto* grid = new QGridLayout(frame);
-    grid->addWidget(lbl(frame, 10, QStringLiteral("Corr Asd")), 0, 0);
+    grid->addWidget(lbl(frame, 10, lang_.form[36]), 0, 0);
     grid->addWidget(makeEdit(frame, QStringLiteral("txt_corrasd"), 9), 0, 1);
-    grid->addWidget(lbl(frame, 11, QStringLiteral("Corr Dec")), 1, 0);
+    grid->addWidget(lbl(frame, 11, lang_.form[37]), 1, 0);
     grid->addWidget(makeEdit(frame, QStringLiteral("txt_corrdec"), 9), 1, 1);
-    auto* load = new QPushButton(QStringLiteral("Load"), frame);
+    auto* load = new QPushButton(lang_.form[44], frame);
     load->setObjectName(QStringLiteral("LoadCorr"));
     grid->addWidget(load, 0, 2, 2, 1, Qt::AlignVCenter);
     // The loaded image's size in pixels.
-    grid->addWidget(lbl(frame, 8, QStringLiteral("Size X")), 2, 0);
+    grid->addWidget(lbl(frame, 8, lang_.form[34]), 2, 0);
     grid->addWidget(makeLabel(frame, QStringLiteral("sizeX"), QStringLiteral("-")), 2, 1);
-    grid->addWidget(lbl(frame, 9, QStringLiteral("Size Y")), 3, 0);
+    grid->addWidget(lbl(frame, 9, lang_.form[35]), 3, 0);
     grid->addWidget(makeLabel(frame, QStringLiteral("sizeY"), QStringLiteral("-")), 3, 1);
     grid->setColumnStretch(1, 1);
     return frame;
@@ -230,18 +232,18 @@ QWidget* Form1::buildCcdFrame()
 
 QWidget* Form1::buildDeciderFrame()
 {
-    QGroupBox* frame = makeFrame(this, 6, QStringLiteral("Décideur"));
+    QGroupBox* frame = makeFrame(this, 6, lang_.form[25]);
     auto* grid = new QGridLayout(frame);
-    grid->addWidget(lbl(frame, 7, QStringLiteral("Tolérance:")), 0, 0);
+    grid->addWidget(lbl(frame, 7, lang_.form[33]), 0, 0);
     grid->addLayout(row({makeEdit(frame, QStringLiteral("txt_tolerance"), 4, QStringLiteral("7")),
-                         unit(frame, QStringLiteral("pixels"))}),
+                         unit(frame, lang_.text(QStringLiteral("ui.unit.pixels")))}),
                     0, 1);
-    grid->addWidget(lbl(frame, 5, QStringLiteral("Seuil décision:")), 1, 0);
+    grid->addWidget(lbl(frame, 5, lang_.form[31]), 1, 0);
     QLineEdit* threshold = makeEdit(frame, QStringLiteral("txt_calcul"), 4, QStringLiteral("10"));
     threshold->setToolTip(
-        QStringLiteral("Ce chiifre restreint le nombre de solution proposé à l'utilisateur"));
-    grid->addLayout(row({threshold, unit(frame, QStringLiteral("pixels"))}), 1, 1);
-    auto* decider = new QCheckBox(QStringLiteral("Décideur"), frame);
+        lang_.text(QStringLiteral("ui.tip.threshold")));
+    grid->addLayout(row({threshold, unit(frame, lang_.text(QStringLiteral("ui.unit.pixels")))}), 1, 1);
+    auto* decider = new QCheckBox(lang_.form[25], frame);
     decider->setObjectName(QStringLiteral("CheckDecideur"));
     // Two states for the user; setting the grey state read from a file
     // makes it three-state until the next click.
@@ -254,13 +256,9 @@ QWidget* Form1::buildDeciderFrame()
 
 QWidget* Form1::buildSuggestionFrame()
 {
-    QGroupBox* frame = makeFrame(this, 5, QStringLiteral("Sugestion"));
+    QGroupBox* frame = makeFrame(this, 5, lang_.form[24]);
     auto* layout = new QVBoxLayout(frame);
-    sugestion_ = makeLabel(frame, QStringLiteral("sugestion"),
-                           QStringLiteral("Utilisez l'assistant pour commencer une nouvelle "
-                                          "réduction ou charger un fichier. Si vous utilisez une "
-                                          "nouvelle configuration optique, vous devez faire un "
-                                          "nouvel étalonage."));
+    sugestion_ = makeLabel(frame, QStringLiteral("sugestion"), lang_.suggestion(0));
     sugestion_->setWordWrap(true);
     sugestion_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     sugestion_->setMinimumHeight(sugestion_->fontMetrics().lineSpacing() * 3);
@@ -271,7 +269,7 @@ QWidget* Form1::buildSuggestionFrame()
 
 QWidget* Form1::buildDebugFrame()
 {
-    QGroupBox* frame = makeFrame(this, 3, QStringLiteral("Debug"));
+    QGroupBox* frame = makeFrame(this, 3, lang_.form[22]);
     auto* layout = new QVBoxLayout(frame);
     status_ = new QListWidget(frame);
     status_->setObjectName(QStringLiteral("status"));
@@ -284,7 +282,7 @@ QWidget* Form1::buildDebugFrame()
     info_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     info_->setMinimumHeight(info_->fontMetrics().lineSpacing() * 2);
     auto* infoRow = new QHBoxLayout;
-    infoRow->addWidget(lbl(frame, 13, QStringLiteral("Info:")), 0, Qt::AlignTop);
+    infoRow->addWidget(lbl(frame, 13, lang_.form[39]), 0, Qt::AlignTop);
     infoRow->addWidget(info_, 1);
     layout->addLayout(infoRow);
     texte_ = new QPlainTextEdit(frame);
@@ -297,11 +295,9 @@ QWidget* Form1::buildDebugFrame()
 
 QWidget* Form1::buildCalibrationFrame()
 {
-    QGroupBox* frame = makeFrame(this, 4, QStringLiteral("Etalonage"));
+    QGroupBox* frame = makeFrame(this, 4, lang_.form[23]);
     auto* grid = new QGridLayout(frame);
-    QLabel* instruction = lbl(frame, 14,
-                              QStringLiteral("Veuillez selectioner une étoile puis fournir ses "
-                                             "coordonnées ci-dessous:"));
+    QLabel* instruction = lbl(frame, 14, lang_.form[40]);
     instruction->setWordWrap(true);
     grid->addWidget(instruction, 0, 0, 1, 2);
 
@@ -312,12 +308,12 @@ QWidget* Form1::buildCalibrationFrame()
         if (k == 2 || k == 3 || k == 5 || k == 6)
             boxes[k]->setMaxLength(2);
     }
-    grid->addWidget(unit(frame, QStringLiteral("X:")), 1, 0);
-    grid->addLayout(row({boxes[0], unit(frame, QStringLiteral("pixels"))}), 1, 1);
-    grid->addWidget(unit(frame, QStringLiteral("Y:")), 2, 0);
-    grid->addLayout(row({boxes[1], unit(frame, QStringLiteral("pixels"))}), 2, 1);
-    grid->addWidget(lbl(frame, 15, QStringLiteral("RA:")), 3, 0);
-    grid->addLayout(row({boxes[2], unit(frame, QStringLiteral("h")), boxes[3],
+    grid->addWidget(unit(frame, lang_.text(QStringLiteral("calib.x"))), 1, 0);
+    grid->addLayout(row({boxes[0], unit(frame, lang_.text(QStringLiteral("ui.unit.pixels")))}), 1, 1);
+    grid->addWidget(unit(frame, lang_.text(QStringLiteral("calib.y"))), 2, 0);
+    grid->addLayout(row({boxes[1], unit(frame, lang_.text(QStringLiteral("ui.unit.pixels")))}), 2, 1);
+    grid->addWidget(lbl(frame, 15, lang_.form[41]), 3, 0);
+    grid->addLayout(row({boxes[2], unit(frame, lang_.text(QStringLiteral("ui.unit.hours"))), boxes[3],
                          unit(frame, QStringLiteral("'")), boxes[4], unit(frame, QStringLiteral("\""))}),
                     3, 1);
 
@@ -327,13 +323,13 @@ QWidget* Form1::buildCalibrationFrame()
     auto* signs = new QButtonGroup(frame);
     signs->addButton(minus);
     signs->addButton(plus);
-    grid->addWidget(lbl(frame, 16, QStringLiteral("DEC:")), 4, 0);
+    grid->addWidget(lbl(frame, 16, lang_.form[42]), 4, 0);
     grid->addLayout(row({makeSignShow(frame, 1), boxes[5], unit(frame, QStringLiteral("°")), boxes[6],
                          unit(frame, QStringLiteral("'")), boxes[7], unit(frame, QStringLiteral("\"")),
                          minus, plus}),
                     4, 1);
 
-    auto* next = new QPushButton(QStringLiteral("Suivant"), frame);
+    auto* next = new QPushButton(lang_.form[45], frame);
     next->setObjectName(QStringLiteral("BoutonEtalo"));
     grid->addWidget(next, 5, 1, Qt::AlignRight);
     grid->setRowStretch(6, 1);
@@ -388,7 +384,7 @@ QWidget* Form1::buildImageArea()
         grid->addWidget(button, pan.rowIndex, pan.column);
     }
     grid->addWidget(picOrange_, 1, 1);
-    zoomBar_ = new ZoomBar(*picture1_, area);
+    zoomBar_ = new ZoomBar(*picture1_, lang_, area);
     grid->addWidget(zoomBar_, 3, 0, 1, 3);
     grid->setRowStretch(1, 1);
     grid->setColumnStretch(1, 1);

@@ -14,7 +14,8 @@ namespace ce {
 
 namespace {
 
-QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption)
+template <typename Parent>
+QMenu* addMenu(Parent* bar, const char* name, const QString& caption)
 {
     QMenu* menu = bar->addMenu(caption);
     menu->setObjectName(QString::fromLatin1(name));
@@ -42,37 +43,39 @@ void Form1::buildMenus()
 {
     QMenuBar* bar = menuBar();
 
-    QMenu* file = addMenu(bar, "mnu_fichier", QStringLiteral("Fichier"));
-    addEntry(file, "mnu_wizard", QStringLiteral("Assistant"), this, [this] { openWizard(); });
-    addEntry(file, "mnu_open", QStringLiteral("Ouvrir Projet"), this, [this] { openProject(); });
-    addEntry(file, "mnu_save", QStringLiteral("Enregistrer Projet"), this,
+    QMenu* file = addMenu(bar, "mnu_fichier", lang_.form[2]);
+    addEntry(file, "mnu_wizard", lang_.form[3], this, [this] { openWizard(); });
+    addEntry(file, "mnu_open", lang_.form[4], this, [this] { openProject(); });
+    addEntry(file, "mnu_save", lang_.form[5], this,
              [this] { saveProject(); });
     addSeparator(file, "mnu_space1");
-    addEntry(file, "mnu_savedefaut", QStringLiteral("Save defaut"), this, [this] { SaveDefaut(); });
+    addEntry(file, "mnu_savedefaut", lang_.form[6], this, [this] { SaveDefaut(); });
     addRestoreLastRunEntry(file);
     addSeparator(file, "space4");
-    addEntry(file, "mnu_quit", QStringLiteral("Qutiter"), this, [this] { close(); });
+    addEntry(file, "mnu_quit", lang_.form[7], this, [this] { close(); });
 
-    QMenu* options = addMenu(bar, "mnu_option", QStringLiteral("Option"));
-    addEntry(options, "mnu_config", QStringLiteral("Correcteurs"), this, [this] { openConfig(); });
+    QMenu* options = addMenu(bar, "mnu_option", lang_.form[8]);
+    addEntry(options, "mnu_config", lang_.form[9], this, [this] { openConfig(); });
     addEntry(options, "mnu_catalogue", lang_.text(QStringLiteral("catalogue.menu")), this,
              [this] { openCatalogueOptions(this, paths_, lang_, dialogs_); });
     addSeparator(options, "mnu_space2");
-    addEntry(options, "mnu_etalonage2", QStringLiteral("Etalonage classique"), this,
+    addEntry(options, "mnu_etalonage2", lang_.form[11], this,
              [this] { openConfig2(); });
-    addEntry(options, "mnu_etalonage", QStringLiteral("Etalonage par image"), this,
+    addEntry(options, "mnu_etalonage", lang_.form[10], this,
              [this] { controller_->startEtalonage(); });
-    addEntry(options, "mnu_superetalonage", QStringLiteral("Super Etalonage"), this,
+    addEntry(options, "mnu_superetalonage", lang_.form[12], this,
              [this] { controller_->startSuperEtalonage(); });
     addSeparator(options, "mnu_space3");
-    QAction* refine = addEntry(options, "mnu_refine", builtinMessage(msg::kRefineOption), this,
+    QAction* refine = addEntry(options, "mnu_refine", lang_.message(msg::kRefineOption), this,
                                [this](bool on) { setRefinement(on); });
     refine->setCheckable(true);
     refine->setChecked(controller_->refinementEnabled());
+    languageMenu_ = addMenu(options, "mnu_language", lang_.text(QStringLiteral("ui.menu.language")));
+    fillLanguageMenu();
 
     QMenu* help = addMenu(bar, "mnu_aide", QStringLiteral("&?"));
-    addEntry(help, "mnu_help", QStringLiteral("Aide"), this, [this] { showHelp(); });
-    addEntry(help, "mnu_about", QStringLiteral("A propos"), this, [this] { showAbout(); });
+    addEntry(help, "mnu_help", lang_.form[13], this, [this] { showHelp(); });
+    addEntry(help, "mnu_about", lang_.form[14], this, [this] { showAbout(); });
 }
 
 }  // namespace ce

@@ -128,7 +128,7 @@ frmTip::frmTip(const QString& helpFile, LanguageTable& lang, Dialogs& dialogs, Q
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmTip"));
-    setWindowTitle(QStringLiteral("Aide"));
+    setWindowTitle(lang.text(QStringLiteral("help.title")));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
 
@@ -136,7 +136,7 @@ frmTip::frmTip(const QString& helpFile, LanguageTable& lang, Dialogs& dialogs, Q
     picture1->setObjectName(QStringLiteral("Picture1"));
     picture1->setPixmap(helpEmblem());
     picture1->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
-    auto* label1 = new QLabel(QStringLiteral("Cinq Étoiles : mode d'emploi"), this);
+    auto* label1 = new QLabel(lang.text(QStringLiteral("help.heading")), this);
     label1->setObjectName(QStringLiteral("Label1"));
     QFont heading = label1->font();
     heading.setBold(true);
@@ -148,9 +148,9 @@ frmTip::frmTip(const QString& helpFile, LanguageTable& lang, Dialogs& dialogs, Q
     textbox_->setOpenLinks(false);
     connect(textbox_, &QTextBrowser::anchorClicked, this, &frmTip::followLink);
 
-    auto* next = new QPushButton(QStringLiteral("Page &suivante"), this);
+    auto* next = new QPushButton(lang.text(QStringLiteral("help.next")), this);
     next->setObjectName(QStringLiteral("cmdNextTip"));
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(lang.text(QStringLiteral("box.ok")), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::close);

@@ -13,20 +13,15 @@ namespace {
 constexpr int kTitleText = 77;
 constexpr int kFilterText = 78;
 
-QString languageText(const LanguageTable& lang, int line, const QString& builtIn)
-{
-    const QString& text = lang.form.at(std::size_t(line));
-    return text.isEmpty() ? builtIn : text;
-}
+// [FORM] lines from 66 on are the later language messages, with their
+// French fallback.
+QString languageText(const LanguageTable& lang, int line) { return lang.message(line - 45); }
 
 }  // namespace
 
 QString imageDialogFilter(const LanguageTable& lang)
 {
-    const QString builtIn = QStringLiteral(
-        "Toutes les images|*.fits *.fit *.fts *.fz *.jpg *.jpeg *.png *.tif *.tiff *.bmp *.gif"
-        "|FITS|*.fits *.fit *.fts *.fz|JPEG|*.jpg *.jpeg|PNG|*.png|TIFF|*.tif *.tiff|BMP|*.bmp|GIF|*.gif");
-    return projectDialogFilter(languageText(lang, kFilterText, builtIn));
+    return projectDialogFilter(languageText(lang, kFilterText));
 }
 
 QString imageDialogFolder(const ProgramPaths& paths, const QString& typedPath)
@@ -42,7 +37,7 @@ QString imageDialogFolder(const ProgramPaths& paths, const QString& typedPath)
 QString chooseImageFile(QWidget* parent, Dialogs& dialogs, const LanguageTable& lang,
                         const ProgramPaths& paths, const QString& typedPath)
 {
-    return dialogs.openFileName(parent, languageText(lang, kTitleText, QStringLiteral("Ouvrir une image")),
+    return dialogs.openFileName(parent, languageText(lang, kTitleText),
                                 imageDialogFolder(paths, typedPath), imageDialogFilter(lang));
 }
 

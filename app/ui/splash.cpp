@@ -1,3 +1,4 @@
+#include "app/language_table.h"
 #include "app/ui/splash.h"
 
 #include "core/textfile.h"
@@ -63,12 +64,13 @@ QIcon programIcon()
     return icon;
 }
 
-frmSplash::frmSplash(QString pictureFile, QWidget* parent)
+frmSplash::frmSplash(QString pictureFile, const LanguageTable& lang, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), pictureFile_(std::move(pictureFile))
 {
     setObjectName(QStringLiteral("frmSplash"));
     setFixedSize(kWidth, kHeight);
-    setWindowTitle(QStringLiteral("Cinq Étoiles"));
+    const auto text = [&lang](const char* key) { return lang.text(QString::fromLatin1(key)); };
+    setWindowTitle(text("box.title"));
 
     QRandomGenerator random(kArtworkSeed);
     stars_.reserve(kStarCount);
@@ -78,13 +80,12 @@ frmSplash::frmSplash(QString pictureFile, QWidget* parent)
                        0.4 + 1.8 * size * size * size, 110 + int(random.bounded(146))});
     }
 
-    label1_ = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Cinq Étoiles"), 30, true,
+    label1_ = makeLabel(this, QStringLiteral("Label1"), text("box.title"), 30, true,
                         QRect(24, 70, kWidth - 48, 56), Qt::AlignLeft | Qt::AlignVCenter);
-    lblVersion_ = makeLabel(this, QStringLiteral("lblVersion"), versionText(), 11, false,
+    lblVersion_ = makeLabel(this, QStringLiteral("lblVersion"), versionText(lang), 11, false,
                             QRect(28, 128, 300, 22), Qt::AlignLeft | Qt::AlignVCenter);
     makeLabel(this, QStringLiteral("Label2"),
-              QStringLiteral("© 2026 Les développeurs de Cinq Étoiles. Logiciel libre, "
-                             "sans garantie."),
+              text("ui.about.copyright"),
               8, false, QRect(24, kHeight - 58, kWidth - 48, 18), Qt::AlignLeft);
     makeLabel(this, QStringLiteral("Label3"), QStringLiteral("https://cinq-etoiles.example.org"),
               8, false, QRect(24, kHeight - 38, kWidth - 48, 18), Qt::AlignLeft);
@@ -96,7 +97,7 @@ frmSplash::frmSplash(QString pictureFile, QWidget* parent)
     bar_->setTextVisible(false);
     bar_->setGeometry(24, 196, kWidth - 48, 12);
     bar_->hide();
-    barT_ = makeLabel(this, QStringLiteral("BarT"), QStringLiteral("LOADING..."), 8, true,
+    barT_ = makeLabel(this, QStringLiteral("BarT"), text("ui.about.loading"), 8, true,
                       QRect(24, 176, 200, 18), Qt::AlignLeft | Qt::AlignVCenter);
     barT_->hide();
 
@@ -106,9 +107,9 @@ frmSplash::frmSplash(QString pictureFile, QWidget* parent)
     connect(timer1_, &QTimer::timeout, this, &frmSplash::Timer1Tick);
 }
 
-QString frmSplash::versionText()
+QString frmSplash::versionText(const LanguageTable& lang)
 {
-    return QStringLiteral("Version ") + QStringLiteral(CE_VERSION);
+    return lang.text(QStringLiteral("ui.about.version")).arg(QStringLiteral(CE_VERSION));
 }
 
 void frmSplash::startTimer1() { timer1_->start(); }

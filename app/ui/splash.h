@@ -21,6 +21,8 @@ class QTimer;
 
 namespace ce {
 
+struct LanguageTable;
+
 // The program's icon, drawn in code: five stars on a night-blue disc.
 QIcon programIcon();
 
@@ -29,11 +31,12 @@ class frmSplash final : public QDialog {
     Q_DISABLE_COPY_MOVE(frmSplash)
 
 public:
-    // `pictureFile` is where a click saves the window's picture.
-    explicit frmSplash(QString pictureFile, QWidget* parent = nullptr);
+    // `pictureFile` is where a click saves the window's picture; the texts
+    // come from `lang`.
+    frmSplash(QString pictureFile, const LanguageTable& lang, QWidget* parent = nullptr);
 
-    // "Version " and the program's major.minor.patch.
-    static QString versionText();
+    // "Version " (key ui.about.version) and the program's major.minor.patch.
+    static QString versionText(const LanguageTable& lang);
 
     // Starts the splash timer (start-up use only).
     void startTimer1();

@@ -1,5 +1,8 @@
 #include "app/ui/startup.h"
 
+#include "app/builtin_texts.h"
+#include "app/language_choice.h"
+#include "app/program_options.h"
 #include "app/ui/apply_lang.h"
 #include "app/ui/dialogs.h"
 #include "app/ui/form1.h"
@@ -17,12 +20,9 @@ constexpr int kSplashDoneValue = 99;
 
 // The reason names the file and the line where reading stopped; the file
 // is named once more when the reason does not.
-QString languageFailure(const QString& path, const QString& reason)
+QString failureWhere(const QString& path, const QString& reason)
 {
-    const QString where = reason.contains(path) ? reason : path + QStringLiteral(" : ") + reason;
-    return QStringLiteral("Impossible de charger les textes du programme.\n%1\n\n"
-                          "Le programme va se terminer.")
-        .arg(where);
+    return reason.contains(path) ? reason : path + QStringLiteral(" : ") + reason;
 }
 
 }  // namespace
@@ -40,27 +40,56 @@ Startup::~Startup()
         qApp->removeEventFilter(keys_.get());
 }
 
+bool Startup::loadLanguage()
+{
+    // The chosen file first; when it is gone or fails, lang.cfg, and one box
+    // says why (in lang.cfg's words).
+    const QString chosen = languageFileToRead(loadOptions(paths_.dataFolder).languageFile);
+    QString chosenFailure;
+    if (chosen != QLatin1String(kDefaultLanguageFile)) {
+        const QString path = paths_.programFile(chosen);
+        Result<LanguageTable> loaded = loadLanguageFile(path);
+        if (loaded) {
+            lang_ = *loaded;
+            languageFile_ = chosen;
+            dialogs_.useLanguage(lang_);
+            return true;
+        }
+        chosenFailure = failureWhere(path, loaded.error());
+    }
+    const QString path = paths_.programFile(QString::fromLatin1(kDefaultLanguageFile));
+    Result<LanguageTable> loaded = loadLanguageFile(path);
+    if (!loaded) {
+        // Nothing to take the texts from but the program's own French.
+        dialogs_.message(nullptr,
+                         builtinLanguage().text(QStringLiteral("box.language.fatal")).arg(failureWhere(path, loaded.error())),
+                         QString(), true);
+        return false;
+    }
+    lang_ = *loaded;
+    languageFile_ = QString::fromLatin1(kDefaultLanguageFile);
+    dialogs_.useLanguage(lang_);
+    if (!chosenFailure.isEmpty())
+        dialogs_.message(nullptr, lang_.text(QStringLiteral("box.language.fallback")).arg(chosenFailure), QString(), true);
+    return true;
+}
+
 bool Startup::run()
 {
-    auto splash = std::make_unique<frmSplash>(paths_.dataFile(QStringLiteral("test.bmp")));
+    if (!loadLanguage())
+        return false;
+
+    auto splash = std::make_unique<frmSplash>(paths_.dataFile(QStringLiteral("test.bmp")), lang_);
     // During start-up a click must not close the window the wait depends on.
     splash->setClickCloses(false);
     splash->show();
     splash->repaint();
     splash->startTimer1();
 
-    const QString langPath = paths_.programFile(QStringLiteral("lang.cfg"));
-    Result<LanguageTable> loaded = loadLanguageTable(paths_.programFolder);
-    if (!loaded) {
-        splash->hide();
-        dialogs_.message(nullptr, languageFailure(langPath, loaded.error()), QString(), true);
-        return false;
-    }
-    lang_ = *loaded;
-
     keys_ = std::make_unique<KeyStateFilter>();
     qApp->installEventFilter(keys_.get());
     form_ = std::make_unique<Form1>(lang_, paths_, dialogs_, keys_.get());
+    form_->setLanguageInUse(languageFile_);
     ApplyLang(*form_, lang_, QStringLiteral("Form"));
 
     while (splash->barValue() < kSplashDoneValue)

@@ -28,9 +28,11 @@ public:
     Startup& operator=(const Startup&) = delete;
 
     // The whole sequence:
-    //   1. show the splash window and start its timer;
-    //   2. read lang.cfg (on failure: one message box naming the file and the
-    //      line, and false: the main window is never created);
+    //   1. read the language file chosen in options.ini, or lang.cfg (a
+    //      chosen file that fails: one box says so and lang.cfg is read; lang.cfg
+    //      failing: one message box naming the file and the line, and false:
+    //      the main window is never created);
+    //   2. show the splash window and start its timer;
     //   3. create Form1 (its load reads defaut.cfg) and apply the texts "Form";
     //   4. let events run until the splash bar reaches 99;
     //   5. show Form1, create the marker tables, release the splash window and
@@ -39,13 +41,18 @@ public:
 
     Form1* mainWindow() const { return form_.get(); }
     LanguageTable& lang() { return lang_; }
+    // The file name of the language file in use, e.g. "lang.cfg".
+    const QString& languageFile() const { return languageFile_; }
     // Splash timer ticks counted before the splash window was released.
     int splashTicks() const { return splashTicks_; }
 
 private:
+    bool loadLanguage();
+
     ProgramPaths paths_;
     Dialogs& dialogs_;
     LanguageTable lang_;
+    QString languageFile_;
     std::unique_ptr<KeyStateFilter> keys_;
     std::unique_ptr<Form1> form_;
     int splashTicks_ = 0;

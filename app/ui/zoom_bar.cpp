@@ -1,5 +1,7 @@
 #include "app/ui/zoom_bar.h"
 
+#include "app/language_table.h"
+
 #include "app/ui/image_view.h"
 
 #include <QComboBox>
@@ -32,14 +34,14 @@ QString percent(double zoom)
 
 }  // namespace
 
-ZoomBar::ZoomBar(ImageView& view, QWidget* parent) : QWidget(parent), view_(view)
+ZoomBar::ZoomBar(ImageView& view, const LanguageTable& lang, QWidget* parent) : QWidget(parent), view_(view)
 {
     setObjectName(QStringLiteral("zoomBar"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
 
-    QPushButton* fit = makeButton(this, "zoomFit", QStringLiteral("Image entière"), QStringLiteral("0"));
+    QPushButton* fit = makeButton(this, "zoomFit", lang.message(82 - 45), QStringLiteral("0"));  // [FORM] line 82
     QPushButton* actual = makeButton(this, "zoomActual", QStringLiteral("1:1"), QStringLiteral("1"));
     QPushButton* out = makeButton(this, "zoomOut", QStringLiteral("−"), QStringLiteral("−"));
     QPushButton* in = makeButton(this, "zoomIn", QStringLiteral("+"), QStringLiteral("+"));
@@ -54,9 +56,9 @@ ZoomBar::ZoomBar(ImageView& view, QWidget* parent) : QWidget(parent), view_(view
     stretch_->addItem(QStringLiteral("0,25 % – 99,75 %"), int(StretchPreset::Auto));
     stretch_->addItem(QStringLiteral("0,05 % – 99,95 %"), int(StretchPreset::Soft));
     stretch_->addItem(QStringLiteral("5 % – 99,5 %"), int(StretchPreset::Hard));
-    stretch_->addItem(QStringLiteral("min – max"), int(StretchPreset::MinMax));
+    stretch_->addItem(lang.text(QStringLiteral("image.stretch.minmax")), int(StretchPreset::MinMax));
 
-    orientation_ = new QLabel(QStringLiteral("FITS : ligne 1 en bas"), this);
+    orientation_ = new QLabel(lang.message(83 - 45), this);  // [FORM] line 83
     orientation_->setObjectName(QStringLiteral("orientation"));
 
     for (QWidget* widget : {static_cast<QWidget*>(fit), static_cast<QWidget*>(actual),

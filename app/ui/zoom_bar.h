@@ -14,6 +14,8 @@ class QLabel;
 
 namespace ce {
 
+struct LanguageTable;
+
 class ImageView;
 
 class ZoomBar final : public QWidget {
@@ -21,7 +23,8 @@ class ZoomBar final : public QWidget {
     Q_DISABLE_COPY_MOVE(ZoomBar)
 
 public:
-    ZoomBar(ImageView& view, QWidget* parent = nullptr);
+    // The captions come from `lang`.
+    ZoomBar(ImageView& view, const LanguageTable& lang, QWidget* parent = nullptr);
 
     // Shows what the view holds now: the zoom, and the stretch and
     // orientation controls only for the images they concern.

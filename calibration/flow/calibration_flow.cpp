@@ -90,9 +90,7 @@ void CalibrationFlow::BoutonEtalo()
 
     const int slot = state.etaloStep;
     if (slot < 0 || slot > kLastStar) {
-        view.showMessage(QStringLiteral("Indice hors limites : l'étape d'étalonnage %1 n'est pas "
-                                        "entre 0 et 3 ; relancez l'étalonnage depuis le menu")
-                             .arg(slot));
+        view.showMessage(controller_.lang().text(QStringLiteral("calib.badstep")).arg(slot));
         return;
     }
 

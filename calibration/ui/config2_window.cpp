@@ -34,7 +34,7 @@ Config2::Config2(ReductionView& mainWindow, const LanguageTable& lang, Dialogs& 
     : QDialog(parent), main_(mainWindow), lang_(lang), dialogs_(dialogs)
 {
     setObjectName(QStringLiteral("Config2"));
-    setWindowTitle(QStringLiteral("Etalonage classique"));
+    setWindowTitle(lang_.config2[1]);
 
     // txt_1..txt_5: label caption, unit, and grid cell (row, column). The
     // width in mm has the focal length to its right; the other three follow.
@@ -45,16 +45,16 @@ Config2::Config2(ReductionView& mainWindow, const LanguageTable& lang, Dialogs& 
         int column;
     };
     const std::array<Input, 5> inputs = {{
-        {QStringLiteral("Largeur du capteur:"), QStringLiteral("mm"), 1, 0},
-        {QStringLiteral("Hauteur du capteur:"), QStringLiteral("mm"), 2, 0},
-        {QStringLiteral("Largeur en pixels:"), QStringLiteral("pixels"), 3, 0},
-        {QStringLiteral("Hauteur en pixels:"), QStringLiteral("pixels"), 4, 0},
-        {QStringLiteral("Focale:"), QStringLiteral("mm"), 1, 3},
+        {lang_.config2[3], lang_.text(QStringLiteral("ui.unit.mm")), 1, 0},
+        {lang_.config2[4], lang_.text(QStringLiteral("ui.unit.mm")), 2, 0},
+        {lang_.config2[5], lang_.text(QStringLiteral("ui.unit.pixels")), 3, 0},
+        {lang_.config2[6], lang_.text(QStringLiteral("ui.unit.pixels")), 4, 0},
+        {lang_.config2[7], lang_.text(QStringLiteral("ui.unit.mm")), 1, 3},
     }};
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(namedLabel(QStringLiteral("lbl_0"),
-                               QStringLiteral("Configuration optique de l'instrument:"), this),
+                               lang_.config2[2], this),
                     0, 0, 1, 6);
     for (int k = 0; k < 5; ++k) {
         const QString n = QString::number(k + 1);
@@ -67,7 +67,7 @@ Config2::Config2(ReductionView& mainWindow, const LanguageTable& lang, Dialogs& 
         grid->addWidget(namedLabel(QStringLiteral("unit_") + n, in.unit, this), in.row,
                         in.column + 2);
     }
-    cmd1_ = new QPushButton(QStringLiteral("Calculer"), this);
+    cmd1_ = new QPushButton(lang_.config2[8], this);
     cmd1_->setObjectName(QStringLiteral("cmd1"));
     cmd1_->setDefault(true);
     grid->addWidget(cmd1_, 5, 3, 1, 3);

@@ -31,17 +31,18 @@ Config::Config(ReductionController& controller, Dialogs& dialogs, QWidget* paren
     : QDialog(parent), controller_(controller), dialogs_(dialogs)
 {
     setObjectName(QStringLiteral("Config"));
-    setWindowTitle(QStringLiteral("Coefficient optique"));
+    setWindowTitle(controller_.lang().config[1]);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(named(new QLabel(QStringLiteral("Configuration optique de l'instrument:"), this),
+    layout->addWidget(named(new QLabel(controller_.lang().config[2], this),
                             QStringLiteral("lbl_0")));
     list1_ = named(new QListWidget(this), QStringLiteral("List1"));
     layout->addWidget(list1_);
 
     auto* fields = new QGridLayout;
-    const std::array<QString, 3> captions = {QStringLiteral("Nom:"), QStringLiteral("Corr Asd:"),
-                                             QStringLiteral("Corr Dec:")};
+    const std::array<QString, 3> captions = {controller_.lang().config[3],
+                                             controller_.lang().text(QStringLiteral("calib.corrasd")),
+                                             controller_.lang().text(QStringLiteral("calib.corrdec"))};
     const std::array<QString, 3> labelNames = {QStringLiteral("lbl_1"), QStringLiteral("lblAsd"),
                                                QStringLiteral("lblDec")};
     for (int n = 0; n < 3; ++n) {
@@ -58,16 +59,16 @@ Config::Config(ReductionController& controller, Dialogs& dialogs, QWidget* paren
     frame1_ = named(new QFrame(this), QStringLiteral("Frame1"));
     frame1_->setFrameShape(QFrame::StyledPanel);
     auto* editing = new QHBoxLayout(frame1_);
-    editing->addWidget(named(new QLabel(QStringLiteral("Modification:"), frame1_),
+    editing->addWidget(named(new QLabel(controller_.lang().config[4], frame1_),
                              QStringLiteral("lbl_2")));
-    cmd2_ = named(new QPushButton(QStringLiteral("Nouveau"), frame1_), QStringLiteral("cmd2"));
-    cmd4_ = named(new QPushButton(QStringLiteral("Enregistrer"), frame1_), QStringLiteral("cmd4"));
-    cmd1_ = named(new QPushButton(QStringLiteral("Supprimer"), frame1_), QStringLiteral("cmd1"));
+    cmd2_ = named(new QPushButton(controller_.lang().config[6], frame1_), QStringLiteral("cmd2"));
+    cmd4_ = named(new QPushButton(controller_.lang().config[8], frame1_), QStringLiteral("cmd4"));
+    cmd1_ = named(new QPushButton(controller_.lang().config[5], frame1_), QStringLiteral("cmd1"));
     editing->addWidget(cmd2_);
     editing->addWidget(cmd4_);
     editing->addWidget(cmd1_);
     layout->addWidget(frame1_);
-    cmd3_ = named(new QPushButton(QStringLiteral("Utiliser"), this), QStringLiteral("cmd3"));
+    cmd3_ = named(new QPushButton(controller_.lang().config[7], this), QStringLiteral("cmd3"));
     layout->addWidget(cmd3_);
     cmd4_->setDefault(true);
 
@@ -133,7 +134,9 @@ void Config::Nouveau()
 {
     const Status added = table_.addNew();
     if (!added) {
-        dialogs_.message(this, added.error(), QString(), false);
+        // The list is full (the only refusal of addNew), said in the user's language.
+        dialogs_.message(this, controller_.lang().text(QStringLiteral("calib.full")).arg(kConfigCapacity),
+                         QString(), false);
         return;
     }
     // The selection stays where it was; the user clicks the new entry.

@@ -1,5 +1,6 @@
 #include "catalogue/flow/catalogue_download.h"
 
+#include "app/language_table.h"
 #include "catalogue/answer_encoding.h"
 #include "catalogue/flow/network_reason.h"
 #include "core/numbers.h"
@@ -18,16 +19,17 @@ namespace {
 // Why a download stopped before the network library said it was complete.
 enum class Stop { None, Cancelled, TimedOut, TooLarge };
 
-QString failureReason(Stop stop, const DownloadLimits& limits, const QNetworkReply& reply)
+QString failureReason(Stop stop, const DownloadLimits& limits, const QNetworkReply& reply,
+                      const LanguageTable& lang)
 {
     switch (stop) {
     case Stop::Cancelled:
-        return QStringLiteral("téléchargement annulé");
+        return lang.text(QStringLiteral("net.download.cancelled"));
     case Stop::TimedOut:
-        return QStringLiteral("aucune réponse du service depuis %1 s")
+        return lang.text(QStringLiteral("net.download.silent"))
             .arg(formatDouble(limits.inactivityTimeoutMs / 1000.0));
     case Stop::TooLarge:
-        return QStringLiteral("réponse trop volumineuse (plus de %1 Mo)")
+        return lang.text(QStringLiteral("net.download.toolarge"))
             .arg(formatDouble(double(limits.maxBytes) / (1024.0 * 1024.0)));
     case Stop::None:
         break;
@@ -39,21 +41,21 @@ QString failureReason(Stop stop, const DownloadLimits& limits, const QNetworkRep
             const QString phrase =
                 reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString().trimmed();
             return phrase.isEmpty()
-                       ? QStringLiteral("le service a répondu HTTP %1").arg(code)
-                       : QStringLiteral("le service a répondu HTTP %1 (%2)").arg(QString::number(code), phrase);
+                       ? lang.text(QStringLiteral("net.download.http")).arg(code)
+                       : lang.text(QStringLiteral("net.download.httpphrase")).arg(QString::number(code), phrase);
         }
     }
     if (reply.error() != QNetworkReply::NoError)
-        return networkErrorReason(reply.error(), reply.url());
+        return networkErrorReason(reply.error(), reply.url(), lang);
     if (!status.isValid())
-        return QStringLiteral("le service n'a pas envoyé de réponse HTTP");
+        return lang.text(QStringLiteral("net.download.nohttp"));
     return QString();
 }
 
 }  // namespace
 
 Result<QByteArray> downloadAnswer(const QUrl& url, DownloadMonitor& monitor,
-                                  const DownloadLimits& limits)
+                                  const DownloadLimits& limits, const LanguageTable& lang)
 {
     // The user's proxy settings apply, as for any other program of theirs.
     QNetworkProxyFactory::setUseSystemConfiguration(true);
@@ -123,7 +125,7 @@ Result<QByteArray> downloadAnswer(const QUrl& url, DownloadMonitor& monitor,
         if (body.size() > limits.maxBytes)
             stop = Stop::TooLarge;
     }
-    const QString reason = failureReason(stop, limits, *reply);
+    const QString reason = failureReason(stop, limits, *reply, lang);
     const QByteArray encoding = reply->rawHeader(QByteArrayLiteral("Content-Encoding"));
     reply->deleteLater();
     monitor.downloadFinished();

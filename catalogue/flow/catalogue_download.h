@@ -33,8 +33,8 @@ struct DownloadLimits {
 // Given: an http or https address, the monitor that shows progress
 // (downloadStarted and downloadFinished are called once each, whatever the
 // outcome) and the limits.
-// Returns: the body of a 2xx answer (possibly empty), or a French message
-// with the reason:
+// Returns: the body of a 2xx answer (possibly empty), or the reason in the
+// words of `lang` (keys net.*; the French ones are quoted here):
 //  1. no connection, unknown host, refused connection: the network
 //     library's reason;
 //  2. an HTTP status outside 200..299: « le service a répondu HTTP 404 (Not
@@ -46,7 +46,9 @@ struct DownloadLimits {
 //     (plus de 20 Mo) »;
 //  6. a damaged gzip body, or an encoding not asked for.
 // Needs a QCoreApplication; runs nested in the caller's thread.
+struct LanguageTable;
+
 Result<QByteArray> downloadAnswer(const QUrl& url, DownloadMonitor& monitor,
-                                  const DownloadLimits& limits);
+                                  const DownloadLimits& limits, const LanguageTable& lang);
 
 }  // namespace ce

@@ -100,11 +100,13 @@ Status runDownloadData(ReductionController& controller)
     ReductionView& view = controller.view();
     const ProgramPaths& paths = controller.paths();
     const LanguageTable& lang = controller.lang();
-    const QString refused = QStringLiteral("Téléchargement impossible : ");
+    const auto refused = [&lang](const QString& reason) {
+        return lang.text(QStringLiteral("net.refusedbefore")).arg(reason);
+    };
 
     const Result<FieldCentre> centre = readFieldCentre(view);
     if (!centre)
-        return reportFailure(controller, refused + centre.error());
+        return reportFailure(controller, refused(centre.error()));
     FieldRequest request;
     request.epochText = view.text(QStringLiteral("txt_epoch"));
     request.radiusText = view.text(QStringLiteral("txt_distance"));
@@ -113,20 +115,20 @@ Status runDownloadData(ReductionController& controller)
         centre->raDeg, centre->decDeg, centre->sign, request.epochText, request.radiusText,
         request.magnitudeText);
     if (!query)
-        return reportFailure(controller, refused + query.error());
+        return reportFailure(controller, refused(query.error()));
     request.query = *query;
 
     const CatalogueOptions options = loadCatalogueOptions(paths.dataFolder);
     const std::unique_ptr<CatalogueSource> source = makeCatalogueSource(options.source);
     const Result<QString> pathAndQuery = source->pathAndQuery(request);
     if (!pathAndQuery)
-        return reportFailure(controller, refused + pathAndQuery.error());
+        return reportFailure(controller, refused(pathAndQuery.error()));
     const Result<ServiceAddress> service = catalogueServiceAddress(paths, options, lang);
     if (!service)
-        return reportFailure(controller, refused + service.error());
+        return reportFailure(controller, refused(service.error()));
 
     controller.AddStatus(lang.message(8));
-    const QString failed = QStringLiteral("Échec du téléchargement du catalogue : ");
+    const auto failed = [&lang](const QString& reason) { return lang.text(QStringLiteral("net.failed")).arg(reason); };
     const QString from = QStringLiteral(" (%1)").arg(service->origin);
 
     // A fresh enough answer to the same question is served from the cache.
@@ -144,12 +146,12 @@ Status runDownloadData(ReductionController& controller)
     if (!page) {
         const QUrl url(service->base + *pathAndQuery, QUrl::TolerantMode);
         const Result<QByteArray> answer = downloadAnswer(url, view.downloadMonitor(),
-                                                         controller.downloadLimits());
+                                                         controller.downloadLimits(), controller.lang());
         if (!answer)
-            return reportFailure(controller, failed + answer.error() + from);
+            return reportFailure(controller, failed(answer.error()) + from);
         const Result<QByteArray> converted = source->readerAnswer(*answer, request);
         if (!converted)
-            return reportFailure(controller, failed + converted.error() + from);
+            return reportFailure(controller, failed(converted.error()) + from);
         page = *converted;
         // A cache that cannot be written costs only the offline reuse.
         if (const Status kept = cache.store(cacheKey, *answer); !kept)
@@ -161,11 +163,11 @@ Status runDownloadData(ReductionController& controller)
     QDir().mkpath(paths.dataFolder);
     const Status saved = writeFileBytes(paths.catalogueFile(), *page);
     if (!saved)
-        return reportFailure(controller, failed + saved.error());
+        return reportFailure(controller, failed(saved.error()));
     const Status recorded = recordCatalogueCentre(
         paths.dataFolder, {query->raJ2000Deg, query->decJ2000Deg, source->key()});
     if (!recorded)
-        return reportFailure(controller, failed + recorded.error());
+        return reportFailure(controller, failed(recorded.error()));
 
     controller.AddStatus(lang.message(9));
     return succeeded();

@@ -1,6 +1,6 @@
 #pragma once
-// The French reason for a failed network request, the network side of
-// core/system_reason.h: the network library's own descriptions are English.
+// The reason for a failed network request in the language in use (keys
+// net.*): the network library's own descriptions are English.
 
 #include <QNetworkReply>
 #include <QString>
@@ -10,10 +10,12 @@ namespace ce {
 
 // networkErrorReason
 // Given:  the network library's error and the address asked.
-// Returns: a short lower-case French phrase naming the service
+// Returns: a short lower-case phrase of `lang` naming the service
 //          (host:port) or host, e.g. « connexion refusée par
 //          127.0.0.1:8080 »; an error without a phrase of its own gives
 //          « erreur réseau n° <code> en joignant <service> ». Never empty.
-QString networkErrorReason(QNetworkReply::NetworkError error, const QUrl& address);
+struct LanguageTable;
+
+QString networkErrorReason(QNetworkReply::NetworkError error, const QUrl& address, const LanguageTable& lang);
 
 }  // namespace ce

@@ -59,9 +59,7 @@ Status runReadFile(ReductionController& controller)
     Result<CatalogueCounts> counts = Result<CatalogueCounts>::failure(QString());
     if (!QFile::exists(path)) {
         counts = Result<CatalogueCounts>::failure(
-            QStringLiteral("Aucun catalogue n'a encore été téléchargé : le fichier %1 est "
-                           "introuvable. Téléchargez d'abord le catalogue du champ.")
-                .arg(path));
+            controller.lang().text(QStringLiteral("catalogue.nofile")).arg(path));
     } else if (const std::optional<QString> other = otherCentre(controller)) {
         counts = Result<CatalogueCounts>::failure(
             controller.lang().text(QStringLiteral("catalogue.othercentre")).arg(*other));
@@ -72,7 +70,7 @@ Status runReadFile(ReductionController& controller)
     if (!counts) {
         state.starTotal = 0;
         state.starCount = 0;
-        const QString message = QStringLiteral("Lecture du catalogue impossible : ") + counts.error();
+        const QString message = controller.lang().text(QStringLiteral("catalogue.unreadable")).arg(counts.error());
         controller.AddStatus(message);
         controller.view().showMessage(message, QString(), true);
         return Status::failure(message);

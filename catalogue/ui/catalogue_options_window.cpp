@@ -61,6 +61,9 @@ CatalogueOptionsWindow::CatalogueOptionsWindow(ProgramPaths paths, const Languag
     layout->addWidget(clear, 0, Qt::AlignLeft);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    // Qt's own captions are English without its translations.
+    buttons->button(QDialogButtonBox::Ok)->setText(lang_.text(QStringLiteral("box.ok")));
+    buttons->button(QDialogButtonBox::Cancel)->setText(lang_.text(QStringLiteral("box.cancel")));
     connect(buttons, &QDialogButtonBox::accepted, this, &CatalogueOptionsWindow::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CatalogueOptionsWindow::reject);
     layout->addWidget(buttons);

@@ -14,11 +14,9 @@ constexpr int kOpeningText = 79;
 constexpr int kClosingText = 80;
 constexpr int kTitleText = 81;
 
-QString languageText(const LanguageTable& lang, int line, const QString& builtIn)
-{
-    const QString& text = lang.form.at(std::size_t(line));
-    return text.isEmpty() ? builtIn : text;
-}
+// [FORM] lines from 66 on are the later language messages, with their
+// French fallback.
+QString languageText(const LanguageTable& lang, int line) { return lang.message(line - 45); }
 
 // Hours or degrees as the three fields take them: whole, minutes, and
 // seconds to two decimals in the user's decimal separator.
@@ -47,19 +45,19 @@ std::optional<double> typedDeclination(const ReductionView& view)
 
 QString headerHintsQuestion(const HeaderHints& hints, const LanguageTable& lang)
 {
-    QStringList lines{languageText(lang, kOpeningText, QStringLiteral("L'en-tête FITS de l'image donne :"))};
+    QStringList lines{languageText(lang, kOpeningText)};
     if (hints.centre) {
-        lines << QStringLiteral("RA %1  DEC %2  (%3)")
+        lines << lang.text(QStringLiteral("image.hints.centre"))
                      .arg(FormatSexagesimal(hints.centre->raDeg / 15.0, QStringLiteral("h")),
                           FormatSexagesimal(hints.centre->decDeg, QStringLiteral("°")), hints.centre->keywords);
     }
     if (hints.epochYear)
-        lines << QStringLiteral("Epoch %1  (DATE-OBS)").arg(epochText(*hints.epochYear));
+        lines << lang.text(QStringLiteral("image.hints.epoch")).arg(epochText(*hints.epochYear));
     if (hints.scale) {
-        lines << QStringLiteral("Corr Asd %1  Corr Dec %2  (%3)")
+        lines << lang.text(QStringLiteral("image.hints.scale"))
                      .arg(corrText(hints.scale->corrAsd), corrText(hints.scale->corrDec), hints.scale->keywords);
     }
-    lines << languageText(lang, kClosingText, QStringLiteral("Remplir les champs avec ces valeurs ?"));
+    lines << languageText(lang, kClosingText);
     return lines.join(u'\n');
 }
 
@@ -96,7 +94,7 @@ void loadImageOfferingHints(ReductionController& controller)
     if (hints.empty())
         return;
     const LanguageTable& lang = controller.lang();
-    if (view.askYesNo(headerHintsQuestion(hints, lang), languageText(lang, kTitleText, QStringLiteral("En-tête FITS"))))
+    if (view.askYesNo(headerHintsQuestion(hints, lang), languageText(lang, kTitleText)))
         applyHeaderHints(view, hints);
 }
 

@@ -105,7 +105,7 @@ Status saveProjectAs(ReductionController& controller, const QString& chosenName)
     // the appended suffix makes collide was never shown to the user.
     if (path != chosenName && QFileInfo::exists(path)) {
         const QString question =
-            QStringLiteral("Le fichier %1 existe déjà. Voulez-vous le remplacer ?").arg(path);
+            controller.lang().text(QStringLiteral("file.exists")).arg(path);
         if (!controller.view().askYesNo(question, controller.lang().message(14)))
             return succeeded();
     }

@@ -50,18 +50,18 @@ QLabel* unit(const QString& text, QWidget* parent) { return new QLabel(text, par
 // Page 1: the image and its field.
 QGroupBox* Wizard::buildPage1()
 {
-    frame1_ = named(new QGroupBox(QStringLiteral("Catalogue d'étoile"), this), QStringLiteral("Frame1"));
+    frame1_ = named(new QGroupBox(controller_.lang().text(QStringLiteral("wizard.frame.catalogue")), this), QStringLiteral("Frame1"));
     auto* g1 = new QGridLayout(frame1_);
-    g1->addWidget(lbl(0, QStringLiteral("Veuillez remplir les informations sur l'image:"), frame1_), 0, 0, 1, 8);
-    g1->addWidget(lbl(5, QStringLiteral("Image:"), frame1_), 1, 0);
+    g1->addWidget(lbl(0, controller_.lang().wizard[2], frame1_), 0, 0, 1, 8);
+    g1->addWidget(lbl(5, controller_.lang().wizard[7], frame1_), 1, 0);
     g1->addWidget(field(QStringLiteral("txt_url"), frame1_), 1, 1, 1, 7);
-    g1->addWidget(lbl(1, QStringLiteral("RA:"), frame1_), 2, 0);
-    const std::array<QString, 3> raUnits = {QStringLiteral("h"), QStringLiteral("'"), QStringLiteral("\"")};
+    g1->addWidget(lbl(1, controller_.lang().wizard[3], frame1_), 2, 0);
+    const std::array<QString, 3> raUnits = {controller_.lang().text(QStringLiteral("ui.unit.hours")), QStringLiteral("'"), QStringLiteral("\"")};
     for (int k = 0; k < 3; ++k) {
         g1->addWidget(field(QStringLiteral("txt_ra_") + QString::number(k), frame1_), 2, 2 + 2 * k);
         g1->addWidget(unit(raUnits[std::size_t(k)], frame1_), 2, 3 + 2 * k);
     }
-    g1->addWidget(lbl(2, QStringLiteral("DEC:"), frame1_), 3, 0);
+    g1->addWidget(lbl(2, controller_.lang().wizard[4], frame1_), 3, 0);
     signLabel_ = named(new QLabel(QStringLiteral("+"), frame1_), QStringLiteral("txt_dec_sign_show"));
     g1->addWidget(signLabel_, 3, 1);
     const std::array<QString, 3> decUnits = {QStringLiteral("°"), QStringLiteral("'"), QStringLiteral("\"")};
@@ -76,11 +76,11 @@ QGroupBox* Wizard::buildPage1()
     plus_->setAutoExclusive(false);
     g1->addWidget(minus_, 4, 2);
     g1->addWidget(plus_, 4, 3);
-    g1->addWidget(lbl(3, QStringLiteral("Epoch:"), frame1_), 5, 0);
+    g1->addWidget(lbl(3, controller_.lang().wizard[5], frame1_), 5, 0);
     g1->addWidget(field(QStringLiteral("txt_epoch"), frame1_), 5, 1, 1, 3);
-    g1->addWidget(lbl(4, QStringLiteral("Mag max:"), frame1_), 6, 0);
+    g1->addWidget(lbl(4, controller_.lang().wizard[6], frame1_), 6, 0);
     g1->addWidget(field(QStringLiteral("txt_mag"), frame1_), 6, 1, 1, 3);
-    step1_ = named(new QPushButton(QStringLiteral("Suivant"), frame1_), QStringLiteral("step1"));
+    step1_ = named(new QPushButton(controller_.lang().wizard[18], frame1_), QStringLiteral("step1"));
     g1->addWidget(step1_, 7, 6, 1, 2);
     return frame1_;
 }
@@ -90,17 +90,17 @@ QGroupBox* Wizard::buildPage2()
 {
     frame2_ = named(new QGroupBox(QStringLiteral("CCD"), this), QStringLiteral("Frame2"));
     auto* g2 = new QGridLayout(frame2_);
-    g2->addWidget(lbl(11, QStringLiteral("Config"), frame2_), 0, 0, 1, 3);
-    g2->addWidget(lbl(10, QStringLiteral("Configuration optique utilisé:"), frame2_), 1, 0);
+    g2->addWidget(lbl(11, controller_.lang().wizard[13], frame2_), 0, 0, 1, 3);
+    g2->addWidget(lbl(10, controller_.lang().wizard[12], frame2_), 1, 0);
     combo_ = named(new QComboBox(frame2_), QStringLiteral("Combo"));
     g2->addWidget(combo_, 1, 1, 1, 2);
-    g2->addWidget(lbl(14, QStringLiteral("Corr Asd"), frame2_), 2, 0);
+    g2->addWidget(lbl(14, controller_.lang().wizard[16], frame2_), 2, 0);
     g2->addWidget(field(QStringLiteral("txt_corrasd"), frame2_), 2, 1);
-    g2->addWidget(lbl(12, QStringLiteral("LIBRE"), frame2_), 2, 2);
-    g2->addWidget(lbl(15, QStringLiteral("Corr Dec"), frame2_), 3, 0);
+    g2->addWidget(lbl(12, controller_.lang().wizard[14], frame2_), 2, 2);
+    g2->addWidget(lbl(15, controller_.lang().wizard[17], frame2_), 3, 0);
     g2->addWidget(field(QStringLiteral("txt_corrdec"), frame2_), 3, 1);
-    g2->addWidget(lbl(13, QStringLiteral("LIBRE"), frame2_), 3, 2);
-    step2_ = named(new QPushButton(QStringLiteral("Suivant"), frame2_), QStringLiteral("step2"));
+    g2->addWidget(lbl(13, controller_.lang().wizard[15], frame2_), 3, 2);
+    step2_ = named(new QPushButton(controller_.lang().wizard[18], frame2_), QStringLiteral("step2"));
     g2->addWidget(step2_, 4, 2);
     return frame2_;
 }
@@ -110,21 +110,21 @@ QGroupBox* Wizard::buildPage3()
 {
     frame3_ = named(new QGroupBox(this), QStringLiteral("Frame3"));
     auto* g3 = new QGridLayout(frame3_);
-    g3->addWidget(lbl(6, QStringLiteral("Parametres de calcul:"), frame3_), 0, 0, 1, 3);
-    g3->addWidget(lbl(9, QStringLiteral("Tolérance:"), frame3_), 1, 0);
+    g3->addWidget(lbl(6, controller_.lang().wizard[8], frame3_), 0, 0, 1, 3);
+    g3->addWidget(lbl(9, controller_.lang().wizard[11], frame3_), 1, 0);
     QLineEdit* tolerance = field(QStringLiteral("txt_tolerance"), frame3_);
-    tolerance->setToolTip(QStringLiteral("Tolerance lors de la selection des images"));
+    tolerance->setToolTip(controller_.lang().text(QStringLiteral("wizard.tip.tolerance")));
     g3->addWidget(tolerance, 1, 1);
-    g3->addWidget(unit(QStringLiteral("pixels"), frame3_), 1, 2);
-    g3->addWidget(lbl(7, QStringLiteral("Champ:"), frame3_), 2, 0);
+    g3->addWidget(unit(controller_.lang().text(QStringLiteral("ui.unit.pixels")), frame3_), 1, 2);
+    g3->addWidget(lbl(7, controller_.lang().wizard[9], frame3_), 2, 0);
     g3->addWidget(field(QStringLiteral("txt_distance"), frame3_), 2, 1);
-    g3->addWidget(unit(QStringLiteral("Arcmin"), frame3_), 2, 2);
-    g3->addWidget(lbl(8, QStringLiteral("Seuil calcul"), frame3_), 3, 0);
+    g3->addWidget(unit(controller_.lang().text(QStringLiteral("ui.unit.arcmin")), frame3_), 2, 2);
+    g3->addWidget(lbl(8, controller_.lang().wizard[10], frame3_), 3, 0);
     QLineEdit* threshold = field(QStringLiteral("txt_calcul"), frame3_);
     threshold->setToolTip(
-        QStringLiteral("Ce chiifre restreint le nombre de solution proposé à l'utilisateur"));
+        controller_.lang().text(QStringLiteral("ui.tip.threshold")));
     g3->addWidget(threshold, 3, 1);
-    step3_ = named(new QPushButton(QStringLiteral("Terminer"), frame3_), QStringLiteral("step3"));
+    step3_ = named(new QPushButton(controller_.lang().wizard[19], frame3_), QStringLiteral("step3"));
     g3->addWidget(step3_, 4, 2);
     return frame3_;
 }
@@ -133,7 +133,7 @@ Wizard::Wizard(ReductionController& controller, Dialogs& dialogs, QWidget* paren
     : QDialog(parent), controller_(controller), dialogs_(dialogs)
 {
     setObjectName(QStringLiteral("Wizard"));
-    setWindowTitle(QStringLiteral("Assistant"));
+    setWindowTitle(controller_.lang().wizard[1]);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildPage1());
     layout->addWidget(buildPage2());

@@ -33,7 +33,7 @@ Status mapFailure(ReductionController& controller, const QString& reason)
     ReductionState& state = controller.state();
     state.mapFailed = true;
     state.mapStatus = mapStates::err();
-    const QString message = QStringLiteral("Tracé de la carte impossible : ") + reason;
+    const QString message = controller.lang().text(QStringLiteral("map.failed")).arg(reason);
     controller.AddStatus(message);
     return Status::failure(message);
 }

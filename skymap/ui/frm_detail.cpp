@@ -26,7 +26,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 namespace skymap {
 
-FrmDetail::FrmDetail(QWidget* parent) : QDialog(parent)
+FrmDetail::FrmDetail(const LanguageTable& lang, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmDetail"));
     setModal(true);
@@ -45,10 +45,10 @@ FrmDetail::FrmDetail(QWidget* parent) : QDialog(parent)
     text_->setMinimumSize(metrics.horizontalAdvance(QString(kVisibleColumns, u'0')) + margins + scrollBar,
                           metrics.lineSpacing() * kVisibleLines + margins + scrollBar);
 
-    auto* copyButton = new QPushButton(QStringLiteral("Copier"), this);
+    auto* copyButton = new QPushButton(lang.text(QStringLiteral("box.copy")), this);
     copyButton->setObjectName(QStringLiteral("copy"));
     copyButton->setAutoDefault(false);
-    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    auto* okButton = new QPushButton(lang.text(QStringLiteral("box.ok")), this);
     okButton->setObjectName(QStringLiteral("OKButton"));
     okButton->setDefault(true);
     connect(copyButton, &QPushButton::clicked, this, &FrmDetail::copy);
@@ -83,9 +83,10 @@ void FrmDetail::copy() { QGuiApplication::clipboard()->setText(report()); }
 
 }  // namespace skymap
 
-void showFrmDetail(QWidget* parent, const QString& title, const QString& report)
+void showFrmDetail(QWidget* parent, const QString& title, const QString& report,
+                   const LanguageTable& lang)
 {
-    skymap::FrmDetail window(parent);
+    skymap::FrmDetail window(lang, parent);
     window.fill(title, report);
     window.exec();
 }

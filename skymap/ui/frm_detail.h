@@ -8,6 +8,9 @@
 // Usage: showFrmDetail(mainWindow, report.title, report.text) builds a fresh
 // window, shows it modally and returns once the user has closed it.
 
+#include "app/builtin_texts.h"
+#include "app/language_table.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -22,7 +25,8 @@ class FrmDetail final : public QDialog {
     Q_DISABLE_COPY_MOVE(FrmDetail)
 
 public:
-    explicit FrmDetail(QWidget* parent = nullptr);
+    // The buttons' captions come from `lang`.
+    explicit FrmDetail(const LanguageTable& lang, QWidget* parent = nullptr);
 
     // Sets the window title and the report (lines joined with CR LF, as the
     // report is built); the box shows one line per report line.
@@ -44,6 +48,7 @@ private:
 // Builds a fresh FrmDetail over `parent`, fills it with the title and the
 // report and shows it modally; returns when it has been closed ("OK" or the
 // close box). Nothing survives from one call to the next.
-void showFrmDetail(QWidget* parent, const QString& title, const QString& report);
+void showFrmDetail(QWidget* parent, const QString& title, const QString& report,
+                   const LanguageTable& lang = builtinLanguage());
 
 }  // namespace ce

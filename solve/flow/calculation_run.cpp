@@ -47,10 +47,7 @@ bool scaleFactorsUsable(ReductionController& controller)
     ReductionView& view = controller.view();
         const QString field = state.corrAsd == 0.0 ? QStringLiteral("Corr Asd")
                                                    : QStringLiteral("Corr Dec");
-        const QString message =
-            QStringLiteral("Calcul impossible : le champ %1 est vide, nul ou ne contient pas un "
-                           "nombre. Faites un étalonage ou chargez une configuration optique.")
-                .arg(field);
+        const QString message = controller.lang().text(QStringLiteral("calib.noscale")).arg(field);
         controller.AddStatus(message);
         view.showMessage(message, QString(), true);
     // The matching that does not run would have withdrawn the solution: its
@@ -117,9 +114,7 @@ bool runAlgo(ReductionController& controller)
     state.solutionCount = std::int16_t(search.candidates.size());
     if (search.tableFull) {
         controller.AddStatus(
-            QStringLiteral("Trop de solutions : la recherche s'est arrêtée aux %1 premières ; "
-                           "réduisez la tolérance.")
-                .arg(kCandidateCapacity));
+            controller.lang().text(QStringLiteral("calc.toomany")).arg(kCandidateCapacity));
     }
 
     controller.ensureMarkers();

@@ -15,19 +15,18 @@ namespace ce {
 
 namespace {
 
-QString outcomeReason(RefinementOutcome outcome)
+QString outcomeReason(RefinementOutcome outcome, const LanguageTable& lang)
 {
     switch (outcome) {
     case RefinementOutcome::Refined: break;
     case RefinementOutcome::TooFewStars:
-        return QStringLiteral("moins de %1 étoiles du catalogue mesurées sur l'image")
-            .arg(kRefinedMinimumStars);
+        return lang.text(QStringLiteral("calc.refine.toofew")).arg(kRefinedMinimumStars);
     case RefinementOutcome::NotBetter:
-        return QStringLiteral("l'ajustement ne fait pas mieux que les trois étoiles");
+        return lang.text(QStringLiteral("calc.refine.notbetter"));
     case RefinementOutcome::NoLinearModel:
-        return QStringLiteral("solution sans inverse ou facteur d'échelle nul");
+        return lang.text(QStringLiteral("calc.refine.nolinear"));
     case RefinementOutcome::DegenerateFit:
-        return QStringLiteral("étoiles mesurées alignées");
+        return lang.text(QStringLiteral("calc.refine.aligned"));
     }
     return QString();
 }
@@ -81,7 +80,7 @@ void runRefinement(ReductionController& controller)
 
     const LanguageTable& lang = controller.lang();
     if (!result.refined) {
-        controller.AddStatus(lang.message(msg::kNotRefined).arg(outcomeReason(result.outcome)));
+        controller.AddStatus(lang.message(msg::kNotRefined).arg(outcomeReason(result.outcome, lang)));
         return;
     }
     state.refined = result.wcs;

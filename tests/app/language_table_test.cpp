@@ -3,6 +3,7 @@
 #include "app/builtin_texts.h"
 #include "app/language_table.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -77,26 +78,62 @@ TEST(LanguageTable, CapacitiesAndMarkers)
 
 TEST(LanguageTable, LaterTextsComeFromTheFileOrFallBackToFrench)
 {
-    // The shipped file carries every later text, word for word the
-    // program's own French.
+    // The program carries the shipped French file as it is in data/.
     auto shipped = ce::loadLanguageTable(QStringLiteral(CE_DATA_DIR));
     ASSERT_TRUE(shipped.ok()) << shipped.error().toStdString();
     shipped.value().fillMessages();
+    const ce::LanguageTable& builtin = ce::builtinLanguage();
+    EXPECT_EQ(builtin.messages, shipped->messages);
+    EXPECT_EQ(builtin.suggestions, shipped->suggestions);
+    EXPECT_EQ(builtin.keyed, shipped->keyed);
     int later = 0;
-    for (int n = ce::kFirstLaterMessage; !ce::builtinMessage(n).isEmpty(); ++n, ++later)
-        EXPECT_EQ(shipped->messages[std::size_t(n)], ce::builtinMessage(n)) << n;
-    EXPECT_GE(later, 11);
-    EXPECT_EQ(shipped->suggestions[ce::sug::kNothingProposed], ce::builtinSuggestion(ce::sug::kNothingProposed));
+    for (int n = ce::kFirstLaterMessage; !ce::builtinMessage(n).isEmpty(); ++n) ++later;
+    EXPECT_GE(later, 23);
+    EXPECT_GE(builtin.keyed.size(), 40u);
 
-    // A user's own file from before them (20 messages, 15 suggestions)
-    // still starts, and shows the French texts for what it lacks.
+    // A user's own file from before them (20 messages, 15 suggestions, no
+    // keyed texts) still starts, keeps its own texts and shows the French
+    // ones for what it lacks.
     auto older = ce::parseLanguageTable(langLines(8, 8, 65, 19, 15));
     ASSERT_TRUE(older.ok());
     older.value().fillMessages();
     EXPECT_EQ(older->message(20), "F65");
-    EXPECT_EQ(older->message(ce::msg::kMarkCount), ce::builtinMessage(ce::msg::kMarkCount));
+    EXPECT_EQ(older->suggestion(14), "S15");
+    EXPECT_EQ(older->message(ce::msg::kMarkCount), shipped->messages[ce::msg::kMarkCount]);
     EXPECT_TRUE(older->message(ce::msg::kMarkCount).contains(QStringLiteral("%1/5")));
-    EXPECT_EQ(older->suggestion(ce::sug::kNothingProposed), ce::builtinSuggestion(ce::sug::kNothingProposed));
+    EXPECT_EQ(older->suggestion(ce::sug::kNothingProposed), shipped->suggestions[ce::sug::kNothingProposed]);
+    for (const auto& [key, french] : shipped->keyed)
+        EXPECT_EQ(older->text(key), french) << key.toStdString();
+
+    // A file that has a later text keeps its own; an empty line is not a text.
+    auto partial = ce::parseLanguageTable(langLines(8, 8, 45 + ce::msg::kMarkCount + 1, 19, 15)
+                                          << QStringLiteral("help.file=help-xx.rtf"));
+    ASSERT_TRUE(partial.ok());
+    partial.value().fillMessages();
+    EXPECT_EQ(partial->message(ce::msg::kMarkCount), QStringLiteral("F%1").arg(45 + ce::msg::kMarkCount));
+    EXPECT_EQ(partial->message(ce::msg::kMarkRemoved), shipped->messages[ce::msg::kMarkRemoved]);
+    EXPECT_EQ(partial->text(QStringLiteral("help.file")), "help-xx.rtf");
+    EXPECT_TRUE(partial->message(-1).isEmpty());
+    EXPECT_TRUE(partial->message(int(partial->messages.size())).isEmpty());
+}
+
+TEST(LanguageTable, LoadsAChosenFileAndNamesItWhenItFails)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("lang-xx.cfg"));
+    EXPECT_TRUE(ce::loadLanguageFile(path).error().contains(path));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(langLines(2, 2, 2, 2, 2).join(QStringLiteral("\r\n")).toLatin1());
+    file.close();
+    const auto loaded = ce::loadLanguageFile(path);
+    ASSERT_TRUE(loaded.ok()) << loaded.error().toStdString();
+    EXPECT_EQ(loaded->form[2], "F2");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(langLines(2, 2, 2, 2, 2).mid(0, 8).join(QStringLiteral("\r\n")).toLatin1());
+    file.close();
+    const QString error = ce::loadLanguageFile(path).error();
+    EXPECT_TRUE(error.contains(path) && error.contains(QStringLiteral("[WIZARD]"))) << error.toStdString();
 }
 
 TEST(LanguageTable, KeyedTextsAfterTheEndMarker)
@@ -112,8 +149,11 @@ TEST(LanguageTable, KeyedTextsAfterTheEndMarker)
     EXPECT_EQ(table->keyed.size(), 2u);
     EXPECT_EQ(table->text(QStringLiteral("catalogue.menu")), "&Catalogue...");
     EXPECT_EQ(table->text(QStringLiteral("a_1.b")).arg(3), "last 3");
-    // A text the file lacks shows its key rather than nothing.
-    EXPECT_EQ(table->text(QStringLiteral("catalogue.title")), "catalogue.title");
+    // A text the file lacks takes the program's French; one that even the
+    // program lacks shows its key rather than nothing.
+    EXPECT_EQ(table->text(QStringLiteral("catalogue.title")), ce::builtinText(QStringLiteral("catalogue.title")));
+    EXPECT_FALSE(table->text(QStringLiteral("catalogue.title")).isEmpty());
+    EXPECT_EQ(table->text(QStringLiteral("no.such.text")), "no.such.text");
     // The numbered sections read as before.
     EXPECT_EQ(table->suggestion(0), "S1");
 }

@@ -21,7 +21,7 @@ TEST(ProgramOptions, RefinementOnByDefaultAndRemembered)
         QSettings other(ce::optionsPath(folder), QSettings::IniFormat);
         other.setValue(QStringLiteral("catalogue/source"), QStringLiteral("gaia"));
     }
-    ASSERT_TRUE(ce::saveOptions(folder, ce::ProgramOptions{false}).ok());
+    ASSERT_TRUE(ce::saveOptions(folder, ce::ProgramOptions{false, {}}).ok());
     EXPECT_FALSE(ce::loadOptions(folder).refineSolution);
     const QSettings back(ce::optionsPath(folder), QSettings::IniFormat);
     EXPECT_EQ(back.value(QStringLiteral("catalogue/source")).toString(), QStringLiteral("gaia"));
@@ -33,6 +33,26 @@ TEST(ProgramOptions, RefinementOnByDefaultAndRemembered)
     const ce::Status saved = ce::saveOptions(blocker.fileName(), ce::ProgramOptions{});
     EXPECT_FALSE(saved.ok());
     EXPECT_TRUE(saved.error().contains(QStringLiteral("options.ini")));
+}
+
+TEST(ProgramOptions, LanguageChoiceKeptAndWithdrawn)
+{
+    QTemporaryDir dir;
+    EXPECT_TRUE(ce::loadOptions(dir.path()).languageFile.isEmpty());
+    ce::ProgramOptions options;
+    options.languageFile = QStringLiteral("lang-en.cfg");
+    ASSERT_TRUE(ce::saveOptions(dir.path(), options).ok());
+    EXPECT_EQ(ce::loadOptions(dir.path()).languageFile, "lang-en.cfg");
+    // Another setting changed later keeps the choice.
+    options = ce::loadOptions(dir.path());
+    options.refineSolution = false;
+    ASSERT_TRUE(ce::saveOptions(dir.path(), options).ok());
+    EXPECT_EQ(ce::loadOptions(dir.path()).languageFile, "lang-en.cfg");
+    // Back to the default: the key leaves the file.
+    options.languageFile.clear();
+    ASSERT_TRUE(ce::saveOptions(dir.path(), options).ok());
+    const QSettings back(ce::optionsPath(dir.path()), QSettings::IniFormat);
+    EXPECT_FALSE(back.contains(QStringLiteral("language/file")));
 }
 
 }  // namespace

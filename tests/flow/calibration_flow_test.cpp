@@ -244,7 +244,7 @@ TEST_F(CalibrationFlowTest, FailedComputationKeepsCorrFieldsAndBlocksUntilRestar
     typeStar(kField[0]);
     controller.BoutonEtalo();
     ASSERT_EQ(view.messages.size(), 2u);
-    EXPECT_TRUE(view.messages[1].text.contains(QStringLiteral("Indice hors limites")));
+    EXPECT_TRUE(view.messages[1].text.contains(QStringLiteral("calib.badstep")));
     EXPECT_EQ(st.etaloStep, 4);
     EXPECT_EQ(box(0), QStringLiteral("400"));
     controller.startEtalonage();

@@ -76,13 +76,13 @@ TEST(Download, EachFailureIsReportedAndKeepsThePreviousCatalogue)
     };
     const Row rows[] = {
         // The reason, then where the address came from.
-        {{"closed"}, "@", false, false, false, "connexion refusée par 127.0.0.1:", true},
+        {{"closed"}, "@", false, false, false, "net.refused 127.0.0.1:", true},
         {{"closed"}, "@", false, false, false, "(catalogue.origin.file " , true},
-        {{"--status", "404"}, "@", false, false, false, "HTTP 404", true},
-        {{"--hang"}, "@", false, false, false, "aucune réponse du service depuis 1 s", true},
+        {{"--status", "404"}, "@", false, false, false, "net.download.httpphrase 404 Not Found", true},
+        {{"--hang"}, "@", false, false, false, "net.download.silent 1", true},
         {{"--no-marker"}, "@", false, false, false, "aucune liste d'étoiles", true},
-        {{}, "@", false, true, false, "trop volumineuse", true},  // 200 bytes at most
-        {{"--delay-ms", "5000"}, "@", false, false, true, "annulé", true},
+        {{}, "@", false, true, false, "net.download.toolarge", true},  // 200 bytes at most
+        {{"--delay-ms", "5000"}, "@", false, false, true, "net.download.cancelled", true},
         {{}, "@", false, false, false, "data.txt : fichier trop grand", true, true},
         // Refused before any request.
         {{"closed"}, "@", true, false, false, "RA (minutes)", false},
@@ -198,7 +198,7 @@ TEST(Download, ACatalogueOfAnotherCentreIsRefusedAtReading)
     }
     r.controller.DownloadData();
     ASSERT_EQ(r.view.messages.size(), 1u);
-    EXPECT_TRUE(r.view.messages[0].text.contains(QStringLiteral("connexion refusée")));
+    EXPECT_TRUE(r.view.messages[0].text.contains(QStringLiteral("net.refused")));
     const QByteArray kept = r.folders.catalogueBytes();
     EXPECT_TRUE(kept.contains(kCatalogueDataMarker));
     r.controller.READFILE();

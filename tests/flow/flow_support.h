@@ -43,10 +43,13 @@ inline LanguageTable numberedLanguage()
     for (int n = 0; n <= 20; ++n) lang.suggestions[std::size_t(n)] = QStringLiteral("suggestion %1").arg(n);
     // Keyed texts read "<key>", followed by " %1" where the program puts a
     // value in: the key shows which text was used.
-    for (const char* key : {"catalogue.fromcache", "catalogue.othercentre", "catalogue.origin.file"})
-        lang.keyed[QString::fromLatin1(key)] = QString::fromLatin1(key) + QStringLiteral(" %1");
-    for (const char* key : {"catalogue.origin.option", "catalogue.origin.environment", "catalogue.origin.options"})
-        lang.keyed[QString::fromLatin1(key)] = QString::fromLatin1(key);
+    // Every key the program knows, so that none falls back to French.
+    for (const auto& [key, french] : builtinLanguage().keyed) {
+        QString text = key;
+        for (int k = 1; french.contains(u'%' + QString::number(k)); ++k)
+            text += QStringLiteral(" %") + QString::number(k);
+        lang.keyed[key] = text;
+    }
     return lang;
 }
 

@@ -25,8 +25,8 @@ TEST(HeaderHintsFlow, OneQuestionAndYesFillsTheFields)
     loadImageOfferingHints(rig.controller);
     ASSERT_EQ(rig.view.questions.size(), 1u);
     const QString question = rig.view.questions[0].text;
-    EXPECT_TRUE(question.contains(QStringLiteral("RA 0h42'44''  DEC 41°16'8''  (RA/DEC)"))) << question.toStdString();
-    EXPECT_TRUE(question.contains(QStringLiteral("Corr Asd 1503.25  Corr Dec 2000  (CDELT)"))) << question.toStdString();
+    EXPECT_TRUE(question.contains(QStringLiteral("image.hints.centre 0h42'44'' 41°16'8'' RA/DEC"))) << question.toStdString();
+    EXPECT_TRUE(question.contains(QStringLiteral("image.hints.scale 1503.25 2000 CDELT"))) << question.toStdString();
     EXPECT_EQ(rig.view.text(QStringLiteral("txt_epoch")), QStringLiteral("2000.0"));  // No: unchanged
 
     loadImageOfferingHints(rig.controller);

@@ -3,6 +3,7 @@
 // by hand from the pointer rules (boxes, rounding, text forms) or taken from
 // Meeus, Astronomical Algorithms, 2nd ed., example 21.b.
 
+#include "app/builtin_texts.h"
 #include "app/flow/reduction_controller.h"
 #include "tests/flow/fake_view.h"
 
@@ -241,17 +242,17 @@ TEST(PointerScaleFactors, ZeroFactorSkipsTheOutputWithOneStatusLine)
     r.st.corrAsd = 0.0;
     r.controller.pointerMove(102.0, 52.0);  // two markers under the pointer: one line
     r.controller.pointerMove(102.5, 52.5);  // same markers: nothing new
-    ASSERT_EQ(r.view.status, QStringList{QStringLiteral("Facteur d'échelle manquant : Corr Asd")});
+    ASSERT_EQ(r.view.status, QStringList{ce::builtinText(QStringLiteral("calib.scalemissing")).arg(QStringLiteral("Corr Asd"))});
     EXPECT_TRUE(r.view.info.isEmpty() && r.view.text("Etalo_0").isEmpty());
     r.st.corrDec = 0.0;
     r.setClick(103, 53);
     r.controller.doubleClick();
-    EXPECT_EQ(r.view.status.front(), QStringLiteral("Facteur d'échelle manquant : Corr Asd, Corr Dec"));
+    EXPECT_EQ(r.view.status.front(), ce::builtinText(QStringLiteral("calib.scalemissing")).arg(QStringLiteral("Corr Asd, Corr Dec")));
     EXPECT_TRUE(r.view.details.empty());
     r.st.mode = QStringLiteral("coor");
     r.st.corrAsd = 3600.0;
     r.controller.click();
-    EXPECT_EQ(r.view.status.front(), QStringLiteral("Facteur d'échelle manquant : Corr Dec"));
+    EXPECT_EQ(r.view.status.front(), ce::builtinText(QStringLiteral("calib.scalemissing")).arg(QStringLiteral("Corr Dec")));
 }
 
 }  // namespace

@@ -204,7 +204,7 @@ TEST_F(ReductionTest, FromTheAssistantToIdentifiedStarsThenTheFullMap)
     controller.FullMap();
     EXPECT_EQ(view.text(QStringLiteral("txt_mag")), QStringLiteral("13"));
     EXPECT_EQ(view.status.size(), statusLines + 2);  // message 8, the reason
-    EXPECT_TRUE(view.status.first().contains(QStringLiteral("connexion refusée")));
+    EXPECT_TRUE(view.status.first().contains(QStringLiteral("net.refused")));
     EXPECT_EQ(folders.catalogueBytes(), kept);
 }
 

@@ -2,13 +2,17 @@
 // texts on the main window, marker tables, and the language file that cannot
 // be read.
 
+#include "app/program_options.h"
 #include "app/ui/control_text.h"
 #include "app/ui/form1.h"
 #include "app/ui/splash.h"
 #include "app/ui/startup.h"
 #include "tests/ui/ui_support.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QFile>
+#include <QMenu>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTimer>
@@ -81,6 +85,82 @@ private slots:
             const QWidgetList windows = QApplication::topLevelWidgets();
             QVERIFY(std::none_of(windows.begin(), windows.end(), [](QWidget* w) { return qobject_cast<ce::Form1*>(w); }));
         }
+    }
+
+    void chosenLanguageFileOrOneBoxAndTheFrenchFile()
+    {
+        // lang-xx.cfg differs from lang.cfg in its [FORM] line 15 (the
+        // "1-Download" button).
+        ce::testing::TempProgram program;
+        QVERIFY(program.write(QStringLiteral("lang.cfg"), languageLines()));
+        QStringList other = languageLines();
+        other[0] = QStringLiteral("Autre langue");
+        other[other.indexOf(sectionText('F', 15))] = QStringLiteral("Catalogue");
+        QVERIFY(program.write(QStringLiteral("lang-xx.cfg"), other));
+        const auto startWith = [&program](const QString& chosen, ce::testing::ScriptedDialogs& dialogs,
+                                          QString& caption, QString& inUse, QStringList& menu) {
+            ce::ProgramOptions options;
+            options.languageFile = chosen;
+            QVERIFY(ce::saveOptions(program.paths().dataFolder, options).ok());
+            ce::Startup startup(program.paths(), dialogs);
+            QVERIFY(startup.run());
+            caption = ce::controlCaption(*startup.mainWindow(), QStringLiteral("DownloadData"));
+            inUse = startup.languageFile();
+            for (QAction* entry : startup.mainWindow()->findChild<QMenu*>(QStringLiteral("mnu_language"))->actions())
+                if (entry->isChecked()) menu.append(entry->text());
+        };
+
+        ce::testing::ScriptedDialogs chosenDialogs;
+        QString caption, inUse;
+        QStringList checked;
+        startWith(QStringLiteral("lang-xx.cfg"), chosenDialogs, caption, inUse, checked);
+        QCOMPARE(caption, QStringLiteral("Catalogue"));
+        QCOMPARE(inUse, QStringLiteral("lang-xx.cfg"));
+        QCOMPARE(checked, QStringList{QStringLiteral("Autre langue")});
+        QVERIFY(chosenDialogs.messages.isEmpty());
+
+        // The chosen file is gone, then broken: one box names it, and the
+        // program starts with lang.cfg.
+        for (const bool remove : {true, false}) {
+            if (remove) QVERIFY(QFile::remove(program.programFile(QStringLiteral("lang-xx.cfg"))));
+            else QVERIFY(program.write(QStringLiteral("lang-xx.cfg"), other.mid(0, 12)));
+            ce::testing::ScriptedDialogs dialogs;
+            checked.clear();
+            startWith(QStringLiteral("lang-xx.cfg"), dialogs, caption, inUse, checked);
+            QCOMPARE(caption, sectionText('F', 15));
+            QCOMPARE(inUse, QStringLiteral("lang.cfg"));
+            QCOMPARE(dialogs.messages.size(), 1);
+            QVERIFY2(dialogs.messages[0].text.contains(program.programFile(QStringLiteral("lang-xx.cfg"))),
+                     qPrintable(dialogs.messages[0].text));
+            QCOMPARE(checked, QStringList{QStringLiteral("Fichier de langue pour les tests")});
+        }
+    }
+
+    void choosingALanguageSavesItForTheNextStart()
+    {
+        ce::testing::WindowRig rig;
+        QStringList other = languageLines();
+        other[0] = QStringLiteral("Autre langue");
+        QVERIFY(rig.program.write(QStringLiteral("lang.cfg"), languageLines()));
+        QVERIFY(rig.program.write(QStringLiteral("lang-xx.cfg"), other));
+        ce::Form1& form = rig.open();
+        const auto entry = [&form](const char* fileName) {
+            return form.findChild<QAction*>(QStringLiteral("mnu_language_") + QLatin1String(fileName));
+        };
+        QVERIFY(entry("lang.cfg") && entry("lang.cfg")->isChecked());
+        QVERIFY(entry("lang-xx.cfg") && !entry("lang-xx.cfg")->isChecked());
+
+        entry("lang-xx.cfg")->trigger();
+        QCOMPARE(ce::loadOptions(rig.program.paths().dataFolder).languageFile, QStringLiteral("lang-xx.cfg"));
+        QCOMPARE(rig.dialogs.messages.size(), 1);
+        QVERIFY2(rig.dialogs.messages[0].text.contains(QStringLiteral("Autre langue")), qPrintable(rig.dialogs.messages[0].text));
+        // Chosen again: nothing new to say.
+        entry("lang-xx.cfg")->trigger();
+        QCOMPARE(rig.dialogs.messages.size(), 1);
+        // Back to the French file: the choice leaves options.ini.
+        entry("lang.cfg")->trigger();
+        QVERIFY(ce::loadOptions(rig.program.paths().dataFolder).languageFile.isEmpty());
+        QCOMPARE(rig.dialogs.messages.size(), 2);
     }
 };
 
