@@ -83,6 +83,16 @@ inline QString done() { return QStringLiteral("done"); }
 inline QString err() { return QStringLiteral("err"); }
 }  // namespace mapStates
 
+// A catalogue star as the refined fit measured it on the image.
+struct RefinedStarMeasure {
+    int slot = 0;                 // catalogue slot, 1..starTotal
+    double measuredX = 0.0;       // centroid, image pixels
+    double measuredY = 0.0;
+    double residualPx = 0.0;      // |measured − predicted by the fit|, pixels
+    double residualArcsec = 0.0;  // catalogue position to the centroid's sky position
+    bool used = false;            // false: rejected as an outlier
+};
+
 struct ReductionState {
     // Scale factors, pixels per degree, set at each calculation run.
     double corrAsd = 0.0;
@@ -126,6 +136,9 @@ struct ReductionState {
     int refinedStars = 0;          // stars used by the fit
     double refinedRmsPx = 0.0;     // their rms residual, pixels
     double refinedRmsArcsec = 0.0; // the same, arcseconds
+    // Every star the fit measured, used or rejected, by catalogue slot;
+    // empty whenever `refined` is.
+    std::vector<RefinedStarMeasure> refinedMeasures;
 
     // Flags and modes.
     bool solutionAccepted = false;

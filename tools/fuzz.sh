@@ -34,6 +34,8 @@ seeds_of() {
     asu_table_fuzz)        echo tests/fuzz/seeds/asu_table ;;
     header_hints_fuzz)     echo tests/fuzz/seeds/header_hints ;;
     fits_header_fuzz)      echo tests/fuzz/seeds/fits_header ;;
+    wcs_header_fuzz)       echo tests/fuzz/seeds/wcs_header ;;
+    star_list_csv_fuzz)    echo tests/fuzz/seeds/star_list_csv ;;
     *) echo "no seeds for $1" >&2; exit 1 ;;
   esac
 }

@@ -5,6 +5,7 @@ packages=(cmake g++ make pkg-config
           qt6-base-dev libgl-dev qt6-translations-l10n
           libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev zlib1g-dev
           libcfitsio-dev qt6-image-formats-plugins
+          wcslib-dev   # the tests read the written WCS headers with WCSLIB
           xvfb xauth fonts-dejavu-core
           clang libclang-rt-14-dev llvm)  # the sanitizer and fuzzing pass (tools/sanitize.sh)
 missing=()

@@ -63,6 +63,7 @@ void ReductionController::withdrawSolution()
 {
     state_.solutionAccepted = false;
     state_.refined.reset();
+    state_.refinedMeasures.clear();
 }
 
 bool ReductionController::askAboutCandidate(const QString& question, const QString& title)

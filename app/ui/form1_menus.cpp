@@ -5,10 +5,15 @@
 #include "catalogue/ui/catalogue_options_window.h"
 
 #include "app/builtin_texts.h"
+#include "export/ui/export_dialogs.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStringList>
 
 namespace ce {
 
@@ -49,6 +54,11 @@ void Form1::buildMenus()
     addEntry(file, "mnu_save", lang_.form[5], this,
              [this] { saveProject(); });
     addSeparator(file, "mnu_space1");
+    addEntry(file, "mnu_export_wcs", lang_.text(QStringLiteral("export.menu.wcs")), this,
+             [this] { exportWcsDialog(this, *controller_, dialogs_); });
+    addEntry(file, "mnu_export_csv", lang_.text(QStringLiteral("export.menu.csv")), this,
+             [this] { exportStarsDialog(this, *controller_, dialogs_); });
+    addSeparator(file, "mnu_space_export");
     addEntry(file, "mnu_savedefaut", lang_.form[6], this, [this] { SaveDefaut(); });
     addRestoreLastRunEntry(file);
     addSeparator(file, "space4");
@@ -76,6 +86,19 @@ void Form1::buildMenus()
     QMenu* help = addMenu(bar, "mnu_aide", QStringLiteral("&?"));
     addEntry(help, "mnu_help", lang_.form[13], this, [this] { showHelp(); });
     addEntry(help, "mnu_about", lang_.form[14], this, [this] { showAbout(); });
+
+    // The journal's context menu: "Copier tout" puts every line, as shown
+    // (newest first), on the clipboard.
+    auto* copyAll = new QAction(lang_.text(QStringLiteral("export.copyall")), status_);
+    copyAll->setObjectName(QStringLiteral("mnu_copyall"));
+    connect(copyAll, &QAction::triggered, this, [this] {
+        QStringList lines;
+        for (int row = 0; row < status_->count(); ++row)
+            lines << status_->item(row)->text();
+        QGuiApplication::clipboard()->setText(lines.join(u'\n'));
+    });
+    status_->addAction(copyAll);
+    status_->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 }  // namespace ce

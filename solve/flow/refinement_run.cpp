@@ -31,9 +31,9 @@ QString outcomeReason(RefinementOutcome outcome, const LanguageTable& lang)
     return QString();
 }
 
-// The tangent point: the typed field centre at J2000.0, or, when it cannot
-// be read, the sky position the three-star solution gives the image centre.
-SkyPoint tangentPoint(ReductionController& controller)
+}  // namespace
+
+SkyPoint fieldTangentPoint(ReductionController& controller)
 {
     ReductionView& view = controller.view();
     const ReductionState& state = controller.state();
@@ -47,12 +47,11 @@ SkyPoint tangentPoint(ReductionController& controller)
     return {middle.U / state.corrAsd, middle.V / state.corrDec};
 }
 
-}  // namespace
-
 void runRefinement(ReductionController& controller)
 {
     ReductionState& state = controller.state();
     state.refined.reset();
+    state.refinedMeasures.clear();
     if (!controller.refinementEnabled() || state.corrAsd == 0.0 || state.corrDec == 0.0)
         return;
 
@@ -71,7 +70,7 @@ void runRefinement(ReductionController& controller)
     input.corrDec = state.corrDec;
     input.marks = marks;
     input.tolerancePx = state.tolerance;
-    input.fieldCentre = tangentPoint(controller);
+    input.fieldCentre = fieldTangentPoint(controller);
 
     ReductionView& view = controller.view();
     const ViewPixels pixels(view);
@@ -87,6 +86,10 @@ void runRefinement(ReductionController& controller)
     state.refinedStars = result.starsUsed;
     state.refinedRmsPx = result.rmsPx;
     state.refinedRmsArcsec = result.rmsArcsec;
+    // The input listed slots 1..starTotal in order.
+    for (const RefinedStarFit& fit : result.stars)
+        state.refinedMeasures.push_back({fit.index + 1, fit.measuredX, fit.measuredY, fit.residualPx,
+                                         fit.residualArcsec, fit.used});
     controller.AddStatus(lang.message(msg::kRefined)
                              .arg(formatWhole(result.starsUsed),
                                   formatDouble(roundHalfEven(result.rmsPx, 2)),

@@ -2,9 +2,17 @@
 // After "Oui": the accepted three-star solution refined on every catalogue
 // star measured on the image.
 
+#include "core/tangent_plane.h"
+
 namespace ce {
 
 class ReductionController;
+
+// fieldTangentPoint: where the solutions touch the sky: the typed field
+// centre precessed to J2000.0 or, when it cannot be read, the sky position
+// the three-star solution gives the image centre (corrAsd and corrDec must
+// not be 0). Degrees, J2000.0.
+SkyPoint fieldTangentPoint(ReductionController& controller);
 
 // runRefinement
 //  1. Clears any earlier refined model. With the option off, nothing else.

@@ -1,0 +1,133 @@
+#include "export/fits_copy.h"
+
+#include "core/system_reason.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryFile>
+
+#include <fitsio.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace ce {
+
+namespace {
+
+QString cfitsioFailure(const QString& path, int status)
+{
+    char text[FLEN_STATUS] = {};
+    fits_get_errstatus(status, text);
+    fits_clear_errmsg();
+    return QStringLiteral("Écriture du fichier FITS impossible : %1 (CFITSIO : %2)")
+        .arg(path, QString::fromLatin1(text));
+}
+
+// Moves to the first HDU with an image of two axes or more.
+bool moveToImage(fitsfile* file, int& status)
+{
+    int hdus = 0;
+    fits_get_num_hdus(file, &hdus, &status);
+    for (int n = 1; n <= hdus && status == 0; ++n) {
+        int type = 0;
+        fits_movabs_hdu(file, n, &type, &status);
+        if (status != 0 || type != IMAGE_HDU)
+            continue;
+        int axes = 0;
+        fits_get_img_dim(file, &axes, &status);
+        if (status == 0 && axes >= 2)
+            return true;
+    }
+    return false;
+}
+
+void removeOldSolution(fitsfile* file, int& status)
+{
+    int count = 0;
+    fits_get_hdrspace(file, &count, nullptr, &status);
+    // From the end, so that the numbers of the cards not yet seen stay.
+    for (int n = count; n >= 1 && status == 0; --n) {
+        char keyword[FLEN_KEYWORD] = {}, value[FLEN_VALUE] = {}, comment[FLEN_COMMENT] = {};
+        fits_read_keyn(file, n, keyword, value, comment, &status);
+        if (status == 0 && isWorldCoordinateKeyword(QString::fromLatin1(keyword)))
+            fits_delete_record(file, n, &status);
+    }
+}
+
+void addCards(fitsfile* file, const QList<QByteArray>& cards, int& status)
+{
+    for (const QByteArray& card : cards) {
+        if (status != 0)
+            return;
+        const QByteArray keyword = card.left(8).trimmed();
+        QByteArray record = card;
+        if (keyword == "COMMENT" || keyword == "HISTORY" || card.mid(8, 2) != "= ")
+            fits_write_record(file, record.constData(), &status);
+        else
+            fits_update_card(file, keyword.constData(), record.constData(), &status);
+    }
+}
+
+}  // namespace
+
+bool isWorldCoordinateKeyword(const QString& keyword)
+{
+    static const QRegularExpression primary(QStringLiteral(
+        "^(?:(?:CTYPE|CRVAL|CRPIX|CDELT|CROTA|CUNIT)\\d+|(?:CD|PC|PV|PS)\\d+_\\d+|"
+        "LONPOLE|LATPOLE|RADESYS|RADECSYS|EQUINOX|EPOCH|WCSAXES|"
+        "(?:A|B|AP|BP)_(?:ORDER|\\d+_\\d+|DMAX))$"));
+    return primary.match(keyword).hasMatch();
+}
+
+Status copyFitsWithCards(const QString& original, const QString& target, const QList<QByteArray>& cards)
+{
+    if (QFileInfo(original).absoluteFilePath() == QFileInfo(target).absoluteFilePath())
+        return Status::failure(
+            QStringLiteral("La copie ne peut pas remplacer l'image elle-même : %1").arg(target));
+
+    // A name of our own beside the target for CFITSIO to create.
+    QString scratch;
+    {
+        QTemporaryFile reserve(target + QStringLiteral(".XXXXXX"));
+        if (!reserve.open())
+            return Status::failure(QStringLiteral("Impossible d'enregistrer le fichier %1 : %2")
+                                       .arg(target, fileErrorReason(reserve.error(), errno)));
+        scratch = reserve.fileName();
+    }  // removed here: CFITSIO refuses to create a file that exists
+
+    int status = 0;
+    fitsfile* in = nullptr;
+    fits_open_diskfile(&in, QFile::encodeName(original).constData(), READONLY, &status);
+    if (status != 0)
+        return Status::failure(cfitsioFailure(original, status));
+    fitsfile* out = nullptr;
+    fits_create_diskfile(&out, QFile::encodeName(scratch).constData(), &status);
+    if (status == 0) {
+        fits_copy_file(in, out, 1, 1, 1, &status);
+        if (status == 0 && !moveToImage(out, status) && status == 0)
+            status = NOT_IMAGE;
+        removeOldSolution(out, status);
+        addCards(out, cards, status);
+        int closing = 0;
+        fits_close_file(out, &closing);
+        if (status == 0)
+            status = closing;
+    }
+    int closingIn = 0;
+    fits_close_file(in, &closingIn);
+    if (status != 0) {
+        QFile::remove(scratch);
+        return Status::failure(cfitsioFailure(target, status));
+    }
+    if (std::rename(QFile::encodeName(scratch).constData(), QFile::encodeName(target).constData()) != 0) {
+        const int reason = errno;
+        QFile::remove(scratch);
+        return Status::failure(QStringLiteral("Impossible d'enregistrer le fichier %1 : %2")
+                                   .arg(target, systemErrorReason(reason)));
+    }
+    return succeeded();
+}
+
+}  // namespace ce
