@@ -93,6 +93,18 @@ struct RefinedStarMeasure {
     bool used = false;            // false: rejected as an outlier
 };
 
+// The values of ReductionState::WizardStatus: what the assistant's
+// "Terminer" left for the main window to do.
+namespace wizardStates {
+// Nothing: the assistant is open, was closed unfinished, or its reduction
+// has started.
+inline constexpr std::int16_t none = 0;
+// Five stars to be clicked; the fifth starts "3-Calcul".
+inline constexpr std::int16_t markFive = 1;
+// The stars found by the program: "5-Auto" right after the download.
+inline constexpr std::int16_t automatic = 2;
+}  // namespace wizardStates
+
 struct ReductionState {
     // Scale factors, pixels per degree, set at each calculation run.
     double corrAsd = 0.0;
@@ -148,7 +160,7 @@ struct ReductionState {
     std::int16_t etaloStep = 0;
     QString mode;               // "" or one of modes
     std::int16_t fillFromIdentification = 0;
-    std::int16_t WizardStatus = 0;
+    std::int16_t WizardStatus = wizardStates::none;
     std::int16_t ConfigStatus = 0;
 
     // Calibration stars, slots 0..3 (slot 0 unused), and the solver's terms.

@@ -75,7 +75,8 @@ struct BackgroundGrid {
 // Given:  the image, the tile side in pixels (≥ 8).
 // Returns: the grid; a tile without any valid pixel takes the median of the
 //          other tiles (0 when none).
-// Notes:  tiles of more than 4096 pixels are sampled on a regular sub-grid;
+// Notes:  tiles of more than 1024 pixels are sampled on a regular sub-grid
+//         (every second pixel of a 64-pixel tile);
 //         the median of a tile is unaffected by its few star pixels.
 BackgroundGrid estimateBackground(const IntensitySource& image, int tilePx);
 
@@ -85,16 +86,23 @@ BackgroundGrid estimateBackground(const IntensitySource& image, int tilePx);
 //          (ties: by y, then x, so that the order is reproducible).
 // Method:
 //  1. Background and noise per tile (estimateBackground).
-//  2. Regions: 8-connected pixels above background + thresholdSigma · noise.
+//  2. Regions: 8-connected pixels above background + thresholdSigma · noise
+//     (the threshold taken once per 8 pixels of a row), found row by row
+//     (solve/region_labelling.h).
 //  3. Rejected: regions under minAreaPx or over maxAreaPx pixels, regions
 //     touching the image border (a star cut by the edge has a false
 //     centroid), regions with an axis ratio above maxElongation.
 //  4. Each remaining region is measured by measureCentroid seeded on its
-//     brightest pixel; a region whose centroid is not found is dropped.
+//     brightest pixel (the first in row order among equals, as on a
+//     clipped top); a region whose centroid is not found is dropped.
 //     Two regions that measure the same star (within 1 px) count once.
 // Notes:
 //  1. Deterministic: the result depends only on the pixels and options.
 //  2. NaN pixels are never part of a region.
+//  3. Cost: every pixel is read once through the IntensitySource for the
+//     regions and about a quarter of them once more for the background; no
+//     copy or mask of the image is made (a row of floats and two rows of
+//     runs are held). The centroids read their stars' surroundings again.
 std::vector<DetectedStar> detectStars(const IntensitySource& image,
                                       const DetectionOptions& options = {});
 

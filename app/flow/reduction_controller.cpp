@@ -86,9 +86,16 @@ void ReductionController::removeLastMark() { runRemoveLastMark(*this); }
 
 void ReductionController::wizardFinished()
 {
+    if (state_.WizardStatus == wizardStates::automatic) {
+        // The one-click way: nothing is left for a later selection to start.
+        state_.WizardStatus = wizardStates::none;
+        if (runDownloadData(*this))
+            runAutoCalcul(*this);
+        return;
+    }
     // The assistant's "Terminer": the selection that follows starts the
     // calculation by itself after its fifth star.
-    state_.WizardStatus = 1;
+    state_.WizardStatus = wizardStates::markFive;
     runDownloadData(*this);
     runSelectStar(*this);
 }

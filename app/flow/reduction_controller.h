@@ -81,7 +81,12 @@ public:
     // Backspace or a right click while marking: the last mark goes.
     void removeLastMark();
 
-    // Assistant finished: download then selection (WizardStatus is 1).
+    // Assistant finished. The clicking way (WizardStatus markFive, or none
+    // for a caller that skips the assistant): the download, then the star
+    // selection, whose fifth star starts "3-Calcul". The automatic way
+    // (WizardStatus automatic): the download, then "5-Auto" with its
+    // question, only when the download succeeded (a failure has shown its
+    // reason already). WizardStatus is none once the automatic run starts.
     void wizardFinished();
 
 private:

@@ -124,8 +124,18 @@ QGroupBox* Wizard::buildPage3()
     threshold->setToolTip(
         controller_.lang().text(QStringLiteral("ui.tip.threshold")));
     g3->addWidget(threshold, 3, 1);
-    step3_ = named(new QPushButton(controller_.lang().wizard[19], frame3_), QStringLiteral("step3"));
-    g3->addWidget(step3_, 4, 2);
+    // How the stars are found once the catalogue is there.
+    const LanguageTable& lang = controller_.lang();
+    markFive_ = named(new QRadioButton(lang.text(QStringLiteral("auto.wizard.mark")), frame3_),
+                      QStringLiteral("choix_0"));
+    automatic_ = named(new QRadioButton(lang.text(QStringLiteral("auto.wizard.find")), frame3_),
+                       QStringLiteral("choix_1"));
+    automatic_->setToolTip(lang.text(QStringLiteral("auto.wizard.tip")));
+    markFive_->setChecked(true);
+    g3->addWidget(markFive_, 4, 0, 1, 3);
+    g3->addWidget(automatic_, 5, 0, 1, 3);
+    step3_ = named(new QPushButton(lang.wizard[19], frame3_), QStringLiteral("step3"));
+    g3->addWidget(step3_, 6, 2);
     return frame3_;
 }
 
@@ -148,7 +158,7 @@ Wizard::Wizard(ReductionController& controller, Dialogs& dialogs, QWidget* paren
 
     // Load.
     applyCaptions(*this, controller_.lang(), QStringLiteral("Wizard"));
-    controller_.state().WizardStatus = 0;
+    controller_.state().WizardStatus = wizardStates::none;
     copyFromMainWindow();
     findChild<QLineEdit*>(QStringLiteral("txt_epoch"))->setText(QStringLiteral("2000.0"));
 
@@ -221,7 +231,8 @@ void Wizard::nextPage()
 
 void Wizard::Terminer()
 {
-    controller_.state().WizardStatus = 1;
+    controller_.state().WizardStatus =
+        automatic_->isChecked() ? wizardStates::automatic : wizardStates::markFive;
     copyToMainWindow();
     accept();
 }
@@ -232,7 +243,7 @@ void openWizardWindow(QWidget* parent, ReductionController& controller, Dialogs&
         Wizard window(controller, dialogs, parent);
         window.exec();
     }
-    if (controller.state().WizardStatus == 1)
+    if (controller.state().WizardStatus != wizardStates::none)
         controller.wizardFinished();
 }
 

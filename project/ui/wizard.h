@@ -2,9 +2,12 @@
 // Wizard: the new-reduction assistant. Three pages (Frame1 the image and
 // its field, Frame2 the optical configuration, Frame3 the calculation
 // parameters) show the main window's values, except the epoch, which starts
-// at "2000.0". "Terminer" copies everything back, sets WizardStatus to 1 and
-// closes; closing the window on any page changes nothing. Nothing typed here
-// is checked: the commands that use the values report bad ones.
+// at "2000.0". The last page also chooses how the stars are found: clicked
+// five by hand (choix_0, the default) or by "5-Auto" (choix_1). "Terminer"
+// copies everything back, sets WizardStatus to the way chosen (markFive or
+// automatic) and closes; closing the window on any page changes nothing.
+// Nothing typed here is checked: the commands that use the values report
+// bad ones.
 
 #include "calibration/config_file.h"
 
@@ -64,11 +67,13 @@ private:
     QLabel* signLabel_ = nullptr;
     QRadioButton* minus_ = nullptr;
     QRadioButton* plus_ = nullptr;
+    QRadioButton* markFive_ = nullptr;
+    QRadioButton* automatic_ = nullptr;
 };
 
 // Menu "Assistant": shows the assistant modally over `parent`; when it was
-// finished (WizardStatus 1) the controller's wizardFinished() downloads the
-// catalogue and starts the star selection.
+// finished the controller's wizardFinished() downloads the catalogue and
+// starts the star selection or "5-Auto", as chosen.
 void openWizardWindow(QWidget* parent, ReductionController& controller, Dialogs& dialogs);
 
 }  // namespace ce

@@ -12,6 +12,7 @@
 #include "solve/flow/refinement_run.h"
 #include "solve/flow/view_pixels.h"
 #include "solve/matching.h"
+#include "solve/repeated_search.h"
 #include "solve/star_detection.h"
 
 #include <QElapsedTimer>
@@ -310,7 +311,8 @@ void runAutoCalcul(ReductionController& controller, const AutoSearchLimits& limi
 
     const std::vector<FiveStars> sets =
         fiveStarSets(stars, limits.poolStars, limits.maxSets, std::min(width, height) / 10.0);
-    const StarDistanceTable starDist = starDistances(state);
+    // Hundreds of sets are matched against the same catalogue.
+    const SortedStarDistances starDist(starDistances(state));
     const CatalogueGrid grid(state, std::max(thresholdPx * 2.0, 1.0));
     int tried = 0, best = 0;
     std::optional<std::pair<FiveStars, PlateSolution>> found;

@@ -71,9 +71,9 @@ void runDoselect(ReductionController& controller)
         view.setVisible(QStringLiteral("zoom"), false);
         state.mode = modes::marked();
         state.starsSelected = true;
-        if (state.WizardStatus == 1) {
+        if (state.WizardStatus == wizardStates::markFive) {
             controller.startCalcul();
-            state.WizardStatus = 0;
+            state.WizardStatus = wizardStates::none;
         }
     }
 }

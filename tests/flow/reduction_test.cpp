@@ -3,6 +3,7 @@
 // calculation starts by itself, the one candidate is accepted and every catalogue marker
 // lands on its star; then "4-Full map". The truth is the generator's tangent-plane
 // projection; the program knows only the catalogue, the image and the scale factors.
+// The assistant's one-click way reaches the same solution through "5-Auto".
 
 #include "app/flow/reduction_controller.h"
 #include "catalogue/flow/catalogue_options.h"
@@ -206,6 +207,53 @@ TEST_F(ReductionTest, FromTheAssistantToIdentifiedStarsThenTheFullMap)
     EXPECT_EQ(view.status.size(), statusLines + 2);  // message 8, the reason
     EXPECT_TRUE(view.status.first().contains(QStringLiteral("net.refused")));
     EXPECT_EQ(folders.catalogueBytes(), kept);
+}
+
+TEST_F(ReductionTest, FromTheAssistantTheOneClickWay)
+{
+    // The assistant's automatic choice: the download, then "5-Auto" with no
+    // click, ending on the question about the candidate; "Oui" accepts it.
+    double rmsAtQuestion = INFINITY;
+    view.decide = [&](const QString&) {
+        int checked = 0;
+        worstMarkerError(st.starCount, checked, &rmsAtQuestion);
+        return checked >= 5;
+    };
+    st.WizardStatus = wizardStates::automatic;
+    controller.wizardFinished();
+
+    EXPECT_EQ(view.monitor.addresses.size(), 1);
+    ASSERT_TRUE(view.status.contains(message(9))) << lines(view.status);
+    ASSERT_EQ(view.questions.size(), 1u) << lines(view.status);
+    EXPECT_EQ(view.questions[0].text, message(2) + QStringLiteral(" (1/1)"));
+    EXPECT_LE(rmsAtQuestion, 1.5) << "the question must be about the right solution";
+    EXPECT_FALSE(view.progress.isEmpty());
+    ASSERT_TRUE(st.solutionAccepted) << lines(view.status);
+    EXPECT_TRUE(st.mode == QStringLiteral("coor") && st.markCount == 5);
+    EXPECT_TRUE(st.refined.has_value()) << lines(view.status);
+    EXPECT_EQ(st.WizardStatus, wizardStates::none);
+    EXPECT_TRUE(view.messages.empty());
+    int checked = 0;
+    double rms = 0;
+    EXPECT_LE(worstMarkerError(st.starCount, checked, &rms), 1.0);
+    EXPECT_LE(rms, 0.3) << lines(view.status);
+
+    // The same way with the service gone and nothing in the cache: only the
+    // download's reason is shown; no search starts on a missing catalogue
+    // and no selection waits for clicks that were not asked for.
+    FlowRig offline;
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    offline.folders.writeServer(QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort()));
+    probe.close();
+    offline.view.setTexts(QStringLiteral("txt_ra_"), {"1", "34", "50"});
+    offline.view.setTexts(QStringLiteral("txt_dec_"), {"22", "11", "1"});
+    offline.st.WizardStatus = wizardStates::automatic;
+    offline.controller.wizardFinished();
+    EXPECT_EQ(offline.view.messages.size(), 1u) << lines(offline.view.status);
+    EXPECT_TRUE(offline.view.progress.isEmpty() && offline.view.questions.empty());
+    EXPECT_NE(offline.st.mode, QStringLiteral("select"));
+    EXPECT_EQ(offline.st.WizardStatus, wizardStates::none);
 }
 
 }  // namespace

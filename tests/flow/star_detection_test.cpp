@@ -104,6 +104,31 @@ TEST(StarDetection, BackgroundFollowsAGradient)
     EXPECT_NE(near(stars, 225.7, 128.1, 0.2), nullptr);
 }
 
+TEST(StarDetection, StarsAcrossTileBordersFlatTopsAndBlankPixels)
+{
+    // Tiles of 64 px: each star below spans two or four tiles, so its
+    // region is assembled from rows and runs that cross tile borders.
+    Canvas image(256, 200);
+    image.star(64.0, 64.0, 500, 1.6);              // on the corner of four tiles
+    image.star(127.6, 40.3, 300, 1.3);             // across a vertical border
+    image.star(128.3, 128.4, 6000, 4.0, 1500);     // a wide flat top on a corner
+    image.star(200.2, 100.7, 600, 1.8);
+    image.at(200, 101) = std::nan("");             // a blank pixel in its core
+    image.star(40.0, 199.0, 800, 1.5);             // cut by the bottom edge
+    for (int x = 10; x < 50; ++x) image.at(x, 150) = std::nan("");  // a blank row segment
+    const std::vector<DetectedStar> stars = detectStars(image);
+    ASSERT_EQ(stars.size(), 4u) << "each star once, the cut one left out";
+    EXPECT_NE(near(stars, 64.0, 64.0, 0.1), nullptr);
+    EXPECT_NE(near(stars, 127.6, 40.3, 0.15), nullptr);
+    const DetectedStar* flat = near(stars, 128.3, 128.4, 0.15);
+    ASSERT_NE(flat, nullptr);
+    EXPECT_TRUE(flat->saturated);
+    EXPECT_EQ(flat, &stars[0]);
+    EXPECT_GE(flat->areaPx, 50);
+    EXPECT_NE(near(stars, 200.2, 100.7, 0.3), nullptr) << "the blank pixel does not split the star";
+    for (const DetectedStar& s : stars) EXPECT_TRUE(&s == flat || !s.saturated);
+}
+
 // The window's picture: red + green + blue.
 class PictureIntensity final : public IntensitySource {
 public:

@@ -7,6 +7,7 @@
 // agreements are the ones a test plants.
 
 #include "solve/matching.h"
+#include "solve/repeated_search.h"
 
 #include <gtest/gtest.h>
 
@@ -40,6 +41,12 @@ struct Field {
         const StarDistanceTable stars(starU, starV, count());
         return reference ? findCandidatesReference(markDistances(markX, markY), stars, tol)
                          : findCandidates(markDistances(markX, markY), stars, tol);
+    }
+    // The search over rows sorted once, as "5-Auto" repeats it.
+    CandidateSearch searchSorted(double tol) const
+    {
+        const SortedStarDistances sorted(StarDistanceTable(starU, starV, count()));
+        return findCandidates(markDistances(markX, markY), sorted, tol);
     }
     auto solve(const Candidate& c) const { return candidatePlateSolution(c, markX, markY, starU, starV); }
 };
@@ -123,7 +130,9 @@ TEST(MatchingSearch, DistanceOffByExactlyTheToleranceDoesNotAgree)
         f.mark(5, {figure[4].x - shift + 1000, 1000});
         EXPECT_TRUE(f.search(2.0).candidates.empty()) << shift;
         EXPECT_TRUE(f.search(2.0, true).candidates.empty()) << shift;
+        EXPECT_TRUE(f.searchSorted(2.0).candidates.empty()) << shift;
         EXPECT_EQ(f.search(2.0 + 1e-9).candidates.size(), 1u) << shift;
+        EXPECT_EQ(f.searchSorted(2.0 + 1e-9).candidates.size(), 1u) << shift;
     }
 }
 
@@ -144,6 +153,7 @@ TEST(MatchingSearch, NoNewAnchorOnceMoreThanThreeHundredAreStored)
         for (const bool reference : {false, true})
             EXPECT_TRUE(!f.search(1.0, reference).tableFull && f.search(1.0, reference).candidates == want)
                 << r.name << (reference ? " (reference)" : "");
+        EXPECT_TRUE(!f.searchSorted(1.0).tableFull && f.searchSorted(1.0).candidates == want) << r.name << " (sorted)";
     }
 }
 
@@ -155,13 +165,14 @@ TEST(MatchingSearch, TableOfEightHundredStopsTheSearch)
     for (const bool reference : {false, true})
         EXPECT_TRUE(copiesField(over).search(1.0, reference).tableFull &&
                     copiesField(over).search(1.0, reference).candidates == want) << reference;
+    EXPECT_TRUE(copiesField(over).searchSorted(1.0).tableFull && copiesField(over).searchSorted(1.0).candidates == want);
     const int exact[5] = {1, 2, 5, 10, 8};
     const CandidateSearch full = copiesField(exact).search(1.0);
     EXPECT_TRUE(!full.tableFull && full.candidates.size() == 800u);
 }
 
-// The fast search must give the candidates of the plain loops, in the same
-// order, with the same stops: random fields, some with many coincident stars,
+// The fast search and the search over sorted rows must give the candidates
+// of the plain loops, in the same order, with the same stops: random fields, some with many coincident stars,
 // then full dense fields as a calculation run meets them.
 TEST(MatchingSearch, FastSearchEqualsReference)
 {
@@ -188,9 +199,11 @@ TEST(MatchingSearch, FastSearchEqualsReference)
                           std::sin(angle) * u + std::cos(angle) * v - 25 + noise(rng)});
         }
         const double tol = std::uniform_real_distribution<double>(0.5, 8.0)(rng);
-        const CandidateSearch fast = f.search(tol), ref = f.search(tol, true);
+        const CandidateSearch fast = f.search(tol), ref = f.search(tol, true), sorted = f.searchSorted(tol);
         ASSERT_EQ(fast.tableFull, ref.tableFull) << "field " << field;
         ASSERT_EQ(fast.candidates, ref.candidates) << "field " << field;
+        ASSERT_EQ(sorted.tableFull, ref.tableFull) << "field " << field << " (sorted)";
+        ASSERT_EQ(sorted.candidates, ref.candidates) << "field " << field << " (sorted)";
         ++(ref.tableFull                   ? full
            : ref.candidates.size() > 300 ? pastAnchorLimit
            : ref.candidates.empty()      ? empty
@@ -208,9 +221,10 @@ TEST(MatchingSearch, FastSearchEqualsReference)
             const int src = 1 + static_cast<int>(dense() % f.count());
             f.mark(slot, {f.starV[src] + 0.5, 900 - f.starU[src]});
         }
-        const CandidateSearch fast = f.search(7.0), ref = f.search(7.0, true);
+        const CandidateSearch fast = f.search(7.0), ref = f.search(7.0, true), sorted = f.searchSorted(7.0);
         EXPECT_FALSE(ref.candidates.empty()) << seed;
         EXPECT_TRUE(fast.tableFull == ref.tableFull && fast.candidates == ref.candidates) << seed;
+        EXPECT_TRUE(sorted.tableFull == ref.tableFull && sorted.candidates == ref.candidates) << seed;
     }
 }
 

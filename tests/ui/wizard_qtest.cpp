@@ -127,6 +127,36 @@ private slots:
         QCOMPARE(rig_->view.loadedPaths, QStringList{rig_->folders.paths().programFile(QStringLiteral("m31.jpg"))});
         QCOMPARE(rig_->st.mode, QStringLiteral("select"));
     }
+
+    void theLastPageChoosesHowTheStarsAreFound()
+    {
+        {
+            Wizard w(rig_->controller, dialogs_);
+            auto* mark = w.findChild<QRadioButton*>(QStringLiteral("choix_0"));
+            auto* automatic = w.findChild<QRadioButton*>(QStringLiteral("choix_1"));
+            QVERIFY(mark && automatic);
+            QVERIFY(mark->isChecked() && !automatic->isChecked());  // the clicking way unless chosen
+            QCOMPARE(automatic->text(), rig_->lang.text(QStringLiteral("auto.wizard.find")));
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            for (const char* step : {"step1", "step2", "choix_1"}) press(w, step);
+            QVERIFY(automatic->isChecked() && !mark->isChecked());
+            press(w, "step3");
+            QCOMPARE(rig_->st.WizardStatus, wizardStates::automatic);
+        }
+
+        // From the menu, the automatic way with no serveur.cfg: the refused
+        // download is the only message; neither the search nor a selection starts.
+        QTimer::singleShot(0, this, [&] {
+            auto* w = qobject_cast<Wizard*>(QApplication::activeModalWidget());
+            for (const char* step : {"step1", "step2", "choix_1", "step3"}) press(*w, step);
+        });
+        openWizardWindow(nullptr, rig_->controller, dialogs_);
+        QCOMPARE(rig_->view.messages.size(), std::size_t(1));
+        QVERIFY(rig_->view.loadedPaths.isEmpty() && rig_->view.progress.isEmpty());
+        QVERIFY(rig_->st.mode != QStringLiteral("select"));
+        QCOMPARE(rig_->st.WizardStatus, wizardStates::none);
+    }
 };
 
 }  // namespace ce
