@@ -2,6 +2,7 @@
 // translation of lang.cfg, slot for slot and key for key, in the same byte
 // form, and every language file names a help page shipped beside it.
 
+#include "app/builtin_texts.h"
 #include "app/language_table.h"
 #include "app/rtf_reader.h"
 #include "core/textfile.h"
@@ -119,9 +120,13 @@ TEST(LanguageFiles, EnglishFillsTheSameSlotsAndKeysAsFrench)
     const std::vector<Text> fr = textsOf(french.table);
     const std::vector<Text> en = textsOf(english.table);
     ASSERT_EQ(en.size(), fr.size());
-    // Texts that read the same in both languages: names of things, symbols,
-    // the two empty wizard labels and the markers that take a slot.
+    // Texts that read the same in both languages: names of things, symbols
+    // and units, the two empty wizard labels and the markers that take a slot.
     const QSet<QString> sharedWithFrench = {
+        QStringLiteral("OK"), QStringLiteral("X:"), QStringLiteral("Y:"), QStringLiteral("h"),
+        QStringLiteral("mm"), QStringLiteral("pixels"), QStringLiteral("min – max"),
+        QStringLiteral("Version %1"), QStringLiteral("LOADING..."), QStringLiteral("RA %1  DEC %2  (%3)"),
+        QStringLiteral("Epoch %1  (DATE-OBS)"),
         QString(), QStringLiteral("Cinq Étoiles"), QStringLiteral("&Options"),
         QStringLiteral("1-Download"), QStringLiteral("4-Full map"), QStringLiteral("5-Auto"),
         QStringLiteral("CCD"), QStringLiteral("RA:"), QStringLiteral("DEC:"), QStringLiteral("Epoch:"),
@@ -173,6 +178,45 @@ TEST(LanguageFiles, EachNamesAHelpPageShippedBesideIt)
         pages.insert(page);
     }
     EXPECT_EQ(pages.size(), names.size()) << "each language has its own help page";
+}
+
+TEST(LanguageFiles, HelpPagesNameTheMenusAsCaptioned)
+{
+    // Menu and entry as the help page names them: "Fichier > Assistant".
+    // Captions lose their "&" and the "..." of an entry that opens a window.
+    const auto caption = [](QString text) {
+        text.remove(u'&');
+        if (text.endsWith(QStringLiteral("...")))
+            text.chop(3);
+        return text;
+    };
+    for (const QString& name : languageFiles()) {
+        SCOPED_TRACE(name.toStdString());
+        const ce::LanguageTable table = load(name).table;
+        const auto bytes = ce::readFileBytes(dataFolder() + u'/' + table.text(QStringLiteral("help.file")));
+        ASSERT_TRUE(bytes.ok()) << bytes.error().toStdString();
+        const auto page = ce::readRtf(*bytes);
+        ASSERT_TRUE(page.ok());
+        const QString text = page->plainText();
+
+        const QString file = caption(table.form[2]);
+        const QString options = caption(table.form[8]);
+        const QString paths[] = {
+            file + QStringLiteral(" > ") + caption(table.form[3]),   // the assistant
+            file + QStringLiteral(" > ") + caption(table.form[4]),   // open a project
+            file + QStringLiteral(" > ") + caption(table.form[5]),   // save it
+            file + QStringLiteral(" > ") + caption(table.form[6]),   // save the defaults
+            options + QStringLiteral(" > ") + caption(table.form[9]),  // the configurations
+            file + QStringLiteral(" > ") + caption(table.text(QStringLiteral("export.menu.wcs"))),
+            file + QStringLiteral(" > ") + caption(table.text(QStringLiteral("export.menu.csv"))),
+            options + QStringLiteral(" > ") + caption(table.text(QStringLiteral("ui.menu.language"))),
+        };
+        for (const QString& path : paths)
+            EXPECT_TRUE(text.contains(path)) << path.toStdString();
+        for (const QString& button : {caption(table.text(QStringLiteral("export.copyall"))), table.form[45 + ce::msg::kAutoCaption],
+                                      table.form[15], table.form[16], table.form[17], table.form[18]})
+            EXPECT_TRUE(text.contains(button)) << button.toStdString();
+    }
 }
 
 }  // namespace
