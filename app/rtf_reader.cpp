@@ -35,12 +35,19 @@ bool isSkippedDestination(const QByteArray& word)
         "fonttbl", "colortbl", "stylesheet", "info", "pict", "header", "footer", "headerl",
         "headerr", "footerl", "footerr", "generator", "listtable", "listoverridetable",
         "rsidtbl", "themedata", "colorschememapping", "datastore", "latentstyles", "object",
-        "field", "fldinst", "xmlnstbl", "mmathPr", "revtbl", "filetbl", "pgdsctbl"};
+        "xmlnstbl", "mmathPr", "revtbl", "filetbl", "pgdsctbl", "bkmkend"};
     for (const QByteArray& name : skipped) {
         if (word == name)
             return true;
     }
     return false;
+}
+
+// The switches of a HYPERLINK instruction, which some writers leave
+// unescaped ("\l" for "\\l") and so come as control words.
+bool isFieldSwitch(const QByteArray& word)
+{
+    return word == "l" || word == "o" || word == "t" || word == "m" || word == "n" || word == "h";
 }
 
 // Control words that stand for one character.
@@ -55,11 +62,86 @@ QChar symbolOf(const QByteArray& word)
     return it == symbols.constEnd() ? QChar() : QChar(*it);
 }
 
+// Where the characters of a group go.
+enum class Destination {
+    Text,         // the document
+    Skipped,      // nowhere: a destination that is not text
+    Instruction,  // the instruction of the innermost field (\fldinst)
+    Bookmark,     // the name of a bookmark (\bkmkstart)
+};
+
 struct GroupState {
     RtfRun format;         // text empty; the formatting in force
-    bool skip = false;     // inside a destination that is not text
+    Destination destination = Destination::Text;
     int unicodeSkip = 1;   // \ucN: fallback characters after \uN
 };
+
+// A field being read: its instruction, and the depth of the group that
+// holds it (the group stack's size when \field came).
+struct OpenField {
+    QString instruction;
+    std::size_t depth = 0;
+};
+
+// The arguments of a field instruction: quoted ones as they stand, others up
+// to a blank or a quote. `quoted` tells a quoted "\l" from the switch.
+struct Argument {
+    QString text;
+    bool quoted = false;
+};
+
+QList<Argument> argumentsOf(const QString& instruction)
+{
+    QList<Argument> arguments;
+    qsizetype at = 0;
+    const qsizetype size = instruction.size();
+    while (at < size) {
+        if (instruction.at(at).isSpace()) {
+            ++at;
+        } else if (instruction.at(at) == u'"') {
+            const qsizetype close = instruction.indexOf(u'"', at + 1);
+            const qsizetype end = close < 0 ? size : close;
+            arguments.append({instruction.mid(at + 1, end - at - 1), true});
+            at = end + 1;
+        } else {
+            const qsizetype start = at;
+            while (at < size && !instruction.at(at).isSpace() && instruction.at(at) != u'"')
+                ++at;
+            arguments.append({instruction.mid(start, at - start), false});
+        }
+    }
+    return arguments;
+}
+
+// The link target of a HYPERLINK instruction; empty for any other field.
+QString hyperlinkTarget(const QString& instruction)
+{
+    const QList<Argument> arguments = argumentsOf(instruction);
+    if (arguments.isEmpty() || arguments.first().quoted
+        || arguments.first().text.compare(QLatin1String("HYPERLINK"), Qt::CaseInsensitive) != 0)
+        return {};
+    QString address;
+    QString bookmark;
+    bool haveAddress = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const Argument& argument = arguments.at(i);
+        if (!argument.quoted && argument.text.startsWith(u'\\')) {
+            const QString name = argument.text.mid(1).toLower();
+            const bool takesArgument = name == u"l" || name == u"o" || name == u"t";
+            if (takesArgument && i + 1 < arguments.size()) {
+                ++i;
+                if (name == u"l")
+                    bookmark = arguments.at(i).text;
+            }
+        } else if (!haveAddress) {
+            address = argument.text;
+            haveAddress = true;
+        }
+    }
+    if (bookmark.isEmpty())
+        return address;
+    return address + u'#' + bookmark;
+}
 
 class Reader {
 public:
@@ -75,7 +157,7 @@ public:
                 pendingSkip_ = 0;
             } else if (c == '}') {
                 if (stack_.size() > 1)
-                    stack_.pop_back();
+                    closeGroup();
                 pendingSkip_ = 0;
             } else if (c == '\\') {
                 controlSymbol();
@@ -94,12 +176,22 @@ private:
 
     void text(const QString& characters)
     {
-        if (state().skip)
+        const Destination destination = state().destination;
+        if (destination == Destination::Skipped)
             return;
         if (pendingSkip_ > 0) {
             --pendingSkip_;
             return;
         }
+        if (destination == Destination::Instruction) {
+            fields_.back().instruction += characters;
+            return;
+        }
+        if (destination == Destination::Bookmark) {
+            bookmarkName_ += characters;
+            return;
+        }
+        currentLength_ += characters.size();
         const RtfRun& format = state().format;
         if (!current_.runs.isEmpty() && current_.runs.last().sameFormat(format)) {
             current_.runs.last().text += characters;
@@ -112,9 +204,37 @@ private:
 
     void endParagraph(bool explicitEnd)
     {
-        if (explicitEnd || !current_.runs.isEmpty())
+        if (explicitEnd || !current_.runs.isEmpty() || !current_.bookmarks.isEmpty())
             document_.paragraphs.append(current_);
         current_ = RtfParagraph{};
+        currentLength_ = 0;
+    }
+
+    // The destination of the group that holds the current one.
+    Destination outerDestination() const
+    {
+        return stack_.size() > 1 ? stack_[stack_.size() - 2].destination : Destination::Skipped;
+    }
+
+    // The field whose group directly holds the current group, if any.
+    OpenField* fieldOfThisGroup()
+    {
+        if (fields_.empty() || fields_.back().depth + 1 != stack_.size())
+            return nullptr;
+        return &fields_.back();
+    }
+
+    void closeGroup()
+    {
+        const GroupState closed = stack_.back();
+        if (closed.destination == Destination::Bookmark && outerDestination() == Destination::Text) {
+            const QString name = bookmarkName_.trimmed();
+            if (!name.isEmpty())
+                current_.bookmarks.append({name, currentLength_});
+        }
+        while (!fields_.empty() && fields_.back().depth >= stack_.size())
+            fields_.pop_back();
+        stack_.pop_back();
     }
 
     void controlSymbol()
@@ -138,7 +258,7 @@ private:
             break;
         }
         case '*':
-            state().skip = true;
+            state().destination = Destination::Skipped;
             break;
         case '\\': case '{': case '}':
             text(QString(QLatin1Char(c)));
@@ -150,7 +270,7 @@ private:
             text(QStringLiteral("-"));
             break;
         case '\r': case '\n':
-            if (!state().skip)
+            if (state().destination == Destination::Text)
                 endParagraph(true);
             break;
         default:
@@ -188,9 +308,30 @@ private:
         if (word != "u")
             pendingSkip_ = 0;
         if (isSkippedDestination(word)) {
-            group.skip = true;
+            group.destination = Destination::Skipped;
+        } else if (word == "field") {
+            if (group.destination == Destination::Text)
+                fields_.push_back({QString(), stack_.size()});
+        } else if (word == "fldinst") {
+            // Usually marked "\*", which has already set the group aside.
+            if (fieldOfThisGroup() && outerDestination() == Destination::Text)
+                group.destination = Destination::Instruction;
+        } else if (word == "fldrslt") {
+            if (const OpenField* field = fieldOfThisGroup()) {
+                const QString link = hyperlinkTarget(field->instruction);
+                if (!link.isEmpty())
+                    group.format.link = link;
+            }
+        } else if (word == "bkmkstart") {
+            if (outerDestination() == Destination::Text) {
+                group.destination = Destination::Bookmark;
+                bookmarkName_.clear();
+            }
+        } else if (group.destination == Destination::Instruction && !hasParameter && isFieldSwitch(word)) {
+            // A field switch written without its escape ("\l" for "\\l").
+            text(QLatin1Char('\\') + QString::fromLatin1(word) + QLatin1Char(' '));
         } else if (word == "par") {
-            if (!group.skip)
+            if (group.destination == Destination::Text)
                 endParagraph(true);
         } else if (word == "b") {
             group.format.bold = on;
@@ -204,7 +345,9 @@ private:
             if (hasParameter && parameter > 0)
                 group.format.halfPoints = int(parameter);
         } else if (word == "plain") {
-            const RtfRun plain;
+            // Plain text inside a link stays the link.
+            RtfRun plain;
+            plain.link = group.format.link;
             group.format = plain;
         } else if (word == "uc") {
             if (hasParameter && parameter >= 0)
@@ -228,7 +371,10 @@ private:
     std::vector<GroupState> stack_;
     RtfDocument document_;
     RtfParagraph current_;
+    qsizetype currentLength_ = 0;  // characters of current_ so far
     int pendingSkip_ = 0;
+    std::vector<OpenField> fields_;  // innermost last
+    QString bookmarkName_;
 };
 
 }  // namespace

@@ -21,11 +21,11 @@ source tools/sanitizer-env.sh
 seeds_of() {
   case "$1" in
     catalogue_reader_fuzz) echo tests/fuzz/seeds/catalogue_reader ;;
-    language_table_fuzz)   echo data/lang.cfg ;;
+    language_table_fuzz)   echo data/lang.cfg data/lang-en.cfg ;;
     defaults_file_fuzz)    echo data/defaut.cfg ;;
     config_file_fuzz)      echo data/config.cfg ;;
     project_file_fuzz)     echo data/demo/demo.pam ;;
-    rtf_reader_fuzz)       echo data/aide.rtf tests/fuzz/seeds/rtf_reader ;;
+    rtf_reader_fuzz)       echo data/aide.rtf data/help-en.rtf tests/fuzz/seeds/rtf_reader ;;
     textfile_fuzz)         echo data/lang.cfg data/config.cfg data/defaut.cfg data/serveur.cfg \
                                 data/demo/demo.pam tests/fuzz/seeds/textfile ;;
     numbers_fuzz)          echo tests/fuzz/seeds/numbers ;;

@@ -5,15 +5,18 @@
 #include "app/ui/dialogs.h"
 #include "core/textfile.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBlockFormat>
 #include <QTextBrowser>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace ce {
@@ -27,6 +30,16 @@ QTextCharFormat charFormat(const RtfRun& run)
     format.setFontItalic(run.italic);
     format.setFontUnderline(run.underline);
     format.setFontPointSize(run.halfPoints / 2.0);
+    if (!run.link.isEmpty()) {
+        format.setAnchor(true);
+        format.setAnchorHref(run.link);
+        format.setFontUnderline(true);
+        format.setForeground(QGuiApplication::palette().link());
+        // Only links within the page are followed; any other shows where it
+        // leads.
+        if (!run.link.startsWith(u'#'))
+            format.setToolTip(run.link);
+    }
     return format;
 }
 
@@ -48,8 +61,9 @@ QPixmap helpEmblem()
 
 }  // namespace
 
-void fillTextDocument(const RtfDocument& rtf, QTextDocument& document)
+QHash<QString, int> fillTextDocument(const RtfDocument& rtf, QTextDocument& document)
 {
+    QHash<QString, int> bookmarks;
     document.clear();
     QTextCursor cursor(&document);
     QTextBlockFormat block;
@@ -68,6 +82,25 @@ void fillTextDocument(const RtfDocument& rtf, QTextDocument& document)
             cursor.insertBlock(block);
         first = false;
         qsizetype inBlock = 0;
+        // Characters of the paragraph inserted so far, and its next bookmark.
+        qsizetype done = 0;
+        qsizetype nextBookmark = 0;
+        // Places the bookmarks that stand before character `upTo` of the
+        // paragraph, the text from `done` on being about to go in at the cursor.
+        const auto placeBookmarks = [&](qsizetype upTo) {
+            for (; nextBookmark < paragraph.bookmarks.size(); ++nextBookmark) {
+                const RtfBookmark& bookmark = paragraph.bookmarks[nextBookmark];
+                if (bookmark.offset >= upTo)
+                    break;
+                if (!bookmarks.contains(bookmark.name))
+                    bookmarks.insert(bookmark.name, cursor.position() + int(bookmark.offset - done));
+            }
+        };
+        const auto insert = [&](QStringView text, const QTextCharFormat& format) {
+            placeBookmarks(done + text.size());
+            cursor.insertText(text.toString(), format);
+            done += text.size();
+        };
         for (const RtfRun& run : paragraph.runs) {
             const QTextCharFormat format = charFormat(run);
             QStringView rest(run.text);
@@ -77,16 +110,18 @@ void fillTextDocument(const RtfDocument& rtf, QTextDocument& document)
                 // there is none.
                 const qsizetype blank = rest.first(room).lastIndexOf(u' ');
                 const qsizetype cut = blank >= 0 ? blank + 1 : room;
-                cursor.insertText(rest.first(cut).toString(), format);
+                insert(rest.first(cut), format);
                 rest = rest.sliced(cut);
                 cursor.setBlockFormat(continued);
                 cursor.insertBlock(block);
                 inBlock = 0;
             }
-            cursor.insertText(rest.toString(), format);
+            insert(rest, format);
             inBlock += rest.size();
         }
+        placeBookmarks(done + 1);  // those at the paragraph's end
     }
+    return bookmarks;
 }
 
 frmTip::frmTip(const QString& helpFile, LanguageTable& lang, Dialogs& dialogs, QWidget* parent)
@@ -111,6 +146,7 @@ frmTip::frmTip(const QString& helpFile, LanguageTable& lang, Dialogs& dialogs, Q
     textbox_ = new QTextBrowser(this);
     textbox_->setObjectName(QStringLiteral("textbox"));
     textbox_->setOpenLinks(false);
+    connect(textbox_, &QTextBrowser::anchorClicked, this, &frmTip::followLink);
 
     auto* next = new QPushButton(lang.text(QStringLiteral("help.next")), this);
     next->setObjectName(QStringLiteral("cmdNextTip"));
@@ -149,12 +185,33 @@ frmTip::frmTip(const QString& helpFile, LanguageTable& lang, Dialogs& dialogs, Q
         dialogs.message(parent, helpFile + QStringLiteral(" : ") + rtf.error(), QString(), false);
         return;
     }
-    fillTextDocument(*rtf, *textbox_->document());
+    bookmarks_ = fillTextDocument(*rtf, *textbox_->document());
     textbox_->moveCursor(QTextCursor::Start);
     ApplyLang(*this, lang, QStringLiteral("aide"));
 }
 
 QString frmTip::plainText() const { return textbox_->toPlainText(); }
+
+bool frmTip::showBookmark(const QString& name)
+{
+    const auto it = bookmarks_.constFind(name);
+    if (it == bookmarks_.constEnd())
+        return false;
+    QTextCursor cursor(textbox_->document());
+    cursor.setPosition(*it);
+    textbox_->setTextCursor(cursor);
+    // The bookmark's line at the top of the view, not merely somewhere in it.
+    const int lineTop = textbox_->cursorRect(cursor).top();
+    QScrollBar* bar = textbox_->verticalScrollBar();
+    bar->setValue(bar->value() + lineTop);
+    return true;
+}
+
+void frmTip::followLink(const QUrl& link)
+{
+    if (link.scheme().isEmpty() && link.path().isEmpty() && link.hasFragment())
+        showBookmark(link.fragment(QUrl::FullyDecoded));
+}
 
 QTextDocument* frmTip::document() const { return textbox_->document(); }
 

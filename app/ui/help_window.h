@@ -1,14 +1,18 @@
 #pragma once
 // frmTip: the help window. It shows aide.rtf from the program folder as
 // formatted text, modeless beside the main window. "Page suivante" does
-// nothing; "OK" closes and releases the window.
+// nothing; "OK" closes and releases the window. A link to a bookmark of the
+// page scrolls there; a link to anything else opens nothing, its address
+// shows as the link's tooltip.
 
 #include "app/rtf_reader.h"
 
 #include <QDialog>
+#include <QHash>
 
 class QTextBrowser;
 class QTextDocument;
+class QUrl;
 
 namespace ce {
 
@@ -20,8 +24,11 @@ struct LanguageTable;
 inline constexpr qsizetype kLongParagraphChars = 2000;
 
 // Puts the paragraphs and their formatting into `document`, replacing what
-// it held.
-void fillTextDocument(const RtfDocument& rtf, QTextDocument& document);
+// it held. Linked runs become anchors (href: the run's link) drawn as
+// links. Returns where each bookmark stands: its name and the document
+// position (QTextCursor::position) of the character after it; the first of
+// two bookmarks of one name counts.
+QHash<QString, int> fillTextDocument(const RtfDocument& rtf, QTextDocument& document);
 
 class frmTip final : public QDialog {
     Q_OBJECT
@@ -37,8 +44,15 @@ public:
     QString plainText() const;
     QTextDocument* document() const;
 
+    // Scrolls the page so that the bookmark `name` stands at the top (as far
+    // as the page goes); false, and nothing moves, when the page has none.
+    bool showBookmark(const QString& name);
+
 private:
+    void followLink(const QUrl& link);
+
     QTextBrowser* textbox_ = nullptr;
+    QHash<QString, int> bookmarks_;
 };
 
 }  // namespace ce

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -44,17 +45,104 @@ TEST(RtfReader, Texts)
             << bytes;
 }
 
-TEST(RtfReader, ShippedHelpPageReads)
+// The document as text with its links and bookmarks in view: a linked run
+// reads "[text](target)", a bookmark "<name>" where it stands.
+QString marked(const ce::RtfDocument& document)
 {
-    QFile file(QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../data/aide.rtf"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
-    const auto result = ce::readRtf(file.readAll());
-    ASSERT_TRUE(result.ok());
-    const QString text = result->plainText();
-    // The steps of a reduction in order, accents through the escapes, no markup left.
-    EXPECT_LT(text.indexOf(QStringLiteral("1-Download")), text.indexOf(QStringLiteral("4-Full map")));
-    EXPECT_TRUE(text.contains(QStringLiteral("2-Etoiles")) && text.contains(QStringLiteral("Étoiles")));
-    EXPECT_FALSE(text.contains(u'\\') || text.contains(u'{') || text.contains(QStringLiteral("Arial")));
+    QStringList paragraphs;
+    for (const ce::RtfParagraph& paragraph : document.paragraphs) {
+        QString out;
+        qsizetype offset = 0;
+        qsizetype next = 0;
+        const auto bookmarksHere = [&] {
+            for (; next < paragraph.bookmarks.size() && paragraph.bookmarks[next].offset <= offset; ++next)
+                out += u'<' + paragraph.bookmarks[next].name + u'>';
+        };
+        for (const ce::RtfRun& run : paragraph.runs) {
+            bookmarksHere();
+            if (!run.link.isEmpty())
+                out += u'[';
+            for (qsizetype i = 0; i < run.text.size(); ++i, ++offset) {
+                if (i > 0)
+                    bookmarksHere();
+                out += run.text.at(i);
+            }
+            if (!run.link.isEmpty())
+                out += QStringLiteral("](") + run.link + u')';
+        }
+        bookmarksHere();
+        paragraphs << out;
+    }
+    return paragraphs.join(u'\n');
+}
+
+TEST(RtfReader, FieldsShowTheirResultAndHyperlinksLead)
+{
+    // By hand from the field syntax: the result is shown, the instruction
+    // never; a HYPERLINK result links to the address, or to "#name" for \\l.
+    const std::pair<const char*, const char*> cases[] = {
+        {"{\\rtf1 Voir {\\field{\\*\\fldinst HYPERLINK \\\\l \"exports\"}{\\fldrslt les exports}} ici}",
+         "Voir [les exports](#exports) ici"},
+        {"{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"http://example.org/a b\"}{\\fldrslt site}}}",
+         "[site](http://example.org/a b)"},
+        {"{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"page.rtf\" \\\\l \"a\"}{\\fldrslt x}}}", "[x](page.rtf#a)"},
+        // A switch without its escape, lower-case name, tooltip and target frame dropped.
+        {"{\\rtf1{\\field{\\*\\fldinst hyperlink \\o \"bulle\" \\t \"_top\" \\l \"b\"}{\\fldrslt y}}}", "[y](#b)"},
+        // As word processors write it: groups and formatting inside both parts.
+        {"{\\rtf1{\\field{\\*\\fldinst {\\rtlch\\fcs1 \\af0  HYPERLINK \\\\l \"exports\" }{\\*\\datafield 0a0b}}"
+         "{\\fldrslt {\\cs15\\ul\\cf2 Exports}}}}",
+         "[Exports](#exports)"},
+        {"{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt \\b a\\plain b}}c}", "[a](u)[b](u)c"},
+        {"{\\rtf1 p.{\\field{\\*\\fldinst PAGE}{\\fldrslt 3}}}", "p.3"},                // not a link
+        {"{\\rtf1 a{\\field{\\*\\fldinst HYPERLINK \"u\"}}b}", "ab"},                   // no result
+        {"{\\rtf1 a{\\*\\x{\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt b}}}c}", "ac"},  // set aside
+        {"{\\rtf1{\\field{\\*\\fldinst HYPERLINK \\\\l \"a b}{\\fldrslt z}}}", "[z](#a b)"},  // quote left open
+        {"{\\rtf1{\\field{\\*\\fldinst HYPERLINK a\"b\"}{\\fldrslt z}}}", "[z](a)"},      // a quote ends a word
+        {"{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"\\'e9t\\u233?\"}{\\fldrslt z}}}", "[z](\u00e9t\u00e9)"},
+        {"{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"o\"}{\\fldrslt {\\field{\\*\\fldinst HYPERLINK \"i\"}"
+         "{\\fldrslt in}}out}}}",
+         "[in](i)[out](o)"},
+        // Bookmarks: where they start, names trimmed, empty ones and set-aside ones dropped.
+        {"{\\rtf1 A\\par Deb{\\*\\bkmkstart  exports }ut{\\*\\bkmkend exports}\\par}", "A\nDeb<exports>ut"},
+        {"{\\rtf1 {\\*\\bkmkstart haut}{\\*\\bkmkstart }{\\*\\x{\\*\\bkmkstart non}}}", "<haut>"},
+    };
+    for (const auto& [rtf, text] : cases)
+        EXPECT_EQ(marked(read(rtf)), QString::fromUtf8(text)) << rtf;
+}
+
+TEST(RtfReader, ShippedHelpPagesRead)
+{
+    for (const char* name : {"aide.rtf", "help-en.rtf"}) {
+        SCOPED_TRACE(name);
+        QFile file(QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../data/")
+                   + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+        const auto result = ce::readRtf(file.readAll());
+        ASSERT_TRUE(result.ok());
+        const QString text = result->plainText();
+        // The steps of a reduction in order, accents through the escapes, no markup left.
+        EXPECT_LT(text.indexOf(QStringLiteral("1-Download")), text.indexOf(QStringLiteral("4-Full map")));
+        EXPECT_TRUE(text.contains(QStringLiteral("Étoiles")) && text.contains(QStringLiteral("5-Auto")));
+        EXPECT_FALSE(text.contains(u'\\') || text.contains(u'{') || text.contains(QStringLiteral("Arial"))
+                     || text.contains(QStringLiteral("HYPERLINK")));
+
+        // Every link within the page leads to one of its bookmarks, and the
+        // section on the exports is linked to.
+        QSet<QString> bookmarks;
+        QSet<QString> links;
+        for (const ce::RtfParagraph& paragraph : result->paragraphs) {
+            for (const ce::RtfBookmark& bookmark : paragraph.bookmarks)
+                bookmarks.insert(bookmark.name);
+            for (const ce::RtfRun& run : paragraph.runs)
+                if (!run.link.isEmpty())
+                    links.insert(run.link);
+        }
+        EXPECT_TRUE(links.contains(QStringLiteral("#exports")));
+        for (const QString& link : links) {
+            EXPECT_TRUE(link.startsWith(u'#')) << link.toStdString();
+            EXPECT_TRUE(bookmarks.contains(link.mid(1))) << link.toStdString();
+        }
+    }
 }
 
 }  // namespace
