@@ -7,9 +7,6 @@
 #include "app/ui/startup.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include <cstdio>
 
@@ -19,14 +16,6 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("cinq-etoiles"));
     QApplication::setApplicationVersion(QStringLiteral(CE_VERSION));
     QApplication::setWindowIcon(ce::programIcon());
-
-    // The interface is French whatever the system language: Qt's own texts
-    // (file dialogs, context menus of the text boxes) follow when its French
-    // translation is installed, and stay English otherwise.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
 
     const ce::Result<ce::ProgramPaths> paths =
         ce::applyCommandLine(QApplication::arguments(), qEnvironmentVariable(ce::kServiceVariable),

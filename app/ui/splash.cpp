@@ -4,6 +4,7 @@
 #include "core/textfile.h"
 
 #include <QBuffer>
+#include <QPushButton>
 #include <QLabel>
 #include <QMessageBox>
 #include <QLinearGradient>
@@ -65,7 +66,7 @@ QIcon programIcon()
 }
 
 frmSplash::frmSplash(QString pictureFile, const LanguageTable& lang, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), pictureFile_(std::move(pictureFile))
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), pictureFile_(std::move(pictureFile)), lang_(lang)
 {
     setObjectName(QStringLiteral("frmSplash"));
     setFixedSize(kWidth, kHeight);
@@ -179,7 +180,11 @@ void frmSplash::savePicture()
     grab().save(&buffer, "BMP");
     const Status saved = writeFileBytes(pictureFile_, bytes);
     if (!saved)
-        QMessageBox::warning(this, QString(), saved.error());
+    {
+        QMessageBox box(QMessageBox::Warning, lang_.text(QStringLiteral("box.title")), saved.error(), QMessageBox::Ok, this);
+        box.button(QMessageBox::Ok)->setText(lang_.text(QStringLiteral("box.ok")));
+        box.exec();
+    }
 }
 
 void frmSplash::mouseReleaseEvent(QMouseEvent* event)

@@ -67,6 +67,7 @@ private:
     };
 
     QString pictureFile_;
+    const LanguageTable& lang_;
     QVector<Star> stars_;
     QLabel* label1_ = nullptr;
     QLabel* lblVersion_ = nullptr;

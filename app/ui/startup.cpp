@@ -11,6 +11,9 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 namespace ce {
 
@@ -40,6 +43,20 @@ Startup::~Startup()
         qApp->removeEventFilter(keys_.get());
 }
 
+void Startup::useLanguage()
+{
+    dialogs_.useLanguage(lang_);
+    // The interface speaks the language file's language whatever the
+    // system's: Qt's own texts (file dialogs, context menus of the text
+    // boxes) follow when Qt's translation for it (key ui.locale) is
+    // installed, and stay English otherwise.
+    if (!qApp) return;
+    qtTexts_ = std::make_unique<QTranslator>();
+    if (qtTexts_->load(QLocale(lang_.text(QStringLiteral("ui.locale"))), QStringLiteral("qtbase"),
+                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qtTexts_.get());
+}
+
 bool Startup::loadLanguage()
 {
     // The chosen file first; when it is gone or fails, lang.cfg, and one box
@@ -52,7 +69,7 @@ bool Startup::loadLanguage()
         if (loaded) {
             lang_ = *loaded;
             languageFile_ = chosen;
-            dialogs_.useLanguage(lang_);
+            useLanguage();
             return true;
         }
         chosenFailure = failureWhere(path, loaded.error());
@@ -68,7 +85,7 @@ bool Startup::loadLanguage()
     }
     lang_ = *loaded;
     languageFile_ = QString::fromLatin1(kDefaultLanguageFile);
-    dialogs_.useLanguage(lang_);
+    useLanguage();
     if (!chosenFailure.isEmpty())
         dialogs_.message(nullptr, lang_.text(QStringLiteral("box.language.fallback")).arg(chosenFailure), QString(), true);
     return true;

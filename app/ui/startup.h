@@ -14,6 +14,8 @@
 
 #include <memory>
 
+class QTranslator;
+
 namespace ce {
 
 class Dialogs;
@@ -48,12 +50,14 @@ public:
 
 private:
     bool loadLanguage();
+    void useLanguage();
 
     ProgramPaths paths_;
     Dialogs& dialogs_;
     LanguageTable lang_;
     QString languageFile_;
     std::unique_ptr<KeyStateFilter> keys_;
+    std::unique_ptr<QTranslator> qtTexts_;
     std::unique_ptr<Form1> form_;
     int splashTicks_ = 0;
 };
