@@ -54,10 +54,11 @@ QString shown(QString text)
 // any value; a text of several lines also gives each of its lines.
 class Vocabulary {
 public:
-    // `heading`: the file's first line, its name in Options > Langue.
-    Vocabulary(const ce::LanguageTable& lang, const QString& heading)
+    // `headings`: the first line of every language file beside the
+    // program, each language's own name in Options > Langue.
+    Vocabulary(const ce::LanguageTable& lang, const QStringList& headings)
     {
-        QStringList texts{heading};
+        QStringList texts = headings;
         const auto addAll = [&texts](const auto& section) {
             for (const QString& t : section) texts.append(t);
         };
@@ -272,8 +273,12 @@ private slots:
         ce::Startup startup(program.paths(), dialogs);
         QVERIFY(startup.run());
         QCOMPARE(startup.languageFile(), fileName);
-        const ce::LanguageTable file = *ce::loadLanguageFile(program.programFile(fileName));
-        const Vocabulary words(file, ce::readTextLines(program.programFile(fileName))->value(0));
+        ce::LanguageTable file = *ce::loadLanguageFile(program.programFile(fileName));
+        file.fillMessages();
+        QStringList headings;
+        for (const QString& name : shippedLanguageFiles())
+            headings.append(ce::readTextLines(program.programFile(name))->value(0));
+        const Vocabulary words(file, headings);
         QStringList userData;
         for (const char* name : {"config.cfg", "defaut.cfg"})
         {
