@@ -126,7 +126,7 @@ TEST(LanguageFiles, EnglishFillsTheSameSlotsAndKeysAsFrench)
         QStringLiteral("OK"), QStringLiteral("X:"), QStringLiteral("Y:"), QStringLiteral("h"),
         QStringLiteral("mm"), QStringLiteral("pixels"), QStringLiteral("min – max"),
         QStringLiteral("Version %1"), QStringLiteral("LOADING..."), QStringLiteral("RA %1  DEC %2  (%3)"),
-        QStringLiteral("Epoch %1  (DATE-OBS)"),
+        QStringLiteral("Epoch %1  (DATE-OBS)"), QStringLiteral("About %1"), QStringLiteral("Identification: %1"),
         QString(), QStringLiteral("Cinq Étoiles"), QStringLiteral("&Options"),
         QStringLiteral("1-Download"), QStringLiteral("4-Full map"), QStringLiteral("5-Auto"),
         QStringLiteral("CCD"), QStringLiteral("RA:"), QStringLiteral("DEC:"), QStringLiteral("Epoch:"),
