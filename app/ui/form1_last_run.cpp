@@ -22,7 +22,7 @@ void Form1::restoreLastRun()
     if (!lines)
         return;
     // A damaged record is passed over: the start goes on with the defaults.
-    const Result<ProjectFields> fields = parseProject(*lines, systemDecimalPoint(), optionsFile(paths_.dataFolder));
+    const Result<ProjectFields> fields = parseProject(*lines, systemDecimalPoint(), optionsFile(paths_.dataFolder), lang_);
     if (fields)
         applyProjectFields(*this, *fields);
 }

@@ -94,32 +94,36 @@ TEST(OverlayStars, CornerIsTheInverseMapLessTheHalfSize)
         {kIdentity, 1e9 + 4, -1e9 + 4, 4, 1e9f, -1e9f},        // exactly at the limit
     };
     for (const Row& r : rows) {
-        const Result<MarkerCorner> c = starMarkerCorner(r.s, r.U, r.V, r.half);
+        const Result<MarkerCorner> c = starMarkerCorner(r.s, r.U, r.V, r.half, kKeys);
         ASSERT_TRUE(c.ok()) << c.error().toStdString();
         EXPECT_EQ(std::pair(c->left, c->top), std::pair(r.left, r.top)) << r.U;
     }
     // Beyond a marker coordinate, not a number, or thrown far by a nearly singular map.
-    EXPECT_FALSE(starMarkerCorner(kIdentity, 1e9 + 5, 0, 4).ok());
-    EXPECT_FALSE(starMarkerCorner(kIdentity, 0, -1e9 + 3, 4).ok());
-    EXPECT_FALSE(starMarkerCorner(PlateSolution{1e-12, 0, 0, 0, 1, 0}, 100, 0, 4).ok());
+    EXPECT_FALSE(starMarkerCorner(kIdentity, 1e9 + 5, 0, 4, kKeys).ok());
+    EXPECT_FALSE(starMarkerCorner(kIdentity, 0, -1e9 + 3, 4, kKeys).ok());
+    EXPECT_FALSE(starMarkerCorner(PlateSolution{1e-12, 0, 0, 0, 1, 0}, 100, 0, 4, kKeys).ok());
 }
 
 TEST(OverlayStars, LayoutStopsAtTheFirstStarThatCannotBePlaced)
 {
     const std::vector<double> u = {0, 30, 12, 1e12, 40};
     const std::vector<double> v = {0, 20, 50, 0, 0};
-    const StarMarkerLayout partial = layoutStarMarkers(kScaled, u, v, 4, 4);
-    EXPECT_TRUE(partial.failed && !partial.error.isEmpty());
+    const StarMarkerLayout partial = layoutStarMarkers(kScaled, u, v, 4, 4, kKeys);
+    EXPECT_TRUE(partial.failed);
+    // The message names the third star's plane position.
+    EXPECT_EQ(partial.error.section(u'|', 0, 0), QStringLiteral("overlay.star_outside"));
+    EXPECT_EQ(partial.error.section(u'|', 1, 1).toDouble(), 1e12);
+    EXPECT_EQ(partial.error.section(u'|', 2, 2), QStringLiteral("0"));
     ASSERT_EQ(partial.corners.size(), 2u);  // stars 1 and 2 keep their places
     EXPECT_EQ(std::pair(partial.corners[1].left, partial.corners[1].top), std::pair(-3.0f, -4.0f));  // (1, 0) − 4
-    EXPECT_FALSE(layoutStarMarkers(kScaled, u, v, 2, 4).failed);
+    EXPECT_FALSE(layoutStarMarkers(kScaled, u, v, 2, 4, kKeys).failed);
 
     // det = 0: every star at (0, 0), even the far one.
-    const StarMarkerLayout flat = layoutStarMarkers(PlateSolution{}, u, v, 4, 4);
+    const StarMarkerLayout flat = layoutStarMarkers(PlateSolution{}, u, v, 4, 4, kKeys);
     ASSERT_TRUE(!flat.failed && flat.corners.size() == 4u);
     EXPECT_EQ(flat.corners[2].left, 0.0f);
     const std::vector<double> near = {0, 1, 2, 3};
-    EXPECT_EQ(layoutStarMarkers(kIdentity, near, near, 4000, 4).corners.size(), 3u);  // clipped to the slots
+    EXPECT_EQ(layoutStarMarkers(kIdentity, near, near, 4000, 4, kKeys).corners.size(), 3u);  // clipped to the slots
 }
 
 TEST(OverlayCentre, PlacementInsideTheImage)
@@ -133,16 +137,18 @@ TEST(OverlayCentre, PlacementInsideTheImage)
                         {320, 480, false}, {1e-9, 479.999, true}, {kNan, 240, false}};
     for (const Row& r : rows) EXPECT_EQ(insideImage(r.x, r.y, 640, 480), r.inside) << r.x << ", " << r.y;
 
-    const Result<CentrePlacement> in = placeFieldCentre(kScaled, 29, 21, 1, -1, 1, 1, 640, 480);  // plane (30, 20)
+    const Result<CentrePlacement> in = placeFieldCentre(kScaled, 29, 21, 1, -1, 1, 1, 640, 480, kKeys);  // plane (30, 20)
     ASSERT_TRUE(in.ok());
     EXPECT_TRUE(in->placed && in->inside && in->x == 10.0 && in->y == 15.0);
-    const Result<CentrePlacement> border = placeFieldCentre(kScaled, 10, 20, 0, 0, 1, 1, 640, 480);  // pixel (0, 15)
+    const Result<CentrePlacement> border = placeFieldCentre(kScaled, 10, 20, 0, 0, 1, 1, 640, 480, kKeys);  // pixel (0, 15)
     ASSERT_TRUE(border.ok());
     EXPECT_TRUE(border->placed && !border->inside);
-    const Result<CentrePlacement> flat = placeFieldCentre(PlateSolution{}, 10, 20, 0, 0, 1, 1, 640, 480);
+    const Result<CentrePlacement> flat = placeFieldCentre(PlateSolution{}, 10, 20, 0, 0, 1, 1, 640, 480, kKeys);
     ASSERT_TRUE(flat.ok());
     EXPECT_FALSE(flat->placed || flat->inside);  // no cross and no warning
-    EXPECT_FALSE(placeFieldCentre(PlateSolution{1e-15, 0, 0, 0, 1, 0}, 1e3, 0, 0, 0, 1, 1, 640, 480).ok());
+    const Result<CentrePlacement> far = placeFieldCentre(PlateSolution{1e-15, 0, 0, 0, 1, 0}, 1e3, 0, 0, 0, 1, 1, 640, 480, kKeys);
+    ASSERT_FALSE(far.ok());
+    EXPECT_EQ(far.error(), testing::keyed("overlay.centre_outside", {}));
 }
 
 }  // namespace
