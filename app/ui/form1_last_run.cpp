@@ -31,7 +31,7 @@ void Form1::saveLastRun()
 {
     // Nothing to tell the user at the end of the program: a data folder that
     // cannot be written only means no restore at the next start.
-    (void)ce::saveLastRun(paths_.dataFolder, projectLines(projectFieldsFromView(*this)));
+    (void)ce::saveLastRun(paths_.dataFolder, projectLines(projectFieldsFromView(*this)), lang_);
 }
 
 QAction* Form1::addRestoreLastRunEntry(QMenu* menu)

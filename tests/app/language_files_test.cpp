@@ -174,7 +174,7 @@ TEST(LanguageFiles, EachNamesAHelpPageShippedBesideIt)
         EXPECT_FALSE(page.contains(u'/') || page.contains(u'\\')) << page.toStdString();
         const auto bytes = ce::readFileBytes(dataFolder() + u'/' + page);
         ASSERT_TRUE(bytes.ok()) << name.toStdString() << ": " << bytes.error().toStdString();
-        EXPECT_TRUE(ce::readRtf(*bytes).ok()) << page.toStdString();
+        EXPECT_TRUE(ce::readRtf(*bytes, ce::builtinLanguage()).ok()) << page.toStdString();
         pages.insert(page);
     }
     EXPECT_EQ(pages.size(), names.size()) << "each language has its own help page";
@@ -195,7 +195,7 @@ TEST(LanguageFiles, HelpPagesNameTheMenusAsCaptioned)
         const ce::LanguageTable table = load(name).table;
         const auto bytes = ce::readFileBytes(dataFolder() + u'/' + table.text(QStringLiteral("help.file")));
         ASSERT_TRUE(bytes.ok()) << bytes.error().toStdString();
-        const auto page = ce::readRtf(*bytes);
+        const auto page = ce::readRtf(*bytes, ce::builtinLanguage());
         ASSERT_TRUE(page.ok());
         const QString text = page->plainText();
 
