@@ -5,17 +5,18 @@
 namespace ce {
 
 Result<ProgramPaths> applyCommandLine(const QStringList& arguments, const QString& serviceVariable,
+                                      const TextLookup& lang,
                                       ProgramPaths paths)
 {
     using R = Result<ProgramPaths>;
     QCommandLineParser parser;
     const QCommandLineOption service(QStringLiteral("service"), QString(), QStringLiteral("url"));
     parser.addOption(service);
-    const QString usage = QStringLiteral("\nUsage : cinq-etoiles [--service http://hôte[:port]]");
+    const QString usage = u'\n' + lang.text(QStringLiteral("usage.line"));
     if (!parser.parse(arguments))
         return R::failure(parser.errorText() + usage);
     if (!parser.positionalArguments().isEmpty())
-        return R::failure(QStringLiteral("Argument inattendu : ") + parser.positionalArguments().first() + usage);
+        return R::failure(lang.text(QStringLiteral("usage.unexpected")).arg(parser.positionalArguments().first()) + usage);
     if (parser.isSet(service)) {
         paths.serviceAddress = parser.value(service);
         paths.serviceOrigin = ProgramPaths::ServiceOrigin::Option;

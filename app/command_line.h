@@ -11,6 +11,7 @@
 
 #include "core/program_paths.h"
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QString>
 #include <QStringList>
@@ -25,9 +26,11 @@ inline constexpr char kServiceVariable[] = "CINQ_ETOILES_SERVICE";
 // Returns: the paths with serviceAddress and serviceOrigin set (the option
 //          before the variable; the address as given, checked when a
 //          download uses it).
-// Fails (French message with the usage line) on an unknown option, a
-//        --service without its address, or any other argument.
+// Fails (the reason, then the usage line usage.line of `lang`) on an
+//        unknown option, a --service without its address, or any other
+//        argument (usage.unexpected).
 Result<ProgramPaths> applyCommandLine(const QStringList& arguments, const QString& serviceVariable,
+                                      const TextLookup& lang,
                                       ProgramPaths paths);
 
 }  // namespace ce

@@ -14,15 +14,15 @@ const QString kValuesKey = QStringLiteral("lastRun/values");
 
 QString optionsFile(const QString& dataFolder) { return dataFolder + QStringLiteral("/options.ini"); }
 
-Status saveLastRun(const QString& dataFolder, const QStringList& projectLines)
+Status saveLastRun(const QString& dataFolder, const QStringList& projectLines, const TextLookup& lang)
 {
     if (!QDir().mkpath(dataFolder))
-        return Status::failure(QStringLiteral("Dossier impossible à créer : %1").arg(dataFolder));
+        return Status::failure(lang.text(QStringLiteral("options.lastrun.no_folder")).arg(dataFolder));
     QSettings settings(optionsFile(dataFolder), QSettings::IniFormat);
     settings.setValue(kValuesKey, projectLines);
     settings.sync();
     if (settings.status() != QSettings::NoError)
-        return Status::failure(QStringLiteral("Écriture impossible : %1").arg(optionsFile(dataFolder)));
+        return Status::failure(lang.text(QStringLiteral("options.lastrun.write_failed")).arg(optionsFile(dataFolder)));
     return succeeded();
 }
 

@@ -8,6 +8,7 @@
 //   values=…             the seventeen project lines (project_file.h)
 
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,7 +21,8 @@ namespace ce {
 QString optionsFile(const QString& dataFolder);
 
 // Saves the seventeen lines; the data folder is created when missing.
-Status saveLastRun(const QString& dataFolder, const QStringList& projectLines);
+// Failures are "options.lastrun." texts of `lang`.
+Status saveLastRun(const QString& dataFolder, const QStringList& projectLines, const TextLookup& lang);
 
 // The lines saved last, when there are any.
 std::optional<QStringList> lastRunLines(const QString& dataFolder);

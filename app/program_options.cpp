@@ -21,7 +21,7 @@ ProgramOptions loadOptions(const QString& dataFolder)
     return options;
 }
 
-Status saveOptions(const QString& dataFolder, const ProgramOptions& options)
+Status saveOptions(const QString& dataFolder, const ProgramOptions& options, const TextLookup& lang)
 {
     QDir().mkpath(dataFolder);
     QSettings settings(optionsPath(dataFolder), QSettings::IniFormat);
@@ -32,7 +32,7 @@ Status saveOptions(const QString& dataFolder, const ProgramOptions& options)
         settings.setValue(kLanguageKey, options.languageFile);
     settings.sync();
     if (settings.status() != QSettings::NoError)
-        return Status::failure(QStringLiteral("Impossible d'enregistrer le fichier %1 : écriture impossible")
+        return Status::failure(lang.text(QStringLiteral("options.save_failed"))
                                    .arg(optionsPath(dataFolder)));
     return succeeded();
 }

@@ -6,6 +6,7 @@
 // back the moment the user changes it.
 
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QString>
 
@@ -27,7 +28,7 @@ QString optionsPath(const QString& dataFolder);
 ProgramOptions loadOptions(const QString& dataFolder);
 
 // Writes the options into the file, keeping the other keys it holds.
-// Error: « Impossible d'enregistrer le fichier <path> : <reason> ».
-Status saveOptions(const QString& dataFolder, const ProgramOptions& options);
+// A failure is options.save_failed of `lang`, naming the file.
+Status saveOptions(const QString& dataFolder, const ProgramOptions& options, const TextLookup& lang);
 
 }  // namespace ce

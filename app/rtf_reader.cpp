@@ -379,10 +379,10 @@ private:
 
 }  // namespace
 
-Result<RtfDocument> readRtf(const QByteArray& bytes)
+Result<RtfDocument> readRtf(const QByteArray& bytes, const TextLookup& lang)
 {
     if (!bytes.startsWith("{\\rtf"))
-        return Result<RtfDocument>::failure(QStringLiteral("Le fichier n'est pas au format RTF"));
+        return Result<RtfDocument>::failure(lang.text(QStringLiteral("help.not_rtf")));
     return Result<RtfDocument>::success(Reader(bytes).read());
 }
 

@@ -18,6 +18,7 @@
 // missing) or end at a blank or a quote, so a link never holds a quote.
 
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QByteArray>
 #include <QList>
@@ -62,10 +63,10 @@ struct RtfDocument {
 // Given the bytes of an RTF file; returns its paragraphs. A paragraph ends
 // at \par (or a backslash before a line end); text after the last \par makes
 // a last paragraph. \line gives a line break inside the paragraph (U+2028),
-// \tab a tab. Fails with « Le fichier n'est pas au format RTF » when the
+// \tab a tab. Fails with help.not_rtf of `lang` when the
 // bytes do not begin with "{\rtf". Unbalanced braces are tolerated: a
 // missing "}" closes at the end, a surplus one is ignored. A paragraph that
 // holds only bookmarks is kept.
-Result<RtfDocument> readRtf(const QByteArray& bytes);
+Result<RtfDocument> readRtf(const QByteArray& bytes, const TextLookup& lang);
 
 }  // namespace ce

@@ -23,41 +23,32 @@ QString configCountLine(int count)
 }
 
 ConfigReading parseConfigFile(const QStringList& lines, QChar decimalPoint,
-                              const QString& fileName)
+                              const QString& fileName, const TextLookup& lang)
 {
+    const auto text = [&lang](const char* key) { return lang.text(QLatin1String(key)); };
     std::vector<OpticalConfiguration> records;
     if (lines.isEmpty())
-        return stopped(records, QStringLiteral("Fin de fichier inattendue : %1 ne contient pas "
-                                               "le nombre de configurations (ligne 1)")
-                                    .arg(fileName));
+        return stopped(records, text("config.read.no_count").arg(fileName));
     const Result<double> number = localeNumber(lines[0], decimalPoint, QString());
     if (!number)
-        return stopped(records, QStringLiteral("Incompatibilité de type : la ligne 1 de %1 ne "
-                                               "contient pas un nombre")
-                                    .arg(fileName));
+        return stopped(records, text("config.read.not_number").arg(fileName));
     const Result<std::int16_t> count = toInt16(*number);
     if (!count)
-        return stopped(records,
-                       QStringLiteral("Dépassement de capacité : ligne 1 de %1").arg(fileName));
+        return stopped(records, text("config.read.overflow").arg(fileName));
     if (*count < 0)
-        return stopped(records, QStringLiteral("Nombre de configurations négatif (%1) à la "
-                                               "ligne 1 de %2")
-                                    .arg(QString::number(*count), fileName));
+        return stopped(records, text("config.read.negative").arg(QString::number(*count), fileName));
 
     // Records are read one after the other, so a failure keeps every
     // complete record before it.
     for (int i = 1; i <= *count; ++i) {
         const int nameLine = 2 + 3 * (i - 1);  // 1-based line of the record's name
         if (i > kConfigCapacity)
-            return stopped(records, QStringLiteral("Indice hors limites : %1 annonce %2 "
-                                                   "configurations, %3 au plus (ligne %4)")
+            return stopped(records, text("config.read.too_many")
                                         .arg(fileName, QString::number(*count),
                                              QString::number(kConfigCapacity),
                                              QString::number(nameLine)));
         if (lines.size() < nameLine + 2)
-            return stopped(records, QStringLiteral("Fin de fichier inattendue : %1 s'arrête à "
-                                                   "la ligne %2, la configuration %3 est "
-                                                   "incomplète")
+            return stopped(records, text("config.read.short")
                                         .arg(fileName, QString::number(lines.size()),
                                              QString::number(i)));
         records.push_back({lines[nameLine - 1], lines[nameLine], lines[nameLine + 1]});
@@ -77,12 +68,12 @@ QString configPath(const QString& programFolder)
     return programFolder + QStringLiteral("/config.cfg");
 }
 
-ConfigReading loadConfigFile(const QString& programFolder)
+ConfigReading loadConfigFile(const QString& programFolder, const TextLookup& lang)
 {
     const QString path = configPath(programFolder);
     const Result<QStringList> lines = readTextLines(path);
     if (!lines) return stopped({}, lines.error());
-    return parseConfigFile(*lines, systemDecimalPoint(), path);
+    return parseConfigFile(*lines, systemDecimalPoint(), path, lang);
 }
 
 Status saveConfigFile(const QString& programFolder,
@@ -112,12 +103,10 @@ QStringList ConfigTable::names() const
     return list;
 }
 
-Status ConfigTable::addNew()
+Status ConfigTable::addNew(const TextLookup& lang)
 {
     if (count() >= kConfigCapacity)
-        return Status::failure(QStringLiteral("Impossible d'ajouter une configuration : la liste "
-                                              "en contient déjà %1, le maximum")
-                                   .arg(kConfigCapacity));
+        return Status::failure(lang.text(QStringLiteral("calib.full")).arg(kConfigCapacity));
     records_.push_back({QStringLiteral("Config#"), QStringLiteral("0"), QStringLiteral("0")});
     return succeeded();
 }

@@ -8,6 +8,7 @@
 // exactly as typed; nothing here converts them to numbers.
 
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QChar>
 #include <QString>
@@ -28,7 +29,7 @@ struct OpticalConfiguration {
 inline constexpr int kConfigCapacity = 15;  // records 1..15
 
 // What a reading gives: the records read, in file order, and when the
-// reading stopped early the French reason naming the file and line (the
+// reading stopped early the reason naming the file and line (the
 // records before the failing line are kept).
 struct ConfigReading {
     std::vector<OpticalConfiguration> records;
@@ -44,9 +45,10 @@ QString configCountLine(int count);
 // by the locale rule, blanks around it ignored, rounded half to even to a
 // 16-bit integer) and the file name for messages. Failures: no count line,
 // a count that is not a number or out of range, a negative count, more than
-// 15 records, fewer lines than 1 + 3 * count.
+// 15 records, fewer lines than 1 + 3 * count; each reason is a
+// "config.read." text of `lang`.
 ConfigReading parseConfigFile(const QStringList& lines, QChar decimalPoint,
-                              const QString& fileName);
+                              const QString& fileName, const TextLookup& lang);
 
 // The 1 + 3 * n lines of the file.
 QStringList configFileLines(const std::vector<OpticalConfiguration>& records);
@@ -56,7 +58,7 @@ QString configPath(const QString& programFolder);
 
 // Reads the file (system locale); a missing file gives no records and the
 // error « Fichier introuvable : <path> ».
-ConfigReading loadConfigFile(const QString& programFolder);
+ConfigReading loadConfigFile(const QString& programFolder, const TextLookup& lang);
 
 Status saveConfigFile(const QString& programFolder,
                       const std::vector<OpticalConfiguration>& records);
@@ -76,9 +78,10 @@ public:
     // The names shown in the list, record 1 first.
     QStringList names() const;
 
-    // "Nouveau": appends {"Config#", "0", "0"}. Refused with a message when
-    // the table already holds 15 records; the table is then unchanged.
-    Status addNew();
+    // "Nouveau": appends {"Config#", "0", "0"}. Refused with the message
+    // calib.full of `lang` when the table already holds 15 records; the
+    // table is then unchanged.
+    Status addNew(const TextLookup& lang);
 
     // "Supprimer": removes the selected record and returns the selection
     // afterwards (the entry that took its place, else the new last one,

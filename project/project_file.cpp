@@ -35,24 +35,22 @@ QStringList projectLines(const ProjectFields& fields)
 }
 
 Result<ProjectFields> parseProject(const QStringList& lines, QChar decimalPoint,
-                                   const QString& fileName)
+                                   const QString& fileName, const TextLookup& lang)
 {
     using R = Result<ProjectFields>;
+    const auto text = [&lang](const char* key) { return lang.text(QLatin1String(key)); };
     if (lines.size() < kProjectLineCount)
-        return R::failure(QStringLiteral("Fin de fichier inattendue : %1 s'arrête à la ligne %2, "
-                                         "un projet a %3 lignes")
+        return R::failure(text("project.read.short")
                               .arg(fileName, QString::number(lines.size()),
                                    QString::number(kProjectLineCount)));
     const QString& last = lines[kProjectLineCount - 1];
     const Result<double> number = localeNumber(last, decimalPoint, QString());
     if (!number)
-        return R::failure(QStringLiteral("Incompatibilité de type : la ligne %1 de %2 ne "
-                                         "contient pas un nombre")
+        return R::failure(text("project.read.not_number")
                               .arg(QString::number(kProjectLineCount), fileName));
     const Result<std::int16_t> state = toInt16(*number);
     if (!state || *state < 0 || *state > 2)
-        return R::failure(QStringLiteral("Valeur incorrecte à la ligne %1 de %2 : la case "
-                                         "Décideur vaut 0, 1 ou 2, pas %3")
+        return R::failure(text("project.read.decider")
                               .arg(QString::number(kProjectLineCount), fileName, last.trimmed()));
 
     ProjectFields fields;
@@ -62,17 +60,17 @@ Result<ProjectFields> parseProject(const QStringList& lines, QChar decimalPoint,
     return R::success(std::move(fields));
 }
 
-Result<ProjectFields> loadProject(const QString& path)
+Result<ProjectFields> loadProject(const QString& path, const TextLookup& lang)
 {
     const Result<QStringList> lines = readTextLines(path);
     if (!lines) return Result<ProjectFields>::failure(lines.error());
-    return parseProject(*lines, systemDecimalPoint(), path);
+    return parseProject(*lines, systemDecimalPoint(), path, lang);
 }
 
-Status saveProject(const QString& path, const ProjectFields& fields)
+Status saveProject(const QString& path, const ProjectFields& fields, const TextLookup& lang)
 {
     if (path.isEmpty())
-        return Status::failure(QStringLiteral("Aucun nom de fichier : le projet n'est pas enregistré"));
+        return Status::failure(lang.text(QStringLiteral("project.save.no_name")));
     return writeTextLines(path, projectLines(fields));
 }
 

@@ -7,6 +7,7 @@
 // short or bad file changes no field.
 
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QChar>
 #include <QString>
@@ -46,15 +47,16 @@ QStringList projectLines(const ProjectFields& fields);
 // Given the file's lines (anything after line 17 is ignored), the locale's
 // decimal separator for line 17 and the file name for messages. Fails,
 // naming the file and the line, when fewer than 17 lines exist or line 17
-// is not a whole number 0, 1 or 2 after half-to-even rounding.
+// is not a whole number 0, 1 or 2 after half-to-even rounding; the reasons
+// are "project.read." texts of `lang`.
 Result<ProjectFields> parseProject(const QStringList& lines, QChar decimalPoint,
-                                   const QString& fileName);
+                                   const QString& fileName, const TextLookup& lang);
 
 // Reads and checks the file at `path` (system locale).
-Result<ProjectFields> loadProject(const QString& path);
+Result<ProjectFields> loadProject(const QString& path, const TextLookup& lang);
 
 // Writes the seventeen lines to `path` as given (apply projectFileName
-// first); an empty path is refused.
-Status saveProject(const QString& path, const ProjectFields& fields);
+// first); an empty path is refused with project.save.no_name.
+Status saveProject(const QString& path, const ProjectFields& fields, const TextLookup& lang);
 
 }  // namespace ce

@@ -15,16 +15,18 @@ QString coordinateText(double valueDeg, QChar decimalPoint)
     return formatDouble(roundHalfEven(valueDeg, 5), decimalPoint);
 }
 
-QString raLine(double raDeg, QChar decimalPoint)
+const QString kIndent = QStringLiteral("   ");
+
+QString raLine(double raDeg, QChar decimalPoint, const TextLookup& lang)
 {
-    return QStringLiteral("   Ascention droite: ") + coordinateText(raDeg, decimalPoint)
-         + QStringLiteral("  (") + FormatSexagesimal(raDeg / 15.0, QStringLiteral("H")) + u')';
+    return kIndent + lang.text(QStringLiteral("report.ra"))
+                         .arg(coordinateText(raDeg, decimalPoint), FormatSexagesimal(raDeg / 15.0, QStringLiteral("H")));
 }
 
-QString decLine(double decDeg, QChar decimalPoint)
+QString decLine(double decDeg, QChar decimalPoint, const TextLookup& lang)
 {
-    return QStringLiteral("   Declinaison: ") + coordinateText(decDeg, decimalPoint)
-         + QStringLiteral("  (") + FormatSexagesimal(decDeg, QStringLiteral("°")) + u')';
+    return kIndent + lang.text(QStringLiteral("report.dec"))
+                         .arg(coordinateText(decDeg, decimalPoint), FormatSexagesimal(decDeg, QStringLiteral("°")));
 }
 
 }  // namespace
@@ -32,38 +34,38 @@ QString decLine(double decDeg, QChar decimalPoint)
 ObjectReport buildObjectReport(const QString& identifier, double raDeg, double decDeg,
                                const QString& magR, const QString& magB,
                                const QString& epochText, QChar decimalPoint,
-                               const QString& catalogueNote)
+                               const QString& catalogueNote, const TextLookup& lang)
 {
     const PrecessionCorrection corr = PrecessFromJ2000(leadingNumber(epochText), raDeg, decDeg);
     const double raEpochDeg = raDeg + corr.dRaDeg;
     const double decEpochDeg = decDeg + corr.dDecDeg;
+    const auto text = [&lang](const char* key) { return lang.text(QLatin1String(key)); };
 
-    const QString blank = QStringLiteral("   ");
+    const QString& blank = kIndent;
     QStringList lines = {
-        QStringLiteral("INFORMATION SUR L'OBJET"),
-        QStringLiteral("   Identification: ") + identifier,
-        QStringLiteral("   Magnitude Rouge: ") + magR,
-        QStringLiteral("   Magnitude Bleu: ") + magB,
+        text("report.heading"),
+        kIndent + text("report.identification").arg(identifier),
+        kIndent + text("report.mag_red").arg(magR),
+        kIndent + text("report.mag_blue").arg(magB),
         blank,
-        QStringLiteral("COORDONNEE EQUATORIALE (J2000.0)"),
-        raLine(raDeg, decimalPoint),
-        decLine(decDeg, decimalPoint),
+        text("report.equatorial").arg(QStringLiteral("2000.0")),
+        raLine(raDeg, decimalPoint, lang),
+        decLine(decDeg, decimalPoint, lang),
         blank,
-        QStringLiteral("COORDONNEE EQUATORIALE (J") + epochText + u')',
-        raLine(raEpochDeg, decimalPoint),
-        decLine(decEpochDeg, decimalPoint),
+        text("report.equatorial").arg(epochText),
+        raLine(raEpochDeg, decimalPoint, lang),
+        decLine(decEpochDeg, decimalPoint, lang),
         blank,
-        QStringLiteral("NOM DANS LES CATALOGUES"),
-        QStringLiteral("   USNO-A2.0: ") + identifier,
+        text("report.names"),
+        kIndent + QStringLiteral("USNO-A2.0: ") + identifier,
         blank,
     };
     const QString gaia = QStringLiteral("Gaia DR3 ");
     if (catalogueNote.startsWith(gaia)) {
-        lines[lines.size() - 2] = QStringLiteral("   Gaia DR3: ") + catalogueNote.mid(gaia.size());
-        lines.insert(lines.size() - 1, QStringLiteral("   Position de 2016.0 portée à J") + epochText
-                                           + QStringLiteral(" par le mouvement propre (linéaire)"));
+        lines[lines.size() - 2] = kIndent + QStringLiteral("Gaia DR3: ") + catalogueNote.mid(gaia.size());
+        lines.insert(lines.size() - 1, kIndent + text("report.gaia_epoch").arg(epochText));
     }
-    return {QStringLiteral("About ") + identifier, lines.join(QStringLiteral("\r\n"))};
+    return {text("report.title").arg(identifier), lines.join(QStringLiteral("\r\n"))};
 }
 
 }  // namespace ce

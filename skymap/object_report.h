@@ -1,16 +1,18 @@
 #pragma once
 // The report of the object details window (FrmDetail): identification,
 // magnitudes, coordinates for J2000.0 and for the typed epoch, and the
-// catalogue name. Fixed French texts; they do not come from the language
-// file.
+// catalogue name. Its headings and labels are the language's texts
+// ("report." keys).
 
 #include <QChar>
 #include <QString>
 
+#include "core/text_lookup.h"
+
 namespace ce {
 
 struct ObjectReport {
-    QString title;   // "About " + identifier
+    QString title;   // report.title with the identifier
     QString text;    // 16 lines joined with CR LF, no line break after the last
 };
 
@@ -24,13 +26,15 @@ struct ObjectReport {
 // The epoch block uses PrecessFromJ2000 with the epoch text read by the
 // leading-number rule (no number gives epoch 0), its heading shows the text
 // as typed.
+// Labels and headings come from `lang`; the catalogue names "USNO-A2.0" and
+// "Gaia DR3" are written as they are.
 // A Gaia DR3 star (`catalogueNote` "Gaia DR3 <source_id>", the whole
 // identifier its record carries) is named "Gaia DR3: <source_id>" under
-// "NOM DANS LES CATALOGUES", followed by a line saying that its position was
+// the catalogue names heading, followed by a line saying that its position was
 // carried linearly from 2016.0 to the typed epoch by its proper motion.
 ObjectReport buildObjectReport(const QString& identifier, double raDeg, double decDeg,
                                const QString& magR, const QString& magB,
                                const QString& epochText, QChar decimalPoint,
-                               const QString& catalogueNote = QString());
+                               const QString& catalogueNote, const TextLookup& lang);
 
 }  // namespace ce

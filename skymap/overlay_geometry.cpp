@@ -16,10 +16,9 @@ bool placeable(double value)
     return std::isfinite(value) && std::fabs(value) <= kMarkerCoordinateLimitPx;
 }
 
-QString unplaceableStarMessage(double U, double V)
+QString unplaceableStarMessage(double U, double V, const TextLookup& lang)
 {
-    return QStringLiteral("Dépassement de capacité : l'étoile en U = %1, V = %2 tombe hors de l'image")
-        .arg(formatDouble(U), formatDouble(V));
+    return lang.text(QStringLiteral("overlay.star_outside")).arg(formatDouble(U), formatDouble(V));
 }
 
 }  // namespace
@@ -30,13 +29,13 @@ PlaneToImage inverseOf(const PlateSolution& solution)
 }
 
 Result<MarkerCorner> starMarkerCorner(const PlateSolution& solution, double U, double V,
-                                      double halfSizePx)
+                                      double halfSizePx, const TextLookup& lang)
 {
-    return starMarkerCorner(inverseOf(solution), U, V, halfSizePx);
+    return starMarkerCorner(inverseOf(solution), U, V, halfSizePx, lang);
 }
 
 Result<MarkerCorner> starMarkerCorner(const PlaneToImage& toImage, double U, double V,
-                                      double halfSizePx)
+                                      double halfSizePx, const TextLookup& lang)
 {
     const std::optional<PixelPoint> p = toImage(U, V);
     if (!p)
@@ -44,19 +43,19 @@ Result<MarkerCorner> starMarkerCorner(const PlaneToImage& toImage, double U, dou
     const double left = p->x - halfSizePx;
     const double top = p->y - halfSizePx;
     if (!placeable(left) || !placeable(top))
-        return Result<MarkerCorner>::failure(unplaceableStarMessage(U, V));
+        return Result<MarkerCorner>::failure(unplaceableStarMessage(U, V, lang));
     return Result<MarkerCorner>::success(
         MarkerCorner{static_cast<float>(left), static_cast<float>(top)});
 }
 
 StarMarkerLayout layoutStarMarkers(const PlateSolution& solution, std::span<const double> starU,
-                                   std::span<const double> starV, int count, double halfSizePx)
+                                   std::span<const double> starV, int count, double halfSizePx, const TextLookup& lang)
 {
-    return layoutStarMarkers(inverseOf(solution), starU, starV, count, halfSizePx);
+    return layoutStarMarkers(inverseOf(solution), starU, starV, count, halfSizePx, lang);
 }
 
 StarMarkerLayout layoutStarMarkers(const PlaneToImage& toImage, std::span<const double> starU,
-                                   std::span<const double> starV, int count, double halfSizePx)
+                                   std::span<const double> starV, int count, double halfSizePx, const TextLookup& lang)
 {
     StarMarkerLayout layout;
     const std::size_t slotCount = std::min(starU.size(), starV.size());
@@ -64,7 +63,7 @@ StarMarkerLayout layoutStarMarkers(const PlaneToImage& toImage, std::span<const 
                             : 0;
     layout.corners.reserve(static_cast<std::size_t>(n));
     for (int i = 1; i <= n; ++i) {
-        const Result<MarkerCorner> corner = starMarkerCorner(toImage, starU[i], starV[i], halfSizePx);
+        const Result<MarkerCorner> corner = starMarkerCorner(toImage, starU[i], starV[i], halfSizePx, lang);
         if (!corner) {
             layout.failed = true;
             layout.error = corner.error();
@@ -95,16 +94,16 @@ CrossBars centreCrossBars(double x, double y)
 Result<CentrePlacement> placeFieldCentre(const PlateSolution& solution, double raDeg,
                                          double decDeg, double dRaDeg, double dDecDeg,
                                          double corrAsd, double corrDec, double widthPx,
-                                         double heightPx)
+                                         double heightPx, const TextLookup& lang)
 {
     return placeFieldCentre(inverseOf(solution), raDeg, decDeg, dRaDeg, dDecDeg, corrAsd, corrDec,
-                            widthPx, heightPx);
+                            widthPx, heightPx, lang);
 }
 
 Result<CentrePlacement> placeFieldCentre(const PlaneToImage& toImage, double raDeg,
                                          double decDeg, double dRaDeg, double dDecDeg,
                                          double corrAsd, double corrDec, double widthPx,
-                                         double heightPx)
+                                         double heightPx, const TextLookup& lang)
 {
     const PlanePoint centre = fieldCentrePlane(raDeg, decDeg, dRaDeg, dDecDeg, corrAsd, corrDec);
     const std::optional<PixelPoint> p = toImage(centre.U, centre.V);
@@ -114,7 +113,7 @@ Result<CentrePlacement> placeFieldCentre(const PlaneToImage& toImage, double raD
     if (!placeable(p->x) || !placeable(p->y)
         || !placeable(std::fabs(p->x) + kCentreBarHalfPx) || !placeable(std::fabs(p->y) + kCentreBarHalfPx))
         return Result<CentrePlacement>::failure(
-            QStringLiteral("Dépassement de capacité : le centre du champ tombe hors de l'image"));
+            lang.text(QStringLiteral("overlay.centre_outside")));
     return Result<CentrePlacement>::success(
         CentrePlacement{true, p->x, p->y, insideImage(p->x, p->y, widthPx, heightPx)});
 }

@@ -8,6 +8,7 @@
 #include "core/plate_solution.h"
 #include "core/reduction_state.h"
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <functional>
 #include <optional>
@@ -41,11 +42,12 @@ struct MarkerCorner {
 // Notes:
 //  1. det = 0: (0, 0), no position is computed.
 //  2. A corner that is not finite or beyond ±1e9 pixels is a failure
-//     naming the star's plane position.
+//     naming the star's plane position (overlay.star_outside, worded by
+//     `lang`).
 Result<MarkerCorner> starMarkerCorner(const PlateSolution& solution, double U, double V,
-                                      double halfSizePx);
+                                      double halfSizePx, const TextLookup& lang);
 Result<MarkerCorner> starMarkerCorner(const PlaneToImage& toImage, double U, double V,
-                                      double halfSizePx);
+                                      double halfSizePx, const TextLookup& lang);
 
 // The corners of stars 1..count, in order, stopping at the first failure.
 struct StarMarkerLayout {
@@ -58,9 +60,11 @@ struct StarMarkerLayout {
 // unused), the number of stars (clipped to the slots given) and the half
 // size; the markers placed before a failure keep their positions.
 StarMarkerLayout layoutStarMarkers(const PlateSolution& solution, std::span<const double> starU,
-                                   std::span<const double> starV, int count, double halfSizePx);
+                                   std::span<const double> starV, int count, double halfSizePx,
+                                   const TextLookup& lang);
 StarMarkerLayout layoutStarMarkers(const PlaneToImage& toImage, std::span<const double> starU,
-                                   std::span<const double> starV, int count, double halfSizePx);
+                                   std::span<const double> starV, int count, double halfSizePx,
+                                   const TextLookup& lang);
 
 // fieldCentrePlane: the typed field centre in the catalogue plane.
 // Given:  raDeg, decDeg (degrees, epoch of observation), the corrections
@@ -96,14 +100,15 @@ struct CentrePlacement {
 
 // placeFieldCentre: given the solution, the centre as for fieldCentrePlane
 // and the image size; fails when the centre's position is not finite or
-// beyond ±1e9 pixels (the cross cannot be drawn there).
+// beyond ±1e9 pixels (the cross cannot be drawn there), with the
+// message overlay.centre_outside worded by `lang`.
 Result<CentrePlacement> placeFieldCentre(const PlateSolution& solution, double raDeg,
                                          double decDeg, double dRaDeg, double dDecDeg,
                                          double corrAsd, double corrDec, double widthPx,
-                                         double heightPx);
+                                         double heightPx, const TextLookup& lang);
 Result<CentrePlacement> placeFieldCentre(const PlaneToImage& toImage, double raDeg,
                                          double decDeg, double dRaDeg, double dDecDeg,
                                          double corrAsd, double corrDec, double widthPx,
-                                         double heightPx);
+                                         double heightPx, const TextLookup& lang);
 
 }  // namespace ce

@@ -196,7 +196,7 @@ void PointerFlow::doubleClick()
         const ObjectReport report = buildObjectReport(
             state_.starId[slot], star.raDeg, star.decDeg, state_.starMagR[slot], state_.starMagB[slot],
             controller_.view().text(QStringLiteral("txt_epoch")), systemDecimalPoint(),
-            catalogueNote(controller_.paths().catalogueFile(), state_.starId[slot]));
+            catalogueNote(controller_.paths().catalogueFile(), state_.starId[slot]), controller_.lang());
         controller_.view().showDetails(report.title, report.text);
         return;
     }

@@ -102,7 +102,7 @@ void Form1::setRefinement(bool on)
     controller_->setRefinementEnabled(on);
     ProgramOptions options = loadOptions(paths_.dataFolder);
     options.refineSolution = on;
-    const Status saved = saveOptions(paths_.dataFolder, options);
+    const Status saved = saveOptions(paths_.dataFolder, options, lang_);
     if (!saved)
         dialogs_.message(this, saved.error(), QString(), true);
 }

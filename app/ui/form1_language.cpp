@@ -49,7 +49,7 @@ void Form1::chooseLanguage(const QString& fileName, const QString& name)
     if (languageFileToRead(options.languageFile) == fileName)
         return;
     options.languageFile = fileName == QLatin1String(kDefaultLanguageFile) ? QString() : fileName;
-    const Status saved = saveOptions(paths_.dataFolder, options);
+    const Status saved = saveOptions(paths_.dataFolder, options, lang_);
     if (!saved) {
         dialogs_.message(this, saved.error(), QString(), true);
         fillLanguageMenu();

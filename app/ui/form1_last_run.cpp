@@ -22,7 +22,7 @@ void Form1::restoreLastRun()
     if (!lines)
         return;
     // A damaged record is passed over: the start goes on with the defaults.
-    const Result<ProjectFields> fields = parseProject(*lines, systemDecimalPoint(), optionsFile(paths_.dataFolder));
+    const Result<ProjectFields> fields = parseProject(*lines, systemDecimalPoint(), optionsFile(paths_.dataFolder), lang_);
     if (fields)
         applyProjectFields(*this, *fields);
 }
@@ -31,7 +31,7 @@ void Form1::saveLastRun()
 {
     // Nothing to tell the user at the end of the program: a data folder that
     // cannot be written only means no restore at the next start.
-    (void)ce::saveLastRun(paths_.dataFolder, projectLines(projectFieldsFromView(*this)));
+    (void)ce::saveLastRun(paths_.dataFolder, projectLines(projectFieldsFromView(*this)), lang_);
 }
 
 QAction* Form1::addRestoreLastRunEntry(QMenu* menu)

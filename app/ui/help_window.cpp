@@ -180,7 +180,7 @@ frmTip::frmTip(const QString& helpFile, LanguageTable& lang, Dialogs& dialogs, Q
         dialogs.message(parent, bytes.error(), QString(), false);
         return;
     }
-    Result<RtfDocument> rtf = readRtf(*bytes);
+    Result<RtfDocument> rtf = readRtf(*bytes, lang);
     if (!rtf) {
         dialogs.message(parent, helpFile + QStringLiteral(" : ") + rtf.error(), QString(), false);
         return;

@@ -1,5 +1,6 @@
 // Cinq Étoiles: the program's entry.
 
+#include "app/builtin_texts.h"
 #include "app/command_line.h"
 #include "app/ui/dialogs.h"
 #include "app/ui/form1.h"
@@ -17,9 +18,12 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(CE_VERSION));
     QApplication::setWindowIcon(ce::programIcon());
 
+    // The command line is read before the language file is chosen (the
+    // choice lives in the data folder these paths lead to), so its refusals
+    // are in the program's own language.
     const ce::Result<ce::ProgramPaths> paths =
         ce::applyCommandLine(QApplication::arguments(), qEnvironmentVariable(ce::kServiceVariable),
-                             ce::ProgramPaths::forInstalledProgram());
+                             ce::builtinLanguage(), ce::ProgramPaths::forInstalledProgram());
     if (!paths) {
         std::fprintf(stderr, "%s\n", qPrintable(paths.error()));
         return 2;

@@ -87,7 +87,7 @@ Config::Config(ReductionController& controller, Dialogs& dialogs, QWidget* paren
     frame1_->setVisible(!choosing);
     cmd3_->setVisible(choosing);
 
-    const ConfigReading reading = loadConfigFile(controller_.paths().programFolder);
+    const ConfigReading reading = loadConfigFile(controller_.paths().programFolder, controller_.lang());
     table_ = ConfigTable(reading.records);
     rebuildList();
     if (!reading.ok())
@@ -132,11 +132,9 @@ void Config::showRecord(int row)
 
 void Config::Nouveau()
 {
-    const Status added = table_.addNew();
+    const Status added = table_.addNew(controller_.lang());
     if (!added) {
-        // The list is full (the only refusal of addNew), said in the user's language.
-        dialogs_.message(this, controller_.lang().text(QStringLiteral("calib.full")).arg(kConfigCapacity),
-                         QString(), false);
+        dialogs_.message(this, added.error(), QString(), false);
         return;
     }
     // The selection stays where it was; the user clicks the new entry.

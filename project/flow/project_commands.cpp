@@ -109,12 +109,12 @@ Status saveProjectAs(ReductionController& controller, const QString& chosenName)
         if (!controller.view().askYesNo(question, controller.lang().message(14)))
             return succeeded();
     }
-    return saveProject(path, projectFieldsFromView(controller.view()));
+    return saveProject(path, projectFieldsFromView(controller.view()), controller.lang());
 }
 
 Status openProjectFrom(ReductionController& controller, const QString& path)
 {
-    const Result<ProjectFields> project = loadProject(path);
+    const Result<ProjectFields> project = loadProject(path, controller.lang());
     if (!project)
         return Status::failure(project.error());
     applyProjectFields(controller.view(), *project);

@@ -162,7 +162,7 @@ Wizard::Wizard(ReductionController& controller, Dialogs& dialogs, QWidget* paren
     copyFromMainWindow();
     findChild<QLineEdit*>(QStringLiteral("txt_epoch"))->setText(QStringLiteral("2000.0"));
 
-    const ConfigReading reading = loadConfigFile(controller_.paths().programFolder);
+    const ConfigReading reading = loadConfigFile(controller_.paths().programFolder, controller_.lang());
     configurations_ = reading.records;
     for (const OpticalConfiguration& configuration : configurations_)
         combo_->addItem(configuration.name);

@@ -52,8 +52,8 @@ Status runMap(ReductionController& controller)
     // The refined model places each star from its catalogue position as
     // read; the plate solution from the catalogue plane, as the matching saw it.
     const StarMarkerLayout layout =
-        state.refined ? layoutStarMarkers(skyOnImage(*state.refined), state.starRaDeg, state.starDecDeg, n, half)
-                      : layoutStarMarkers(inverseOf(plateSolutionOf(state)), state.starU, state.starV, n, half);
+        state.refined ? layoutStarMarkers(skyOnImage(*state.refined), state.starRaDeg, state.starDecDeg, n, half, controller.lang())
+                      : layoutStarMarkers(inverseOf(plateSolutionOf(state)), state.starU, state.starV, n, half, controller.lang());
     for (std::size_t i = 0; i < layout.corners.size(); ++i) {
         Marker& marker = state.markers.star[i + 1];
         marker.left = layout.corners[i].left;
@@ -89,7 +89,7 @@ Status runPlaceCentre(ReductionController& controller)
     const PrecessionCorrection toJ2000 = PrecessToJ2000(epoch, centre->raDeg, centre->decDeg);
     const Result<CentrePlacement> placement = placeFieldCentre(
         solutionInForce(state), centre->raDeg, centre->decDeg, toJ2000.dRaDeg, toJ2000.dDecDeg,
-        state.corrAsd, state.corrDec, view.imageWidth(), view.imageHeight());
+        state.corrAsd, state.corrDec, view.imageWidth(), view.imageHeight(), controller.lang());
     if (!placement)
         return Status::failure(placement.error());
     if (!placement->placed)

@@ -2,11 +2,14 @@
 // fallback, and what is refused.
 
 #include "app/command_line.h"
+#include "tests/key_lookup.h"
 
 #include <gtest/gtest.h>
 
 namespace ce {
 namespace {
+
+const testing::KeyLookup kKeys;
 
 TEST(CommandLine, ServiceOptionThenVariableThenNothing)
 {
@@ -25,7 +28,7 @@ TEST(CommandLine, ServiceOptionThenVariableThenNothing)
         {{"ce"}, "   ", "", O::None},
     };
     for (const Row& row : rows) {
-        const Result<ProgramPaths> p = applyCommandLine(row.arguments, row.variable, base);
+        const Result<ProgramPaths> p = applyCommandLine(row.arguments, row.variable, kKeys, base);
         ASSERT_TRUE(p) << p.error().toStdString();
         EXPECT_EQ(p->serviceAddress, row.address);
         EXPECT_EQ(p->serviceOrigin, row.origin);
@@ -33,9 +36,9 @@ TEST(CommandLine, ServiceOptionThenVariableThenNothing)
     }
     for (const QStringList& bad : {QStringList{"ce", "--service"}, QStringList{"ce", "--serveur", "x"},
                                    QStringList{"ce", "projet.pam"}}) {
-        const Result<ProgramPaths> p = applyCommandLine(bad, QString(), base);
+        const Result<ProgramPaths> p = applyCommandLine(bad, QString(), kKeys, base);
         ASSERT_FALSE(p) << bad.join(' ').toStdString();
-        EXPECT_TRUE(p.error().contains("Usage : cinq-etoiles [--service")) << p.error().toStdString();
+        EXPECT_TRUE(p.error().endsWith(u'\n' + testing::keyed("usage.line", {}))) << p.error().toStdString();
     }
 }
 

@@ -126,7 +126,7 @@ TEST(LanguageFiles, EnglishFillsTheSameSlotsAndKeysAsFrench)
         QStringLiteral("OK"), QStringLiteral("X:"), QStringLiteral("Y:"), QStringLiteral("h"),
         QStringLiteral("mm"), QStringLiteral("pixels"), QStringLiteral("min – max"),
         QStringLiteral("Version %1"), QStringLiteral("LOADING..."), QStringLiteral("RA %1  DEC %2  (%3)"),
-        QStringLiteral("Epoch %1  (DATE-OBS)"),
+        QStringLiteral("Epoch %1  (DATE-OBS)"), QStringLiteral("About %1"), QStringLiteral("Identification: %1"),
         QString(), QStringLiteral("Cinq Étoiles"), QStringLiteral("&Options"),
         QStringLiteral("1-Download"), QStringLiteral("4-Full map"), QStringLiteral("5-Auto"),
         QStringLiteral("CCD"), QStringLiteral("RA:"), QStringLiteral("DEC:"), QStringLiteral("Epoch:"),
@@ -174,7 +174,7 @@ TEST(LanguageFiles, EachNamesAHelpPageShippedBesideIt)
         EXPECT_FALSE(page.contains(u'/') || page.contains(u'\\')) << page.toStdString();
         const auto bytes = ce::readFileBytes(dataFolder() + u'/' + page);
         ASSERT_TRUE(bytes.ok()) << name.toStdString() << ": " << bytes.error().toStdString();
-        EXPECT_TRUE(ce::readRtf(*bytes).ok()) << page.toStdString();
+        EXPECT_TRUE(ce::readRtf(*bytes, ce::builtinLanguage()).ok()) << page.toStdString();
         pages.insert(page);
     }
     EXPECT_EQ(pages.size(), names.size()) << "each language has its own help page";
@@ -195,7 +195,7 @@ TEST(LanguageFiles, HelpPagesNameTheMenusAsCaptioned)
         const ce::LanguageTable table = load(name).table;
         const auto bytes = ce::readFileBytes(dataFolder() + u'/' + table.text(QStringLiteral("help.file")));
         ASSERT_TRUE(bytes.ok()) << bytes.error().toStdString();
-        const auto page = ce::readRtf(*bytes);
+        const auto page = ce::readRtf(*bytes, ce::builtinLanguage());
         ASSERT_TRUE(page.ok());
         const QString text = page->plainText();
 

@@ -2,6 +2,7 @@
 // kept between runs, other keys of the file left alone.
 
 #include "app/program_options.h"
+#include "tests/key_lookup.h"
 
 #include <QFile>
 #include <QSettings>
@@ -10,6 +11,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+const ce::testing::KeyLookup kKeys;
 
 TEST(ProgramOptions, RefinementOnByDefaultAndRemembered)
 {
@@ -21,7 +24,7 @@ TEST(ProgramOptions, RefinementOnByDefaultAndRemembered)
         QSettings other(ce::optionsPath(folder), QSettings::IniFormat);
         other.setValue(QStringLiteral("catalogue/source"), QStringLiteral("gaia"));
     }
-    ASSERT_TRUE(ce::saveOptions(folder, ce::ProgramOptions{false, {}}).ok());
+    ASSERT_TRUE(ce::saveOptions(folder, ce::ProgramOptions{false, {}}, kKeys).ok());
     EXPECT_FALSE(ce::loadOptions(folder).refineSolution);
     const QSettings back(ce::optionsPath(folder), QSettings::IniFormat);
     EXPECT_EQ(back.value(QStringLiteral("catalogue/source")).toString(), QStringLiteral("gaia"));
@@ -30,9 +33,9 @@ TEST(ProgramOptions, RefinementOnByDefaultAndRemembered)
     QFile blocker(dir.filePath(QStringLiteral("fichier")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    const ce::Status saved = ce::saveOptions(blocker.fileName(), ce::ProgramOptions{});
+    const ce::Status saved = ce::saveOptions(blocker.fileName(), ce::ProgramOptions{}, kKeys);
     EXPECT_FALSE(saved.ok());
-    EXPECT_TRUE(saved.error().contains(QStringLiteral("options.ini")));
+    EXPECT_EQ(saved.error(), ce::testing::keyed("options.save_failed", {blocker.fileName() + "/options.ini"}));
 }
 
 TEST(ProgramOptions, LanguageChoiceKeptAndWithdrawn)
@@ -41,16 +44,16 @@ TEST(ProgramOptions, LanguageChoiceKeptAndWithdrawn)
     EXPECT_TRUE(ce::loadOptions(dir.path()).languageFile.isEmpty());
     ce::ProgramOptions options;
     options.languageFile = QStringLiteral("lang-en.cfg");
-    ASSERT_TRUE(ce::saveOptions(dir.path(), options).ok());
+    ASSERT_TRUE(ce::saveOptions(dir.path(), options, kKeys).ok());
     EXPECT_EQ(ce::loadOptions(dir.path()).languageFile, "lang-en.cfg");
     // Another setting changed later keeps the choice.
     options = ce::loadOptions(dir.path());
     options.refineSolution = false;
-    ASSERT_TRUE(ce::saveOptions(dir.path(), options).ok());
+    ASSERT_TRUE(ce::saveOptions(dir.path(), options, kKeys).ok());
     EXPECT_EQ(ce::loadOptions(dir.path()).languageFile, "lang-en.cfg");
     // Back to the default: the key leaves the file.
     options.languageFile.clear();
-    ASSERT_TRUE(ce::saveOptions(dir.path(), options).ok());
+    ASSERT_TRUE(ce::saveOptions(dir.path(), options, kKeys).ok());
     const QSettings back(ce::optionsPath(dir.path()), QSettings::IniFormat);
     EXPECT_FALSE(back.contains(QStringLiteral("language/file")));
 }

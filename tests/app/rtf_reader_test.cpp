@@ -1,6 +1,7 @@
 // The RTF reader on the subset the help page uses, and on the shipped page.
 
 #include "app/rtf_reader.h"
+#include "tests/key_lookup.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,9 +13,11 @@
 
 namespace {
 
+const ce::testing::KeyLookup kKeys;
+
 ce::RtfDocument read(const char* rtf)
 {
-    auto result = ce::readRtf(QByteArray(rtf));
+    auto result = ce::readRtf(QByteArray(rtf), kKeys);
     EXPECT_TRUE(result.ok()) << result.error().toStdString();
     return result.ok() ? *result : ce::RtfDocument{};
 }
@@ -41,7 +44,7 @@ TEST(RtfReader, Texts)
     for (const auto& [rtf, text] : cases) EXPECT_EQ(read(rtf).plainText(), QString::fromUtf16(text)) << rtf;
 
     for (const char* bytes : {"", "{\\rt", " {\\rtf1 a}"})
-        EXPECT_EQ(ce::readRtf(QByteArray(bytes)).error(), QStringLiteral("Le fichier n'est pas au format RTF"))
+        EXPECT_EQ(ce::readRtf(QByteArray(bytes), kKeys).error(), ce::testing::keyed("help.not_rtf", {}))
             << bytes;
 }
 
@@ -117,7 +120,7 @@ TEST(RtfReader, ShippedHelpPagesRead)
         QFile file(QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../data/")
                    + QLatin1String(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
-        const auto result = ce::readRtf(file.readAll());
+        const auto result = ce::readRtf(file.readAll(), kKeys);
         ASSERT_TRUE(result.ok());
         const QString text = result->plainText();
         // The steps of a reduction in order, accents through the escapes, no markup left.

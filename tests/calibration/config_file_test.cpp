@@ -1,6 +1,7 @@
 // config.cfg reading and writing, and the Config window's table operations.
 
 #include "calibration/config_file.h"
+#include "tests/key_lookup.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -8,6 +9,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+const ce::testing::KeyLookup kKeys;
 
 ce::OpticalConfiguration rec(int i)
 {
@@ -24,34 +27,35 @@ QStringList fileWith(const char* countLine, int present)
 
 TEST(ConfigFile, ReadingStopsAtTheFailingLineKeepingEarlierRecords)
 {
-    const struct { const char* name; QStringList lines; int records; const char* inError; } rows[] = {
-        {"15 records", fileWith(" 15 ", 15), 15, ""},
-        {"16 records", fileWith(" 16 ", 16), 15, "(ligne 47)"},  // record 16 starts at 2 + 3 * 15
-        {"empty file", {}, 0, "ligne 1"},
-        {"count not a number", fileWith("trois", 3), 0, "Incompatibilité de type : la ligne 1"},
-        {"negative count", fileWith("-1 ", 1), 0, "négatif"},
-        {"third record short", fileWith(" 3 ", 3).mid(0, 9), 2, "ligne 9"},
+    // A folder name with "%1" in it is shown as it is.
+    const QString file = QStringLiteral("/nuit%1%3A/config.cfg");
+    using ce::testing::keyed;
+    const struct { const char* name; QStringList lines; int records; QString error; } rows[] = {
+        {"15 records", fileWith(" 15 ", 15), 15, QString()},
+        // record 16 starts at line 2 + 3 * 15
+        {"16 records", fileWith(" 16 ", 16), 15, keyed("config.read.too_many", {file, "16", "15", "47"})},
+        {"empty file", {}, 0, keyed("config.read.no_count", {file})},
+        {"count not a number", fileWith("trois", 3), 0, keyed("config.read.not_number", {file})},
+        {"count beyond 16 bits", fileWith(" 40000 ", 1), 0, keyed("config.read.overflow", {file})},
+        {"negative count", fileWith("-1 ", 1), 0, keyed("config.read.negative", {"-1", file})},
+        {"third record short", fileWith(" 3 ", 3).mid(0, 9), 2, keyed("config.read.short", {file, "9", "3"})},
     };
     for (const auto& row : rows) {
-        // A folder name with "%1" in it is shown as it is.
-        const QString file = QStringLiteral("/nuit%1%3A/config.cfg");
-        const ce::ConfigReading r = ce::parseConfigFile(row.lines, u'.', file);
+        const ce::ConfigReading r = ce::parseConfigFile(row.lines, u'.', file, kKeys);
         ASSERT_EQ(int(r.records.size()), row.records) << row.name;
         for (int i = 1; i <= row.records; ++i) EXPECT_EQ(r.records[std::size_t(i - 1)], rec(i)) << row.name;
-        EXPECT_TRUE(r.ok() == !*row.inError && r.error.contains(QString::fromUtf8(row.inError)))
-            << row.name << ": " << r.error.toStdString();
-        EXPECT_TRUE(r.ok() || r.error.contains(file)) << r.error.toStdString();
+        EXPECT_EQ(r.error, row.error) << row.name;
     }
 }
 
 TEST(ConfigFile, SavedByteForByteAndReadBack)
 {
     QTemporaryDir dir;
-    EXPECT_TRUE(ce::loadConfigFile(dir.path()).error.contains(QStringLiteral("Fichier introuvable")));
+    EXPECT_TRUE(ce::loadConfigFile(dir.path(), kKeys).error.contains(QStringLiteral("Fichier introuvable")));
 
     // "Nouveau" on an empty list, then "Enregistrer": exactly four lines.
     ce::ConfigTable table;
-    ASSERT_TRUE(table.addNew().ok() && ce::saveConfigFile(dir.path(), table.records()).ok());
+    ASSERT_TRUE(table.addNew(kKeys).ok() && ce::saveConfigFile(dir.path(), table.records()).ok());
     QFile file(dir.path() + QStringLiteral("/config.cfg"));
     EXPECT_TRUE(file.open(QIODevice::ReadOnly) && file.readAll() == QByteArray(" 1 \r\nConfig#\r\n0\r\n0\r\n"));
 
@@ -59,8 +63,8 @@ TEST(ConfigFile, SavedByteForByteAndReadBack)
     table.editField(0, 0, QStringLiteral(" C8 f/6,3 "));
     table.editField(0, 1, QStringLiteral("2599,43"));
     table.editField(0, 2, QString());
-    ASSERT_TRUE(table.addNew().ok() && ce::saveConfigFile(dir.path(), table.records()).ok());
-    const ce::ConfigReading back = ce::loadConfigFile(dir.path());
+    ASSERT_TRUE(table.addNew(kKeys).ok() && ce::saveConfigFile(dir.path(), table.records()).ok());
+    const ce::ConfigReading back = ce::loadConfigFile(dir.path(), kKeys);
     ASSERT_TRUE(back.ok()) << back.error.toStdString();
     EXPECT_EQ(back.records, table.records());
 }
@@ -83,3 +87,13 @@ TEST(ConfigTable, SupprimerAndEdits)
 }
 
 }  // namespace
+
+TEST(ConfigTable, AFullListRefusesANewRecord)
+{
+    std::vector<ce::OpticalConfiguration> records;
+    for (int i = 1; i <= ce::kConfigCapacity; ++i) records.push_back(rec(i));
+    ce::ConfigTable table(records);
+    const ce::Status added = table.addNew(kKeys);
+    EXPECT_EQ(added.error(), ce::testing::keyed("calib.full", {"15"}));
+    EXPECT_EQ(table.records(), records);
+}

@@ -187,7 +187,10 @@ TEST_P(SourceChoiceTest, DownloadReadMatchAndIdentify)
     ASSERT_NE(firstStar, nullptr);
     EXPECT_TRUE(view.details[0].second.contains(QStringLiteral("   Gaia DR3: ") + firstStar->sourceId + "\r\n"))
         << view.details[0].second.toStdString();
-    EXPECT_TRUE(view.details[0].second.contains(QStringLiteral("2016.0 portée à J2000.0")));
+    // The line saying the 2016.0 position was carried to the typed epoch.
+    const QString carried = controller.lang().text(QStringLiteral("report.gaia_epoch")).arg(QStringLiteral("2000.0"));
+    EXPECT_TRUE(view.details[0].second.contains(QStringLiteral("   ") + carried + "\r\n"))
+        << view.details[0].second.toStdString();
 
     // The propagation matters here: some read stars sit well away from their
     // 2016.0 positions (1e-5 degree is the page's rounding).

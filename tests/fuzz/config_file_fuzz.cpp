@@ -4,11 +4,14 @@
 
 #include "calibration/config_file.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/key_lookup.h"
 
 using namespace ce;
 using ce::fuzz::require;
 
 namespace {
+
+const testing::KeyLookup kKeys;
 
 void checkTable(const std::vector<OpticalConfiguration>& records, const std::uint8_t* data,
                 std::size_t size)
@@ -19,7 +22,7 @@ void checkTable(const std::vector<OpticalConfiguration>& records, const std::uin
         const int before = table.count();
         switch (data[i] % 3) {
         case 0: {
-            const Status added = table.addNew();
+            const Status added = table.addNew(kKeys);
             require(added.ok() == (before < kConfigCapacity), "a record is added below 15 only");
             require(table.count() == before + (added.ok() ? 1 : 0), "adding adds one record");
             break;
@@ -45,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const QStringList lines = splitLines(decodeText(fuzz::bytesOf(data, size)));
     for (QChar point : {QChar(u'.'), QChar(u',')}) {
-        const ConfigReading read = parseConfigFile(lines, point, QStringLiteral("config.cfg"));
+        const ConfigReading read = parseConfigFile(lines, point, QStringLiteral("config.cfg"), kKeys);
         require(read.records.size() <= std::size_t(kConfigCapacity), "at most 15 records");
         require(1 + 3 * read.records.size() <= std::size_t(lines.size()) || read.records.empty(),
                 "records come from the lines");
@@ -55,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const QStringList written = configFileLines(read.records);
         require(written.size() == 1 + 3 * qsizetype(read.records.size()), "1 + 3n lines are written");
         const ConfigReading again =
-            parseConfigFile(fuzz::writtenAndReadBack(written), point, QStringLiteral("config.cfg"));
+            parseConfigFile(fuzz::writtenAndReadBack(written), point, QStringLiteral("config.cfg"), kKeys);
         if (!again.ok() || again.records != read.records)
             fuzz::broken("the records written out read back the same", written.join(u'\n') + u'\n' + again.error);
         checkTable(read.records, data, size);

@@ -3,15 +3,20 @@
 
 #include "project/project_file.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/key_lookup.h"
 
 using namespace ce;
 using ce::fuzz::require;
+
+namespace {
+const ce::testing::KeyLookup kKeys;
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QStringList lines = splitLines(decodeText(fuzz::bytesOf(data, size)));
     for (QChar point : {QChar(u'.'), QChar(u',')}) {
-        const Result<ProjectFields> read = parseProject(lines, point, QStringLiteral("m31.pam"));
+        const Result<ProjectFields> read = parseProject(lines, point, QStringLiteral("m31.pam"), kKeys);
         if (!read.ok()) {
             require(read.error().contains(QStringLiteral("m31.pam")), "a failure names the file", read.error());
             continue;
@@ -24,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(written.size() == kProjectLineCount, "seventeen lines are written");
         require(written.mid(0, 16) == lines.mid(0, 16), "the sixteen texts are written as read");
         const Result<ProjectFields> again =
-            parseProject(fuzz::writtenAndReadBack(written), point, QStringLiteral("m31.pam"));
+            parseProject(fuzz::writtenAndReadBack(written), point, QStringLiteral("m31.pam"), kKeys);
         if (!again.ok() || !(*again == *read))
             fuzz::broken("the project written out reads back the same", written.join(u'\n'));
     }

@@ -7,11 +7,14 @@
 #include "app/rtf_reader.h"
 #include "core/textfile.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/key_lookup.h"
 
 using namespace ce;
 using ce::fuzz::require;
 
 namespace {
+
+const ce::testing::KeyLookup kKeys;
 
 // One character as RTF: printable ASCII as it is (braces and backslash
 // escaped), anything else as \uN with a "?" fallback.
@@ -122,7 +125,7 @@ bool sameDocument(const RtfDocument& a, const RtfDocument& b)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes = fuzz::bytesOf(data, size);
-    const Result<RtfDocument> read = readRtf(bytes);
+    const Result<RtfDocument> read = readRtf(bytes, kKeys);
     require(read.ok() == bytes.startsWith("{\\rtf"), "RTF is recognised by its opening");
     if (!read.ok())
         return 0;
@@ -152,12 +155,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray instruction = bytes.left(bytes.size() / 2);
     const QByteArray result = bytes.mid(bytes.size() / 2);
     const Result<RtfDocument> field = readRtf("{\\rtf1{\\field{\\*\\fldinst " + escapedBytes(instruction)
-                                              + "}{\\fldrslt " + escapedBytes(result) + "}}}");
+                                              + "}{\\fldrslt " + escapedBytes(result) + "}}}", kKeys);
     require(field.ok() && field->plainText() == decodeWindows1252(result),
             "a field shows its result and nothing of its instruction");
 
     const QByteArray written = rtfOf(*read);
-    const Result<RtfDocument> again = readRtf(written);
+    const Result<RtfDocument> again = readRtf(written, kKeys);
     if (!again.ok() || !sameDocument(*again, *read))
         fuzz::broken("the document written out reads back the same",
                      describe(*read) + QStringLiteral("\n---\n") + (again.ok() ? describe(*again) : again.error()));

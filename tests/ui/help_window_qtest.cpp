@@ -3,6 +3,7 @@
 // leads. Bookmarks keep their place when a long paragraph is laid out in
 // several blocks.
 
+#include "app/builtin_texts.h"
 #include "app/language_table.h"
 #include "app/ui/help_window.h"
 #include "tests/ui/ui_support.h"
@@ -104,7 +105,7 @@ private slots:
             from = offsets[k];
         }
         rtf += "\\par{\\*\\bkmkstart seul}\\par Sui{\\*\\bkmkstart suite}te\\par}";
-        const auto read = ce::readRtf(rtf);
+        const auto read = ce::readRtf(rtf, ce::builtinLanguage());
         QVERIFY(read.ok());
 
         QTextDocument document;

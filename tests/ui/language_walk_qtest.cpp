@@ -267,7 +267,7 @@ private slots:
             QVERIFY(QFile::copy(data.filePath(QStringLiteral("demo/") + name), program.programFile(QStringLiteral("demo/") + name)));
         ce::ProgramOptions options;
         options.languageFile = fileName;
-        QVERIFY(ce::saveOptions(program.paths().dataFolder, options).ok());
+        QVERIFY(ce::saveOptions(program.paths().dataFolder, options, ce::builtinLanguage()).ok());
 
         ce::QtDialogs dialogs;
         ce::Startup startup(program.paths(), dialogs);

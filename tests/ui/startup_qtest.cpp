@@ -2,6 +2,7 @@
 // texts on the main window, marker tables, and the language file that cannot
 // be read.
 
+#include "app/builtin_texts.h"
 #include "app/program_options.h"
 #include "app/ui/control_text.h"
 #include "app/ui/form1.h"
@@ -101,7 +102,7 @@ private slots:
                                           QString& caption, QString& inUse, QStringList& menu) {
             ce::ProgramOptions options;
             options.languageFile = chosen;
-            QVERIFY(ce::saveOptions(program.paths().dataFolder, options).ok());
+            QVERIFY(ce::saveOptions(program.paths().dataFolder, options, ce::builtinLanguage()).ok());
             ce::Startup startup(program.paths(), dialogs);
             QVERIFY(startup.run());
             caption = ce::controlCaption(*startup.mainWindow(), QStringLiteral("DownloadData"));
