@@ -48,20 +48,18 @@ std::optional<QString> usableBase(const QString& typed)
 
 }  // namespace
 
-Result<QString> readServiceAddress(const QString& programFolder)
+Result<QString> readServiceAddress(const QString& programFolder, const TextLookup& lang)
 {
     const QString path = programFolder + QStringLiteral("/serveur.cfg");
     const Result<QStringList> lines = readTextLines(path);
     if (!lines) {
         return Result<QString>::failure(
-            QStringLiteral("adresse du service de catalogue inconnue (%1)").arg(lines.error()));
+            lang.text(QStringLiteral("catalogue.address.unknown")).arg(lines.error()));
     }
     const std::optional<QString> base = usableBase(lines->isEmpty() ? QString() : lines->first());
     if (!base) {
         return Result<QString>::failure(
-            QStringLiteral("Le fichier %1 ne donne pas l'adresse du service de catalogue "
-                           "(une ligne http://hôte[:port])")
-                .arg(path));
+            lang.text(QStringLiteral("catalogue.address.nofile")).arg(path));
     }
     return Result<QString>::success(*base);
 }
@@ -76,12 +74,11 @@ Result<ServiceAddress> catalogueServiceAddress(const ProgramPaths& paths, const 
                                              : QStringLiteral("catalogue.origin.environment"));
         const std::optional<QString> base = usableBase(paths.serviceAddress);
         if (!base)
-            return R::failure(QStringLiteral("« %1 » n'est pas une adresse http://hôte[:port] (%2)")
-                                  .arg(paths.serviceAddress, origin));
+            return R::failure(lang.text(QStringLiteral("catalogue.address.bad")).arg(paths.serviceAddress, origin));
         return R::success({*base, origin});
     }
     if (options.source == CatalogueSourceKind::Service) {
-        const Result<QString> base = readServiceAddress(paths.programFolder);
+        const Result<QString> base = readServiceAddress(paths.programFolder, lang);
         if (!base)
             return R::failure(base.error());
         return R::success({*base, lang.text(QStringLiteral("catalogue.origin.file"))
@@ -90,8 +87,7 @@ Result<ServiceAddress> catalogueServiceAddress(const ProgramPaths& paths, const 
     const QString origin = lang.text(QStringLiteral("catalogue.origin.options"));
     const std::optional<QString> base = usableBase(options.vizierAddress);
     if (!base)
-        return R::failure(QStringLiteral("« %1 » n'est pas une adresse http://hôte[:port] (%2)")
-                              .arg(options.vizierAddress, origin));
+        return R::failure(lang.text(QStringLiteral("catalogue.address.bad")).arg(options.vizierAddress, origin));
     return R::success({*base, origin});
 }
 
