@@ -116,7 +116,7 @@ Status runDownloadData(ReductionController& controller)
 
     const CatalogueOptions options = loadCatalogueOptions(paths.dataFolder);
     const std::unique_ptr<CatalogueSource> source = makeCatalogueSource(options.source);
-    const Result<QString> pathAndQuery = source->pathAndQuery(request);
+    const Result<QString> pathAndQuery = source->pathAndQuery(request, lang);
     if (!pathAndQuery)
         return reportFailure(controller, refused(pathAndQuery.error()));
     const Result<ServiceAddress> service = catalogueServiceAddress(paths, options, lang);
@@ -133,7 +133,7 @@ Status runDownloadData(ReductionController& controller)
     const QDateTime now = QDateTime::currentDateTimeUtc();
     std::optional<QByteArray> page;
     if (const std::optional<QByteArray> cached = cache.lookup(cacheKey, options.cacheMaxAgeDays, now)) {
-        Result<QByteArray> converted = source->readerAnswer(*cached, request);
+        Result<QByteArray> converted = source->readerAnswer(*cached, request, lang);
         if (converted) {
             page = *converted;
             controller.AddStatus(lang.text(QStringLiteral("catalogue.fromcache")).arg(cache.folder()));
@@ -145,7 +145,7 @@ Status runDownloadData(ReductionController& controller)
                                                          controller.downloadLimits(), controller.lang());
         if (!answer)
             return reportFailure(controller, failed(answer.error()) + from);
-        const Result<QByteArray> converted = source->readerAnswer(*answer, request);
+        const Result<QByteArray> converted = source->readerAnswer(*answer, request, lang);
         if (!converted)
             return reportFailure(controller, failed(converted.error()) + from);
         page = *converted;

@@ -81,7 +81,7 @@ TEST(Download, EachFailureIsReportedAndKeepsThePreviousCatalogue)
         {{"closed"}, "@", false, false, false, "(catalogue.origin.file " , true},
         {{"--status", "404"}, "@", false, false, false, "net.download.httpphrase 404 Not Found", true},
         {{"--hang"}, "@", false, false, false, "net.download.silent 1", true},
-        {{"--no-marker"}, "@", false, false, false, "aucune liste d'étoiles", true},
+        {{"--no-marker"}, "@", false, false, false, "catalogue.read.nostars ", true},
         {{}, "@", false, true, false, "net.download.toolarge", true},  // 200 bytes at most
         {{"--delay-ms", "5000"}, "@", false, false, true, "net.download.cancelled", true},
         {{}, "@", false, false, false, "data.txt : fichier trop grand", true, true},
