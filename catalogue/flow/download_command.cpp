@@ -109,7 +109,7 @@ Status runDownloadData(ReductionController& controller)
     request.magnitudeText = view.text(QStringLiteral("txt_mag"));
     const Result<CatalogueQuery> query = catalogueQueryAround(
         centre->raDeg, centre->decDeg, centre->sign, request.epochText, request.radiusText,
-        request.magnitudeText);
+        request.magnitudeText, lang);
     if (!query)
         return reportFailure(controller, refused(query.error()));
     request.query = *query;
