@@ -4,6 +4,7 @@
 
 #include "catalogue/answer_encoding.h"
 #include "catalogue/sources/catalogue_source.h"
+#include "tests/core/key_echo.h"
 
 #include <QByteArray>
 #include <QString>
@@ -48,7 +49,7 @@ void convert(benchmark::State& state, ce::CatalogueSourceKind kind)
     const auto source = ce::makeCatalogueSource(kind);
     const ce::FieldRequest request = field();
     for (auto _ : state) {
-        const auto page = source->readerAnswer(answer, request);
+        const auto page = source->readerAnswer(answer, request, ce::test::KeyEcho());
         if (!page) state.SkipWithError("conversion failed");
         benchmark::DoNotOptimize(page);
     }
@@ -72,7 +73,7 @@ void gunzip(benchmark::State& state)
     packed.resize(qsizetype(s.total_out));
     deflateEnd(&s);
     for (auto _ : state) {
-        const auto body = ce::decodeAnswerBody("gzip", packed, 1 << 24);
+        const auto body = ce::decodeAnswerBody("gzip", packed, 1 << 24, ce::test::KeyEcho());
         if (!body || body->size() != plain.size()) state.SkipWithError("decoding failed");
         benchmark::DoNotOptimize(body);
     }

@@ -7,6 +7,8 @@
 // before each load through /proc/self/clear_refs, reported in MiB as the
 // counter peak_MiB (Linux only; 0 where the kernel refuses the reset).
 
+#include "app/builtin_texts.h"
+#include "app/language_table.h"
 #include "app/ui/image_view.h"
 #include "image/fits_writer.h"
 #include "image/gui/image_store.h"
@@ -100,7 +102,7 @@ void loadFile(benchmark::State& state, const QString& path)
     for (auto _ : state) {
         ce::ImageStore store;  // a fresh cache: every round decodes
         const bool reset = resetPeak();
-        const bool loaded = store.load(path).ok();
+        const bool loaded = store.load(path, ce::builtinLanguage()).ok();
         peak = reset ? peakMiB() : 0.0;
         benchmark::DoNotOptimize(loaded);
         if (!loaded) state.SkipWithError("load failed");
@@ -118,7 +120,7 @@ void BM_PaintFitWith4000Markers(benchmark::State& state)
     markers.create();
     ce::ImageView view(markers);
     view.resize(1200, 900);
-    if (!view.load(files().jpeg9).ok()) {
+    if (!view.load(files().jpeg9, ce::builtinLanguage()).ok()) {
         state.SkipWithError("load failed");
         return;
     }

@@ -7,6 +7,7 @@
 // on an answer of a few hundred kilobytes.
 
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QByteArray>
 
@@ -19,10 +20,11 @@ inline constexpr char kAcceptedEncodings[] = "gzip, identity";
 //        or "identity" for none) and the body, and the largest decoded size
 //        accepted, bytes.
 // Returns: the decoded body.
-// Fails (French reason) on another encoding, on a gzip stream that is
-//        damaged or cut short, and on one that decodes to more than
-//        maxBytes (« réponse trop volumineuse »).
+// Fails, worded in `lang`, on another encoding (catalogue.read.encoding),
+//        on a gzip stream that is damaged (catalogue.read.gzip) or cut short
+//        (catalogue.read.gzipcut), and on one that decodes to more than
+//        maxBytes (catalogue.read.toolarge).
 Result<QByteArray> decodeAnswerBody(const QByteArray& contentEncoding, const QByteArray& body,
-                                    qint64 maxBytes);
+                                    qint64 maxBytes, const TextLookup& lang);
 
 }  // namespace ce

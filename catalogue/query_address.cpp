@@ -30,12 +30,16 @@ QString sexagesimalQueryText(long long whole, std::int16_t minutes, double secon
 
 Result<CatalogueQuery> catalogueQueryAround(double raDeg, double decDeg, int sign,
                                             const QString& epochText, const QString& radiusText,
-                                            const QString& magnitudeText)
+                                            const QString& magnitudeText, const TextLookup& lang)
 {
+    const auto overflow = [&lang](const char* field) {
+        return Result<CatalogueQuery>::failure(
+            lang.text(QStringLiteral("catalogue.query.overflow")).arg(QLatin1String(field)));
+    };
     if (!std::isfinite(raDeg))
-        return Result<CatalogueQuery>::failure(QStringLiteral("Dépassement de capacité : le champ RA"));
+        return overflow("RA");
     if (!std::isfinite(decDeg))
-        return Result<CatalogueQuery>::failure(QStringLiteral("Dépassement de capacité : le champ DEC"));
+        return overflow("DEC");
 
     // Back to J2000.0 through the epoch mirrored about 2000.
     const double epoch = leadingNumber(epochText);
@@ -44,7 +48,7 @@ Result<CatalogueQuery> catalogueQueryAround(double raDeg, double decDeg, int sig
     query.raJ2000Deg = raDeg + corr.dRaDeg;
     query.decJ2000Deg = decDeg + corr.dDecDeg;
     if (!std::isfinite(query.raJ2000Deg) || !std::isfinite(query.decJ2000Deg))
-        return Result<CatalogueQuery>::failure(QStringLiteral("Dépassement de capacité : le champ Epoch"));
+        return overflow("Epoch");
 
     // Sexagesimal texts. The declination's degrees are written without
     // sign and the sign comes from the caption, so that a centre between 0

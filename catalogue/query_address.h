@@ -11,6 +11,7 @@
 //     front of `pathAndQuery` and downloads it.
 
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QChar>
 #include <QString>
@@ -36,12 +37,12 @@ struct CatalogueQuery {
 //    declination between 0 and -1 degree is sent as "-0+m+s", except when
 //    the conversion carried the centre across the equator: then the sign of
 //    the converted declination is sent.
-// An infinite centre fails with « Dépassement de capacité : le champ RA »
-// (or DEC); an epoch so large that the conversion gives no finite position
-// with « Dépassement de capacité : le champ Epoch ».
+// An infinite centre fails with the overflow text of `lang`
+// (catalogue.query.overflow) naming the box, RA or DEC; an epoch so large
+// that the conversion gives no finite position names Epoch.
 Result<CatalogueQuery> catalogueQueryAround(double raDeg, double decDeg, int sign,
                                             const QString& epochText, const QString& radiusText,
-                                            const QString& magnitudeText);
+                                            const QString& magnitudeText, const TextLookup& lang);
 
 // The path and query string from the five texts, keys in their fixed order.
 // The ra and dec texts go in as given ("+" stands for a blank there); the

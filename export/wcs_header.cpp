@@ -57,16 +57,16 @@ FitsTan toFitsPixels(const TanWcs& wcs, int imageHeight, RowOrder rows)
     return f;
 }
 
-Result<QList<QByteArray>> wcsCards(const WcsExport& s)
+Result<QList<QByteArray>> wcsCards(const WcsExport& s, const TextLookup& lang)
 {
     if (s.imageWidth <= 0 || s.imageHeight <= 0)
         return Result<QList<QByteArray>>::failure(
-            QStringLiteral("En-tête WCS impossible : l'image n'a pas de taille."));
+            lang.text(QStringLiteral("export.fail.no_size")));
     const FitsTan f = toFitsPixels(s.wcs, s.imageHeight, s.rows);
     const double det = f.cd11 * f.cd22 - f.cd12 * f.cd21;
     if (!std::isfinite(det) || det == 0.0)
         return Result<QList<QByteArray>>::failure(
-            QStringLiteral("En-tête WCS impossible : la solution n'a pas d'inverse."));
+            lang.text(QStringLiteral("export.fail.singular")));
 
     QList<QByteArray> cards;
     cards << integerCard("WCSAXES", 2, QStringLiteral("Number of coordinate axes"))
@@ -86,7 +86,7 @@ Result<QList<QByteArray>> wcsCards(const WcsExport& s)
     reals.add("LONPOLE", 180.0, "Native longitude of the celestial pole (deg)");
     if (!reals.ok)
         return Result<QList<QByteArray>>::failure(
-            QStringLiteral("En-tête WCS impossible : une valeur de la solution n'est pas un nombre fini."));
+            lang.text(QStringLiteral("export.fail.not_finite")));
     cards << reals.cards;
     cards << stringCard("RADESYS", QStringLiteral("ICRS"), QStringLiteral("Reference frame"))
           << *realCard("EQUINOX", 2000.0, QStringLiteral("Equinox of the coordinates"))
@@ -118,9 +118,9 @@ Result<QList<QByteArray>> wcsCards(const WcsExport& s)
     return Result<QList<QByteArray>>::success(cards);
 }
 
-Result<QByteArray> wcsHeaderFile(const WcsExport& solution)
+Result<QByteArray> wcsHeaderFile(const WcsExport& solution, const TextLookup& lang)
 {
-    const Result<QList<QByteArray>> wcs = wcsCards(solution);
+    const Result<QList<QByteArray>> wcs = wcsCards(solution, lang);
     if (!wcs)
         return Result<QByteArray>::failure(wcs.error());
     QList<QByteArray> cards;

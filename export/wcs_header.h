@@ -26,6 +26,7 @@
 
 #include "core/result.h"
 #include "core/tangent_plane.h"
+#include "core/text_lookup.h"
 
 #include <QByteArray>
 #include <QList>
@@ -80,13 +81,14 @@ struct WcsExport {
 // cards saying how pixels are counted, whether the solution is refined
 // (stars used, rms) or the unrefined three-star one, and the stars used,
 // and a HISTORY card naming the program. Each card is 80 characters.
-// Fails (French reason) when a value is not finite, the CD matrix has no
-// inverse or the image size is not positive.
-Result<QList<QByteArray>> wcsCards(const WcsExport& solution);
+// Fails, with the reason worded in `lang` (export.fail.no_size,
+// export.fail.singular, export.fail.not_finite), when the image size is not
+// positive, the CD matrix has no inverse or a value is not finite.
+Result<QList<QByteArray>> wcsCards(const WcsExport& solution, const TextLookup& lang);
 
 // wcsHeaderFile: the bytes of a ".wcs" file: SIMPLE = T, BITPIX = 8,
 // NAXIS = 0, EXTEND = T, the cards of wcsCards, END, blank-padded to whole
 // 2880-byte blocks. Fails as wcsCards.
-Result<QByteArray> wcsHeaderFile(const WcsExport& solution);
+Result<QByteArray> wcsHeaderFile(const WcsExport& solution, const TextLookup& lang);
 
 }  // namespace ce

@@ -36,9 +36,9 @@ QString cfitsioReason(int status)
     return reason;
 }
 
-QString unreadable(const QString& path, int status)
+QString unreadable(const QString& path, int status, const TextLookup& lang)
 {
-    return QStringLiteral("Fichier FITS illisible : %1 (CFITSIO : %2)").arg(path, cfitsioReason(status));
+    return lang.text(QStringLiteral("fits.unreadable")).arg(path, cfitsioReason(status));
 }
 
 // The card's value as text: a string without its quotes (a doubled quote
@@ -93,16 +93,14 @@ bool findImage(fitsfile* file, int& status)
 }  // namespace
 
 QString imageTooLargeMessage(std::int64_t width, std::int64_t height, std::int64_t bytesNeeded,
-                             std::int64_t bytesAllowed)
+                             std::int64_t bytesAllowed, const TextLookup& lang)
 {
-    const QLocale french(QLocale::French);
+    const QLocale locale(lang.text(QStringLiteral("ui.locale")));
     const double megapixels = double(width) * double(height) / 1e6;
     const auto mebibytes = [](std::int64_t bytes) { return QString::number((bytes + (1 << 20) - 1) >> 20); };
-    return QStringLiteral("Image trop grande : %1 × %2 pixels (%3 mégapixels), il faudrait %4 Mo de "
-                          "mémoire pour %5 Mo permis")
-        .arg(width)
-        .arg(height)
-        .arg(french.toString(megapixels, 'f', 1), mebibytes(bytesNeeded), mebibytes(bytesAllowed));
+    return lang.text(QStringLiteral("image.too_large"))
+        .arg(QString::number(width), QString::number(height), locale.toString(megapixels, 'f', 1),
+             mebibytes(bytesNeeded), mebibytes(bytesAllowed));
 }
 
 bool looksLikeFits(const QString& path)
@@ -113,10 +111,10 @@ bool looksLikeFits(const QString& path)
     return file.read(9) == QByteArrayLiteral("SIMPLE  =");
 }
 
-Result<FitsImage> readFitsImage(const QString& path, std::int64_t maxBytes)
+Result<FitsImage> readFitsImage(const QString& path, std::int64_t maxBytes, const TextLookup& lang)
 {
     if (!QFile::exists(path))
-        return Result<FitsImage>::failure(QStringLiteral("Fichier introuvable : %1").arg(path));
+        return Result<FitsImage>::failure(lang.text(QStringLiteral("file.not_found")).arg(path));
     int status = 0;
     fitsfile* raw = nullptr;
     // CFITSIO reads its own extended file-name syntax ("x.fits[1]"); the
@@ -124,13 +122,13 @@ Result<FitsImage> readFitsImage(const QString& path, std::int64_t maxBytes)
     const QByteArray name = QFile::encodeName(path);
     fits_open_diskfile(&raw, name.constData(), READONLY, &status);
     if (status != 0)
-        return Result<FitsImage>::failure(unreadable(path, status));
+        return Result<FitsImage>::failure(unreadable(path, status, lang));
     FitsHandle file(raw);
 
     if (!findImage(file.get(), status)) {
         if (status != 0)
-            return Result<FitsImage>::failure(unreadable(path, status));
-        return Result<FitsImage>::failure(QStringLiteral("Aucune image dans le fichier FITS : %1").arg(path));
+            return Result<FitsImage>::failure(unreadable(path, status, lang));
+        return Result<FitsImage>::failure(lang.text(QStringLiteral("fits.no_image")).arg(path));
     }
 
     FitsImage image;
@@ -138,17 +136,17 @@ Result<FitsImage> readFitsImage(const QString& path, std::int64_t maxBytes)
     LONGLONG size[3] = {0, 0, 1};
     fits_get_img_paramll(file.get(), 3, &image.bitpix, &axes, size, &status);
     if (status != 0)
-        return Result<FitsImage>::failure(unreadable(path, status));
+        return Result<FitsImage>::failure(unreadable(path, status, lang));
     const std::int64_t width = size[0], height = size[1];
     const std::int64_t bytesNeeded = width * height * std::int64_t(sizeof(float));
     if (width <= 0 || height <= 0 || width > 1000000 || height > 1000000)
-        return Result<FitsImage>::failure(QStringLiteral("Dimensions d'image FITS invalides : %1").arg(path));
+        return Result<FitsImage>::failure(lang.text(QStringLiteral("fits.bad_size")).arg(path));
     if (bytesNeeded > maxBytes)
-        return Result<FitsImage>::failure(imageTooLargeMessage(width, height, bytesNeeded, maxBytes));
+        return Result<FitsImage>::failure(imageTooLargeMessage(width, height, bytesNeeded, maxBytes, lang));
 
     image.header = readHeader(file.get(), status);
     if (status != 0)
-        return Result<FitsImage>::failure(unreadable(path, status));
+        return Result<FitsImage>::failure(unreadable(path, status, lang));
 
     // The first plane in one read, FITS row 1 first; then the rows are put
     // in display order, from the top.
@@ -164,7 +162,7 @@ Result<FitsImage> readFitsImage(const QString& path, std::int64_t maxBytes)
     for (std::int64_t top = 0, bottom = height - 1; top < bottom; ++top, --bottom)
         std::swap_ranges(values + top * width, values + (top + 1) * width, values + bottom * width);
     if (status != 0)
-        return Result<FitsImage>::failure(unreadable(path, status));
+        return Result<FitsImage>::failure(unreadable(path, status, lang));
     return Result<FitsImage>::success(std::move(image));
 }
 

@@ -13,6 +13,7 @@
 #include "image/header_card.h"
 #include "image/linear_plane.h"
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QList>
 #include <QString>
@@ -35,20 +36,20 @@ struct FitsShape {
 };
 
 // readFitsImage: the plane and header of the first image.
-// Failures, one French sentence naming the file by its full path with
-// CFITSIO's own reason: « Fichier FITS illisible : /chemin/x.fits (…) »;
-// a file with no image: « Aucune image dans le fichier FITS : … ».
+// Failures, one sentence in the user's language (texts fits.unreadable,
+// fits.no_image, fits.bad_size, file.not_found) naming the file by its full
+// path, with CFITSIO's own reason for an unreadable file.
 // `maxBytes` bounds the memory the plane may take (4 bytes a pixel); above
 // it the failure says the size in megapixels and the memory needed.
-Result<FitsImage> readFitsImage(const QString& path, std::int64_t maxBytes);
+Result<FitsImage> readFitsImage(const QString& path, std::int64_t maxBytes, const TextLookup& lang);
 
 // Whether the file starts like a FITS file ("SIMPLE  =" in its first card).
 bool looksLikeFits(const QString& path);
 
-// The French sentence for an image too large for the memory allowed:
-// « Image trop grande : 12000 × 10000 pixels (120 mégapixels), il faudrait
-// 458 Mo de mémoire pour 256 Mo permis ».
+// The sentence for an image too large for the memory allowed (text
+// image.too_large): %1 × %2 pixels, %3 megapixels written in the language's
+// locale (ui.locale), %4 MiB needed, %5 MiB allowed (both rounded up).
 QString imageTooLargeMessage(std::int64_t width, std::int64_t height, std::int64_t bytesNeeded,
-                             std::int64_t bytesAllowed);
+                             std::int64_t bytesAllowed, const TextLookup& lang);
 
 }  // namespace ce

@@ -91,7 +91,7 @@ void Form1::setFocus(const QString& control)
 
 Status Form1::loadImage(const QString& absolutePath)
 {
-    Status loaded = picture1_->load(absolutePath);
+    Status loaded = picture1_->load(absolutePath, lang_);
     if (loaded) {
         setControlCaption(*this, QStringLiteral("sizeX"), QString::number(imageWidth()));
         setControlCaption(*this, QStringLiteral("sizeY"), QString::number(imageHeight()));

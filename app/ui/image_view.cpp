@@ -45,9 +45,9 @@ ImageView::ImageView(const MarkerTables& markers, QWidget* parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-Status ImageView::load(const QString& absolutePath)
+Status ImageView::load(const QString& absolutePath, const TextLookup& lang)
 {
-    const Status loaded = store_.load(absolutePath);
+    const Status loaded = store_.load(absolutePath, lang);
     if (loaded) {
         reduced_ = QImage();
         reducedScale_ = 0.0;

@@ -47,8 +47,8 @@ public:
 
     // Loads the image file through the decode cache (an unchanged file is
     // not decoded again). On failure the previous picture stays and the
-    // error is the decoder's French sentence.
-    Status load(const QString& absolutePath);
+    // error is the decoder's sentence, worded in `lang`.
+    Status load(const QString& absolutePath, const TextLookup& lang);
     const QImage& image() const { return store_.current().display; }
     bool hasImage() const { return !image().isNull(); }
     const ImageStore& store() const { return store_; }

@@ -131,7 +131,7 @@ Result<QByteArray> downloadAnswer(const QUrl& url, DownloadMonitor& monitor,
     monitor.downloadFinished();
     if (!reason.isEmpty())
         return Result<QByteArray>::failure(reason);
-    return decodeAnswerBody(encoding, body, limits.maxBytes);
+    return decodeAnswerBody(encoding, body, limits.maxBytes, lang);
 }
 
 }  // namespace ce

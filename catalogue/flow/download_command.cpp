@@ -48,20 +48,18 @@ std::optional<QString> usableBase(const QString& typed)
 
 }  // namespace
 
-Result<QString> readServiceAddress(const QString& programFolder)
+Result<QString> readServiceAddress(const QString& programFolder, const TextLookup& lang)
 {
     const QString path = programFolder + QStringLiteral("/serveur.cfg");
     const Result<QStringList> lines = readTextLines(path);
     if (!lines) {
         return Result<QString>::failure(
-            QStringLiteral("adresse du service de catalogue inconnue (%1)").arg(lines.error()));
+            lang.text(QStringLiteral("catalogue.address.unknown")).arg(lines.error()));
     }
     const std::optional<QString> base = usableBase(lines->isEmpty() ? QString() : lines->first());
     if (!base) {
         return Result<QString>::failure(
-            QStringLiteral("Le fichier %1 ne donne pas l'adresse du service de catalogue "
-                           "(une ligne http://hôte[:port])")
-                .arg(path));
+            lang.text(QStringLiteral("catalogue.address.nofile")).arg(path));
     }
     return Result<QString>::success(*base);
 }
@@ -76,12 +74,11 @@ Result<ServiceAddress> catalogueServiceAddress(const ProgramPaths& paths, const 
                                              : QStringLiteral("catalogue.origin.environment"));
         const std::optional<QString> base = usableBase(paths.serviceAddress);
         if (!base)
-            return R::failure(QStringLiteral("« %1 » n'est pas une adresse http://hôte[:port] (%2)")
-                                  .arg(paths.serviceAddress, origin));
+            return R::failure(lang.text(QStringLiteral("catalogue.address.bad")).arg(paths.serviceAddress, origin));
         return R::success({*base, origin});
     }
     if (options.source == CatalogueSourceKind::Service) {
-        const Result<QString> base = readServiceAddress(paths.programFolder);
+        const Result<QString> base = readServiceAddress(paths.programFolder, lang);
         if (!base)
             return R::failure(base.error());
         return R::success({*base, lang.text(QStringLiteral("catalogue.origin.file"))
@@ -90,8 +87,7 @@ Result<ServiceAddress> catalogueServiceAddress(const ProgramPaths& paths, const 
     const QString origin = lang.text(QStringLiteral("catalogue.origin.options"));
     const std::optional<QString> base = usableBase(options.vizierAddress);
     if (!base)
-        return R::failure(QStringLiteral("« %1 » n'est pas une adresse http://hôte[:port] (%2)")
-                              .arg(options.vizierAddress, origin));
+        return R::failure(lang.text(QStringLiteral("catalogue.address.bad")).arg(options.vizierAddress, origin));
     return R::success({*base, origin});
 }
 
@@ -113,14 +109,14 @@ Status runDownloadData(ReductionController& controller)
     request.magnitudeText = view.text(QStringLiteral("txt_mag"));
     const Result<CatalogueQuery> query = catalogueQueryAround(
         centre->raDeg, centre->decDeg, centre->sign, request.epochText, request.radiusText,
-        request.magnitudeText);
+        request.magnitudeText, lang);
     if (!query)
         return reportFailure(controller, refused(query.error()));
     request.query = *query;
 
     const CatalogueOptions options = loadCatalogueOptions(paths.dataFolder);
     const std::unique_ptr<CatalogueSource> source = makeCatalogueSource(options.source);
-    const Result<QString> pathAndQuery = source->pathAndQuery(request);
+    const Result<QString> pathAndQuery = source->pathAndQuery(request, lang);
     if (!pathAndQuery)
         return reportFailure(controller, refused(pathAndQuery.error()));
     const Result<ServiceAddress> service = catalogueServiceAddress(paths, options, lang);
@@ -137,7 +133,7 @@ Status runDownloadData(ReductionController& controller)
     const QDateTime now = QDateTime::currentDateTimeUtc();
     std::optional<QByteArray> page;
     if (const std::optional<QByteArray> cached = cache.lookup(cacheKey, options.cacheMaxAgeDays, now)) {
-        Result<QByteArray> converted = source->readerAnswer(*cached, request);
+        Result<QByteArray> converted = source->readerAnswer(*cached, request, lang);
         if (converted) {
             page = *converted;
             controller.AddStatus(lang.text(QStringLiteral("catalogue.fromcache")).arg(cache.folder()));
@@ -149,7 +145,7 @@ Status runDownloadData(ReductionController& controller)
                                                          controller.downloadLimits(), controller.lang());
         if (!answer)
             return reportFailure(controller, failed(answer.error()) + from);
-        const Result<QByteArray> converted = source->readerAnswer(*answer, request);
+        const Result<QByteArray> converted = source->readerAnswer(*answer, request, lang);
         if (!converted)
             return reportFailure(controller, failed(converted.error()) + from);
         page = *converted;

@@ -16,10 +16,10 @@ struct CatalogueOptions;
 // readServiceAddress: the base address of the catalogue service.
 // Given: the program folder, which holds serveur.cfg (one line,
 // "http://host[:port]").
-// Returns: the address without a trailing "/", or a message naming the file
-// when it is missing, unreadable, empty or holds no http(s) address with a
-// host.
-Result<QString> readServiceAddress(const QString& programFolder);
+// Returns: the address without a trailing "/", or a message in `lang`
+// (catalogue.address.unknown, catalogue.address.nofile) naming the file when
+// it is missing, unreadable, empty or holds no http(s) address with a host.
+Result<QString> readServiceAddress(const QString& programFolder, const TextLookup& lang);
 
 // Where a request goes, and where that address came from in the user's
 // words (language texts "catalogue.origin.*": serveur.cfg with its path,

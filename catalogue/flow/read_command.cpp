@@ -35,7 +35,7 @@ std::optional<QString> otherCentre(ReductionController& controller)
         return std::nullopt;
     const Result<CatalogueQuery> typed =
         catalogueQueryAround(centre->raDeg, centre->decDeg, centre->sign, view.text(QStringLiteral("txt_epoch")),
-                             QString(), QString());
+                             QString(), QString(), controller.lang());
     if (!typed)
         return std::nullopt;
     const double cosDec = std::cos(typed->decJ2000Deg * std::numbers::pi / 180.0);

@@ -15,17 +15,18 @@ QString fixed6(double value) { return QString::number(value, 'f', 6); }
 
 }  // namespace
 
-Result<QString> asuPathAndQuery(const AsuCatalogue& catalogue, const FieldRequest& request)
+Result<QString> asuPathAndQuery(const AsuCatalogue& catalogue, const FieldRequest& request,
+                                const TextLookup& lang)
 {
     using R = Result<QString>;
     const double radiusArcmin = leadingNumber(request.radiusText);
     if (!(radiusArcmin > 0) || !std::isfinite(radiusArcmin))
-        return R::failure(QStringLiteral("le champ Champ ne contient pas un rayon positif (arcmin)"));
+        return R::failure(lang.text(QStringLiteral("catalogue.read.radius")));
     const QString magText = request.magnitudeText.trimmed();
     const double magnitude = leadingNumber(magText);
     if (!std::isfinite(magnitude) || magText.isEmpty() || !(magText[0].isDigit() || magText[0] == u'-'
                                                             || magText[0] == u'+' || magText[0] == u'.'))
-        return R::failure(QStringLiteral("le champ Mag max ne contient pas une magnitude"));
+        return R::failure(lang.text(QStringLiteral("catalogue.read.magnitude")));
 
     const double dec = request.query.decJ2000Deg;
     QStringList out;
@@ -41,14 +42,15 @@ Result<QString> asuPathAndQuery(const AsuCatalogue& catalogue, const FieldReques
                       + QStringLiteral("=%3C") + formatDouble(magnitude));
 }
 
-Result<std::vector<qsizetype>> asuColumns(const AsuTable& table, const QStringList& names)
+Result<std::vector<qsizetype>> asuColumns(const AsuTable& table, const QStringList& names,
+                                          const TextLookup& lang)
 {
     std::vector<qsizetype> indices;
     for (const QString& name : names) {
         const qsizetype i = table.column(name);
         if (i < 0)
             return Result<std::vector<qsizetype>>::failure(
-                QStringLiteral("la réponse ne contient pas la colonne %1").arg(name));
+                lang.text(QStringLiteral("catalogue.read.nocolumn")).arg(name));
         indices.push_back(i);
     }
     return Result<std::vector<qsizetype>>::success(std::move(indices));

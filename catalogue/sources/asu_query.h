@@ -33,12 +33,15 @@ struct AsuCatalogue {
 //          declination as "%2B" or "-"), stars no fainter than the typed
 //          magnitude, brightest first. Column names are percent-encoded.
 // Fails when the radius is not a number above 0 or the magnitude is not a
-//          number (leading-number rule), naming the field (Champ, Mag max).
-Result<QString> asuPathAndQuery(const AsuCatalogue& catalogue, const FieldRequest& request);
+//          number (leading-number rule), naming the field in `lang`
+//          (catalogue.read.radius, catalogue.read.magnitude).
+Result<QString> asuPathAndQuery(const AsuCatalogue& catalogue, const FieldRequest& request,
+                                const TextLookup& lang);
 
 // The index of each named column of `table`, or a failure naming the first
-// missing one (« la réponse ne contient pas la colonne Rmag »).
-Result<std::vector<qsizetype>> asuColumns(const AsuTable& table, const QStringList& names);
+// missing one (catalogue.read.nocolumn, e.g. for Rmag).
+Result<std::vector<qsizetype>> asuColumns(const AsuTable& table, const QStringList& names,
+                                          const TextLookup& lang);
 
 // A cell as a number ("." decimal point, blanks around allowed); nothing for
 // an empty cell or one that is not a finite number.

@@ -27,7 +27,7 @@ QStringList cells(const QString& line)
 
 }  // namespace
 
-Result<AsuTable> parseAsuTable(const QByteArray& answer)
+Result<AsuTable> parseAsuTable(const QByteArray& answer, const TextLookup& lang)
 {
     using R = Result<AsuTable>;
     QStringList lines = QString::fromUtf8(answer).split(u'\n');
@@ -41,18 +41,18 @@ Result<AsuTable> parseAsuTable(const QByteArray& answer)
     while (at < lines.size() && (lines[at].startsWith(u'#') || lines[at].trimmed().isEmpty()))
         ++at;
     if (at + 2 >= lines.size() || !isDashes(lines[at + 2]))
-        return R::failure(QStringLiteral("la réponse ne contient aucune table"));
+        return R::failure(lang.text(QStringLiteral("catalogue.read.notable")));
 
     AsuTable table;
     table.names = cells(lines[at]);
     table.units = cells(lines[at + 1]);
     const QStringList dashes = lines[at + 2].split(u'\t');
     if (dashes.size() != table.names.size())
-        return R::failure(QStringLiteral("la table de la réponse est mal formée (ligne %1)").arg(at + 3));
+        return R::failure(lang.text(QStringLiteral("catalogue.read.badhead")).arg(at + 3));
     while (table.units.size() < table.names.size())
         table.units.append(QString());
     if (table.units.size() > table.names.size())
-        return R::failure(QStringLiteral("la table de la réponse est mal formée (ligne %1)").arg(at + 2));
+        return R::failure(lang.text(QStringLiteral("catalogue.read.badhead")).arg(at + 2));
 
     for (at += 3; at < lines.size(); ++at) {
         const QString& line = lines[at];
@@ -60,7 +60,7 @@ Result<AsuTable> parseAsuTable(const QByteArray& answer)
             break;
         QStringList row = cells(line);
         if (row.size() > table.names.size())
-            return R::failure(QStringLiteral("la ligne %1 de la réponse a trop de colonnes").arg(at + 1));
+            return R::failure(lang.text(QStringLiteral("catalogue.read.toomany")).arg(at + 1));
         while (row.size() < table.names.size())
             row.append(QString());
         table.rows.push_back(std::move(row));

@@ -16,6 +16,7 @@
 // Line ends may be LF or CR LF. Only the first table of the answer is read.
 
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QByteArray>
 #include <QString>
@@ -38,11 +39,12 @@ struct AsuTable {
 // Given: the answer bytes (ASCII or UTF-8).
 // Returns: the first table. A row with fewer cells than names is padded with
 //          empty cells (the service drops trailing empty cells).
-// Fails (French reason) when no names/units/dashes head is found (« la
-//          réponse ne contient aucune table »), when the dashes line does not
-//          have one run per name, or when a row has more cells than names
-//          (naming the row's line number, from 1).
-Result<AsuTable> parseAsuTable(const QByteArray& answer);
+// Fails, worded in `lang`, when no names/units/dashes head is found
+//          (catalogue.read.notable), when the dashes line does not have one
+//          run per name (catalogue.read.badhead), or when a row has more
+//          cells than names (catalogue.read.toomany); both name the line
+//          number, from 1.
+Result<AsuTable> parseAsuTable(const QByteArray& answer, const TextLookup& lang);
 
 // The answer text of `table`, laid out as the service lays it out: the given
 // comment lines (each prefixed with "#"), a blank line, names, units, dashes

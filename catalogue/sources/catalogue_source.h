@@ -12,10 +12,12 @@
 //     a "</b>" marker, then 65-column records with the identifier in columns
 //     6-19, RA and Dec J2000.0 in degrees, red and blue magnitudes), so that
 //     the reader, the matching and the overlay stay the same whatever the
-//     source. An answer the source cannot read fails with a French reason.
+//     source. An answer the source cannot read fails with a reason worded
+//     in the language it is given.
 
 #include "catalogue/query_address.h"
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QByteArray>
 #include <QString>
@@ -45,12 +47,14 @@ public:
     // A short stable name, used in the cache key and options.ini
     // ("service", "vizier-usnoa2", "vizier-gaiadr3").
     virtual QString key() const = 0;
-    // The path and query string of the one GET, or a French reason why the
-    // field cannot be asked for (a radius or magnitude that is not a number).
-    virtual Result<QString> pathAndQuery(const FieldRequest& request) const = 0;
-    // The service's answer as the page the catalogue reader reads.
-    virtual Result<QByteArray> readerAnswer(const QByteArray& answer,
-                                            const FieldRequest& request) const = 0;
+    // The path and query string of the one GET, or the reason, worded in
+    // `lang`, why the field cannot be asked for (a radius or magnitude that
+    // is not a number).
+    virtual Result<QString> pathAndQuery(const FieldRequest& request, const TextLookup& lang) const = 0;
+    // The service's answer as the page the catalogue reader reads, or why
+    // the answer cannot be read (catalogue.read.*).
+    virtual Result<QByteArray> readerAnswer(const QByteArray& answer, const FieldRequest& request,
+                                            const TextLookup& lang) const = 0;
 };
 
 std::unique_ptr<CatalogueSource> makeCatalogueSource(CatalogueSourceKind kind);

@@ -9,17 +9,17 @@ namespace ce {
 
 QString ServiceSource::key() const { return QStringLiteral("service"); }
 
-Result<QString> ServiceSource::pathAndQuery(const FieldRequest& request) const
+Result<QString> ServiceSource::pathAndQuery(const FieldRequest& request, const TextLookup&) const
 {
     return Result<QString>::success(request.query.pathAndQuery);
 }
 
-Result<QByteArray> ServiceSource::readerAnswer(const QByteArray& answer, const FieldRequest&) const
+Result<QByteArray> ServiceSource::readerAnswer(const QByteArray& answer, const FieldRequest&,
+                                               const TextLookup& lang) const
 {
     if (!answer.contains(kCatalogueDataMarker)) {
         return Result<QByteArray>::failure(
-            QStringLiteral("la réponse du service ne contient aucune liste d'étoiles (%1 octets reçus)")
-                .arg(answer.size()));
+            lang.text(QStringLiteral("catalogue.read.nostars")).arg(answer.size()));
     }
     return Result<QByteArray>::success(answer);
 }

@@ -11,10 +11,11 @@ public:
     CatalogueSourceKind kind() const override { return CatalogueSourceKind::Service; }
     QString key() const override;
     // The query of catalogueQueryAround, unchanged.
-    Result<QString> pathAndQuery(const FieldRequest& request) const override;
+    Result<QString> pathAndQuery(const FieldRequest& request, const TextLookup& lang) const override;
     // The answer unchanged; an answer without the data marker "</b>   1 U"
-    // fails (« la réponse du service ne contient aucune liste d'étoiles »).
-    Result<QByteArray> readerAnswer(const QByteArray& answer, const FieldRequest& request) const override;
+    // fails (catalogue.read.nostars, with the bytes received).
+    Result<QByteArray> readerAnswer(const QByteArray& answer, const FieldRequest& request,
+                                    const TextLookup& lang) const override;
 };
 
 }  // namespace ce

@@ -25,12 +25,11 @@ bool allDigits(const QString& text)
 }
 
 // The Epoch box as the year the positions are carried to.
-Result<double> observationYear(const FieldRequest& request)
+Result<double> observationYear(const FieldRequest& request, const TextLookup& lang)
 {
     const double epoch = leadingNumber(request.epochText);
     if (!(epoch >= 1000.0 && epoch <= 3000.0))
-        return Result<double>::failure(QStringLiteral("le champ Epoch ne contient pas une année "
-                                                      "d'observation (entre 1000 et 3000)"));
+        return Result<double>::failure(lang.text(QStringLiteral("catalogue.read.epoch")));
     return Result<double>::success(epoch);
 }
 
@@ -43,24 +42,25 @@ QString gaiaShortIdentifier(const QString& sourceId)
 
 QString VizierGaiaSource::key() const { return QStringLiteral("vizier-gaiadr3"); }
 
-Result<QString> VizierGaiaSource::pathAndQuery(const FieldRequest& request) const
+Result<QString> VizierGaiaSource::pathAndQuery(const FieldRequest& request, const TextLookup& lang) const
 {
     // No question is asked whose answer could not be used.
-    if (const Result<double> year = observationYear(request); !year)
+    if (const Result<double> year = observationYear(request, lang); !year)
         return Result<QString>::failure(year.error());
-    return asuPathAndQuery(kGaia, request);
+    return asuPathAndQuery(kGaia, request, lang);
 }
 
-Result<QByteArray> VizierGaiaSource::readerAnswer(const QByteArray& answer, const FieldRequest& request) const
+Result<QByteArray> VizierGaiaSource::readerAnswer(const QByteArray& answer, const FieldRequest& request,
+                                                   const TextLookup& lang) const
 {
     using R = Result<QByteArray>;
-    const Result<double> epoch = observationYear(request);
+    const Result<double> epoch = observationYear(request, lang);
     if (!epoch)
         return R::failure(epoch.error());
-    const Result<AsuTable> table = parseAsuTable(answer);
+    const Result<AsuTable> table = parseAsuTable(answer, lang);
     if (!table)
         return R::failure(table.error());
-    const auto columns = asuColumns(*table, kGaia.columns);
+    const auto columns = asuColumns(*table, kGaia.columns, lang);
     if (!columns)
         return R::failure(columns.error());
     const auto& c = *columns;
@@ -69,7 +69,7 @@ Result<QByteArray> VizierGaiaSource::readerAnswer(const QByteArray& answer, cons
         const QStringList& row = table->rows[i];
         const auto ra = asuNumber(row[c[1]]), dec = asuNumber(row[c[2]]);
         if (!allDigits(row[c[0]]) || !ra || !dec || *dec < -90.0 || *dec > 90.0)
-            return R::failure(QStringLiteral("la ligne d'étoile %1 de la réponse est illisible").arg(i + 1));
+            return R::failure(lang.text(QStringLiteral("catalogue.read.badstar")).arg(i + 1));
         const SkyPosition at = propagateLinear(*ra, *dec, asuNumber(row[c[3]]).value_or(0.0),
                                                asuNumber(row[c[4]]).value_or(0.0), kGaiaDr3EpochYear, *epoch);
         ReaderStar s;

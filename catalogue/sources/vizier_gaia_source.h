@@ -22,11 +22,12 @@ public:
     QString key() const override;
     // Fails, before any request, when the Epoch box does not hold a year
     // between 1000 and 3000.
-    Result<QString> pathAndQuery(const FieldRequest& request) const override;
+    Result<QString> pathAndQuery(const FieldRequest& request, const TextLookup& lang) const override;
     // Fails on a missing column, on a row whose source_id or position cannot
     // be read (naming the row), and when the Epoch box does not hold a year
     // between 1000 and 3000.
-    Result<QByteArray> readerAnswer(const QByteArray& answer, const FieldRequest& request) const override;
+    Result<QByteArray> readerAnswer(const QByteArray& answer, const FieldRequest& request,
+                                    const TextLookup& lang) const override;
 };
 
 // The identifier written in the 14 columns the reader keeps: "DR3 " and the

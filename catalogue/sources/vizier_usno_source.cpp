@@ -24,18 +24,19 @@ QString usnoIdentifierFromVizier(const QString& vizierId)
 
 QString VizierUsnoSource::key() const { return QStringLiteral("vizier-usnoa2"); }
 
-Result<QString> VizierUsnoSource::pathAndQuery(const FieldRequest& request) const
+Result<QString> VizierUsnoSource::pathAndQuery(const FieldRequest& request, const TextLookup& lang) const
 {
-    return asuPathAndQuery(kUsno, request);
+    return asuPathAndQuery(kUsno, request, lang);
 }
 
-Result<QByteArray> VizierUsnoSource::readerAnswer(const QByteArray& answer, const FieldRequest&) const
+Result<QByteArray> VizierUsnoSource::readerAnswer(const QByteArray& answer, const FieldRequest&,
+                                                   const TextLookup& lang) const
 {
     using R = Result<QByteArray>;
-    const Result<AsuTable> table = parseAsuTable(answer);
+    const Result<AsuTable> table = parseAsuTable(answer, lang);
     if (!table)
         return R::failure(table.error());
-    const auto columns = asuColumns(*table, kUsno.columns);
+    const auto columns = asuColumns(*table, kUsno.columns, lang);
     if (!columns)
         return R::failure(columns.error());
     const auto& c = *columns;
@@ -46,7 +47,7 @@ Result<QByteArray> VizierUsnoSource::readerAnswer(const QByteArray& answer, cons
         s.id = usnoIdentifierFromVizier(row[c[0]]);
         const auto ra = asuNumber(row[c[1]]), dec = asuNumber(row[c[2]]);
         if (s.id.isEmpty() || !ra || !dec)
-            return R::failure(QStringLiteral("la ligne d'étoile %1 de la réponse est illisible").arg(i + 1));
+            return R::failure(lang.text(QStringLiteral("catalogue.read.badstar")).arg(i + 1));
         s.raDeg = *ra, s.decDeg = *dec;
         const auto r = asuNumber(row[c[3]]), b = asuNumber(row[c[4]]);
         s.hasMagR = r.has_value(), s.magR = r.value_or(0);

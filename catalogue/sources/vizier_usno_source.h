@@ -15,10 +15,11 @@ class VizierUsnoSource final : public CatalogueSource {
 public:
     CatalogueSourceKind kind() const override { return CatalogueSourceKind::VizierUsnoA2; }
     QString key() const override;
-    Result<QString> pathAndQuery(const FieldRequest& request) const override;
+    Result<QString> pathAndQuery(const FieldRequest& request, const TextLookup& lang) const override;
     // Fails on a missing column or on a row whose identifier or position
     // cannot be read (naming the row); an empty magnitude is written blank.
-    Result<QByteArray> readerAnswer(const QByteArray& answer, const FieldRequest& request) const override;
+    Result<QByteArray> readerAnswer(const QByteArray& answer, const FieldRequest& request,
+                                    const TextLookup& lang) const override;
 };
 
 // "1050-01234567" -> "U1050_01234567"; empty when the text is not 4 digits,

@@ -147,8 +147,8 @@ void exportWcsCommand(ReductionController& controller, ExportFileChooser& choose
     const QString image = imagePath(controller);
     const bool fits = !view.imageHeader().isEmpty() || looksLikeFits(image);
     const WcsExport description = describe(controller, *solution, fits);
-    const Result<QList<QByteArray>> cards = wcsCards(description);
-    const Result<QByteArray> header = wcsHeaderFile(description);
+    const Result<QList<QByteArray>> cards = wcsCards(description, controller.lang());
+    const Result<QByteArray> header = wcsHeaderFile(description, controller.lang());
     if (!cards || !header) {
         view.showMessage(header.error(), text(controller, "export.wcs.title"), true);
         return;

@@ -11,16 +11,17 @@ namespace {
 
 // Why a picture could not be read, in the user's language: the reader's own
 // descriptions are English.
-QString readerFailure(QImageReader::ImageReaderError error)
+QString readerFailure(QImageReader::ImageReaderError error, const TextLookup& lang)
 {
+    const auto text = [&lang](const char* key) { return lang.text(QLatin1String(key)); };
     switch (error) {
-    case QImageReader::FileNotFoundError: return QStringLiteral("Fichier introuvable");
-    case QImageReader::DeviceError: return QStringLiteral("Lecture du fichier impossible");
-    case QImageReader::UnsupportedFormatError: return QStringLiteral("Format d'image non reconnu");
-    case QImageReader::InvalidDataError: return QStringLiteral("Données d'image invalides");
+    case QImageReader::FileNotFoundError: return text("image.read.not_found");
+    case QImageReader::DeviceError: return text("image.read.device");
+    case QImageReader::UnsupportedFormatError: return text("image.read.format");
+    case QImageReader::InvalidDataError: return text("image.read.data");
     case QImageReader::UnknownError: break;
     }
-    return QStringLiteral("Image illisible");
+    return text("image.read.unknown");
 }
 
 bool isSixteenBit(QImage::Format format)
@@ -71,9 +72,10 @@ DecodedImage fromLinear(LinearPlane plane, StretchPreset preset)
     return decoded;
 }
 
-Result<DecodedImage> decodeFits(const QString& path, StretchPreset preset, std::int64_t maxBytes)
+Result<DecodedImage> decodeFits(const QString& path, StretchPreset preset, std::int64_t maxBytes,
+                                const TextLookup& lang)
 {
-    Result<FitsImage> read = readFitsImage(path, maxBytes);
+    Result<FitsImage> read = readFitsImage(path, maxBytes, lang);
     if (!read)
         return Result<DecodedImage>::failure(read.error());
     DecodedImage decoded = fromLinear(std::move(read.value().plane), preset);
@@ -82,7 +84,8 @@ Result<DecodedImage> decodeFits(const QString& path, StretchPreset preset, std::
     return Result<DecodedImage>::success(std::move(decoded));
 }
 
-Result<DecodedImage> decodeWithQt(const QString& path, StretchPreset preset, std::int64_t maxBytes)
+Result<DecodedImage> decodeWithQt(const QString& path, StretchPreset preset, std::int64_t maxBytes,
+                                  const TextLookup& lang)
 {
     QImageReader reader(path);
     // Qt's own default stops at 128 MB, about 33 megapixels of 32-bit colour.
@@ -94,11 +97,11 @@ Result<DecodedImage> decodeWithQt(const QString& path, StretchPreset preset, std
         const std::int64_t needed = std::int64_t(size.width()) * size.height() * bytesPerPixel;
         if (needed > maxBytes)
             return Result<DecodedImage>::failure(
-                imageTooLargeMessage(size.width(), size.height(), needed, maxBytes));
+                imageTooLargeMessage(size.width(), size.height(), needed, maxBytes, lang));
     }
     QImage loaded = reader.read();
     if (loaded.isNull())
-        return Result<DecodedImage>::failure(readerFailure(reader.error()));
+        return Result<DecodedImage>::failure(readerFailure(reader.error(), lang));
     if (isSixteenBit(loaded.format())) {
         LinearPlane plane = planeOf16Bit(loaded);
         loaded = QImage();
@@ -148,13 +151,13 @@ QImage renderStretched(const LinearPlane& plane, const StretchBounds& bounds)
 }
 
 Result<DecodedImage> decodeImageFile(const QString& absolutePath, StretchPreset preset,
-                                     std::int64_t maxBytes)
+                                     std::int64_t maxBytes, const TextLookup& lang)
 {
     if (!QFileInfo(absolutePath).isFile())
-        return Result<DecodedImage>::failure(QStringLiteral("Fichier introuvable : %1").arg(absolutePath));
+        return Result<DecodedImage>::failure(lang.text(QStringLiteral("file.not_found")).arg(absolutePath));
     if (isFitsFile(absolutePath))
-        return decodeFits(absolutePath, preset, maxBytes);
-    return decodeWithQt(absolutePath, preset, maxBytes);
+        return decodeFits(absolutePath, preset, maxBytes, lang);
+    return decodeWithQt(absolutePath, preset, maxBytes, lang);
 }
 
 }  // namespace ce

@@ -11,6 +11,7 @@
 // row 1 at the bottom.
 
 #include "core/result.h"
+#include "core/text_lookup.h"
 #include "image/header_card.h"
 #include "image/linear_plane.h"
 #include "image/stretch.h"
@@ -40,13 +41,12 @@ bool isFitsFile(const QString& absolutePath);
 
 // decodeImageFile: reads one image file.
 // Given:  the absolute path; the stretch preset for linear data; the most
-//         memory the decoded pixels may take, bytes.
-// Returns: the decoded image, or one French sentence: « Fichier
-//          introuvable : /chemin/complet », « Format d'image non reconnu »,
-//          the FITS reader's messages, or the size and memory of an image
-//          too large.
+//         memory the decoded pixels may take, bytes; the user's language, for the failure sentences.
+// Returns: the decoded image, or one sentence: the file not found (with its
+//          full path), the picture reader's reason (image.read.*), the FITS
+//          reader's messages, or the size and memory of an image too large.
 Result<DecodedImage> decodeImageFile(const QString& absolutePath, StretchPreset preset,
-                                     std::int64_t maxBytes);
+                                     std::int64_t maxBytes, const TextLookup& lang);
 
 // The display picture of a linear plane under a stretch (Grayscale8).
 QImage renderStretched(const LinearPlane& plane, const StretchBounds& bounds);

@@ -6,14 +6,14 @@ namespace ce {
 
 ImageStore::ImageStore() : memoryLimit_(imageMemoryLimitBytes()) {}
 
-Status ImageStore::load(const QString& absolutePath)
+Status ImageStore::load(const QString& absolutePath, const TextLookup& lang)
 {
     const FileStamp stamp = stampOf(absolutePath);
     if (stamp.valid() && stamp == stamp_ && !current_.isNull()) {
         lastLoadDecoded_ = false;
         return succeeded();
     }
-    Result<DecodedImage> decoded = decodeImageFile(absolutePath, preset_, memoryLimit_);
+    Result<DecodedImage> decoded = decodeImageFile(absolutePath, preset_, memoryLimit_, lang);
     if (!decoded)
         return Status::failure(decoded.error());
     current_ = std::move(decoded.value());

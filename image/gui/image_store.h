@@ -20,8 +20,9 @@ public:
     ImageStore();
 
     // Loads the file unless it is the one held, unchanged. On failure the
-    // image held stays and the error is the decoder's sentence.
-    Status load(const QString& absolutePath);
+    // image held stays and the error is the decoder's sentence, worded in
+    // `lang`.
+    Status load(const QString& absolutePath, const TextLookup& lang);
     // Whether the last successful load decoded the file (false: reused).
     bool lastLoadDecoded() const { return lastLoadDecoded_; }
     // How many files this store has decoded.

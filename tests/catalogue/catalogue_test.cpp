@@ -5,6 +5,7 @@
 // in the format-2 columns (decimal degrees). Other values are worked by hand.
 
 #include "catalogue/catalogue_reader.h"
+#include "tests/core/key_echo.h"
 #include "catalogue/query_address.h"
 #include "core/sexagesimal.h"
 
@@ -36,7 +37,7 @@ ce::Result<ce::CatalogueQuery> prepare(const Typed& t, QChar point)
     const auto centre = ce::fieldCentreFromTexts(t.ra, t.dec, t.sign, point);
     if (!centre) return ce::Result<ce::CatalogueQuery>::failure(centre.error());
     return ce::catalogueQueryAround(centre->raDeg, centre->decDeg, centre->sign, t.epoch, QStringLiteral("20"),
-                                    QStringLiteral("13"));
+                                    QStringLiteral("13"), ce::test::KeyEcho());
 }
 
 QString queryValue(const QString& address, const QString& key)
@@ -84,8 +85,17 @@ TEST(CatalogueQuery, EpochIsSentAsTypedAndReadByItsLeadingNumber)
     EXPECT_EQ(queryValue(letters->pathAndQuery, "epoch"), "abc");
     EXPECT_EQ(letters->raText + letters->decText, zero->raText + zero->decText);
     EXPECT_NE(zero->raText, QStringLiteral("5+0+0"));
-    EXPECT_TRUE(
-        prepare(fields("5", "0", "0", "+", "40", "0", "0", "1e999"), u'.').error().contains("Epoch"));
+    EXPECT_EQ(ce::test::spoken(prepare(fields("5", "0", "0", "+", "40", "0", "0", "1e999"), u'.').error()),
+              QStringLiteral("catalogue.query.overflow|Epoch"));
+    // A centre that is no finite number names its box.
+    EXPECT_EQ(ce::test::spoken(ce::catalogueQueryAround(HUGE_VAL, 10.0, 1, QStringLiteral("2000"), {}, {},
+                                                        ce::test::KeyEcho())
+                                   .error()),
+              QStringLiteral("catalogue.query.overflow|RA"));
+    EXPECT_EQ(ce::test::spoken(ce::catalogueQueryAround(10.0, -HUGE_VAL, -1, QStringLiteral("2000"), {}, {},
+                                                        ce::test::KeyEcho())
+                                   .error()),
+              QStringLiteral("catalogue.query.overflow|DEC"));
     // A coordinate field that is no number is refused, naming it (each field's rule is the sexagesimal reader's).
     EXPECT_TRUE(prepare(fields("1", "34", "50", "-", "22", "11", "1;5"), u',')
                     .error().contains("DEC (secondes)"));

@@ -3,6 +3,7 @@
 // original byte for byte as it was, and no file at all when it fails.
 
 #include "export/fits_copy.h"
+#include "tests/core/key_echo.h"
 
 #include "export/wcs_header.h"
 #include "image/fits_writer.h"
@@ -69,7 +70,7 @@ QList<QByteArray> solutionCards()
     e.wcs.cd11 = -2e-4, e.wcs.cd22 = -2e-4;
     e.imageWidth = 37, e.imageHeight = 23, e.rows = RowOrder::BottomFirst;
     e.dateObs = QStringLiteral("2024-10-05T22:14:00");
-    return *wcsCards(e);
+    return *wcsCards(e, ce::test::KeyEcho());
 }
 
 TEST(FitsCopy, SamePixelsNewSolutionOriginalUntouched)

@@ -9,6 +9,7 @@
 
 #include "core/plate_solution.h"
 #include "export/fits_cards.h"
+#include "tests/core/key_echo.h"
 #include "tests/export/wcslib_check.h"
 
 #include <QTemporaryDir>
@@ -79,7 +80,7 @@ TEST(WcsHeader, WcslibAgreesWithTheProgramOverTheWholeImage)
             const char* rowsName = order == RowOrder::TopFirst ? "top first" : "bottom first";
             WcsExport e;
             e.wcs = r.wcs, e.imageWidth = r.width, e.imageHeight = r.height, e.rows = order;
-            const Result<QByteArray> header = wcsHeaderFile(e);
+            const Result<QByteArray> header = wcsHeaderFile(e, test::KeyEcho());
             ASSERT_TRUE(header) << r.name << ": " << qPrintable(header.error());
             WcslibReader reader(*header);
             ASSERT_TRUE(reader.ok()) << r.name << ": " << qPrintable(reader.failure);
@@ -100,7 +101,7 @@ TEST(WcsHeader, RowsStoredBottomFirstMirrorTheRowNumber)
     const TanWcs w = model(83.8, -5.4, 2.0, 15, false, 300, 200);
     WcsExport e;
     e.wcs = w, e.imageWidth = 640, e.imageHeight = 480, e.rows = RowOrder::BottomFirst;
-    WcslibReader reader(*wcsHeaderFile(e));
+    WcslibReader reader(*wcsHeaderFile(e, test::KeyEcho()));
     ASSERT_TRUE(reader.ok());
     const SkyPoint topLeft = pixelToSky(w, 0, 0);
     EXPECT_LT(angularSeparationArcsec(*reader.sky(1, 480), topLeft), kAgreementArcsec);
@@ -117,7 +118,7 @@ TEST(WcsHeader, CfitsioReadsEveryCardOfTheFile)
     e.dateObs = QStringLiteral("2024-10-05T22:14:00");
     e.refined = true, e.starsUsed = 187, e.rmsPx = 0.123, e.rmsArcsec = 0.197;
     e.starNames = {QStringLiteral("U1050_00000001"), QStringLiteral("U1050_00000002")};
-    const Result<QByteArray> header = wcsHeaderFile(e);
+    const Result<QByteArray> header = wcsHeaderFile(e, test::KeyEcho());
     ASSERT_TRUE(header);
     EXPECT_EQ(header->size() % 2880, 0);
     for (qsizetype i = 0; i < header->size(); ++i)
@@ -183,7 +184,7 @@ TEST(WcsHeader, CfitsioReadsEveryCardOfTheFile)
     // The three-star solution says so, and a picture file has no DATE-OBS
     // unless given.
     e.refined = false, e.dateObs.clear(), e.starNames.clear();
-    const QByteArray unrefined = *wcsHeaderFile(e);
+    const QByteArray unrefined = *wcsHeaderFile(e, test::KeyEcho());
     EXPECT_TRUE(unrefined.contains("COMMENT Unrefined solution"));
     EXPECT_FALSE(unrefined.contains("DATE-OBS"));
 }
@@ -193,26 +194,29 @@ TEST(WcsHeader, RefusesWhatFitsCannotSay)
     WcsExport good;
     good.wcs = model(10, 10, 1, 0, false, 5, 5);
     good.imageWidth = good.imageHeight = 10;
-    ASSERT_TRUE(wcsHeaderFile(good));
+    ASSERT_TRUE(wcsHeaderFile(good, test::KeyEcho()));
     struct Row {
         const char* name;
         void (*spoil)(WcsExport&);
+        const char* reason;
     };
+    // A NaN in the matrix also leaves it without an inverse: the reason
+    // names the first fault found.
     const Row rows[] = {
-        {"NaN centre", [](WcsExport& e) { e.wcs.crvalRaDeg = NAN; }},
-        {"infinite pixel", [](WcsExport& e) { e.wcs.crpixY = INFINITY; }},
-        {"no inverse", [](WcsExport& e) { e.wcs.cd11 = e.wcs.cd12 = 0; }},
-        {"NaN matrix", [](WcsExport& e) { e.wcs.cd21 = NAN; }},
-        {"no width", [](WcsExport& e) { e.imageWidth = 0; }},
-        {"negative height", [](WcsExport& e) { e.imageHeight = -3; }},
+        {"NaN centre", [](WcsExport& e) { e.wcs.crvalRaDeg = NAN; }, "export.fail.not_finite"},
+        {"infinite pixel", [](WcsExport& e) { e.wcs.crpixY = INFINITY; }, "export.fail.not_finite"},
+        {"no inverse", [](WcsExport& e) { e.wcs.cd11 = e.wcs.cd12 = 0; }, "export.fail.singular"},
+        {"NaN matrix", [](WcsExport& e) { e.wcs.cd21 = NAN; }, "export.fail.singular"},
+        {"no width", [](WcsExport& e) { e.imageWidth = 0; }, "export.fail.no_size"},
+        {"negative height", [](WcsExport& e) { e.imageHeight = -3; }, "export.fail.no_size"},
     };
     for (const Row& r : rows) {
         WcsExport e = good;
         r.spoil(e);
-        const Result<QByteArray> header = wcsHeaderFile(e);
+        const Result<QByteArray> header = wcsHeaderFile(e, test::KeyEcho());
         EXPECT_FALSE(header) << r.name;
         if (!header) {
-            EXPECT_FALSE(header.error().isEmpty()) << r.name;
+            EXPECT_EQ(test::spoken(header.error()), QString::fromLatin1(r.reason)) << r.name;
         }
     }
 }

@@ -6,6 +6,7 @@
 #include "app/flow/reduction_controller.h"
 #include "catalogue/catalogue_reader.h"
 #include "catalogue/flow/catalogue_options.h"
+#include "catalogue/flow/download_command.h"
 #include "tests/flow/flow_support.h"
 
 #include <QTcpServer>
@@ -80,7 +81,7 @@ TEST(Download, EachFailureIsReportedAndKeepsThePreviousCatalogue)
         {{"closed"}, "@", false, false, false, "(catalogue.origin.file " , true},
         {{"--status", "404"}, "@", false, false, false, "net.download.httpphrase 404 Not Found", true},
         {{"--hang"}, "@", false, false, false, "net.download.silent 1", true},
-        {{"--no-marker"}, "@", false, false, false, "aucune liste d'étoiles", true},
+        {{"--no-marker"}, "@", false, false, false, "catalogue.read.nostars ", true},
         {{}, "@", false, true, false, "net.download.toolarge", true},  // 200 bytes at most
         {{"--delay-ms", "5000"}, "@", false, false, true, "net.download.cancelled", true},
         {{}, "@", false, false, false, "data.txt : fichier trop grand", true, true},
@@ -170,8 +171,33 @@ TEST(Download, TheAddressGivenForOneRunOverridesServeurCfg)
     ReductionController controller2(view2, r.lang, paths);
     controller2.DownloadData();
     ASSERT_EQ(view2.messages.size(), 1u);
-    EXPECT_TRUE(view2.messages[0].text.contains(QStringLiteral("catalogue.origin.environment")));
+    EXPECT_TRUE(view2.messages[0].text.contains(
+        QStringLiteral("catalogue.address.bad 127.0.0.1:8080 catalogue.origin.environment")))
+        << view2.messages[0].text.toStdString();
     EXPECT_TRUE(view2.monitor.addresses.isEmpty());
+}
+
+TEST(Download, AnUnusableServeurCfgIsNamedInTheLanguageOfTheUser)
+{
+    FlowRig r;
+    const QString serverFile = r.folders.program.path() + QStringLiteral("/serveur.cfg");
+    // Absent: the reading failure is carried inside the message.
+    const Result<QString> absent = readServiceAddress(r.folders.program.path(), r.lang);
+    ASSERT_FALSE(absent);
+    EXPECT_TRUE(absent.error().startsWith(QStringLiteral("catalogue.address.unknown "))) << absent.error().toStdString();
+    EXPECT_TRUE(absent.error().contains(serverFile)) << absent.error().toStdString();
+
+    // Present but holding no http address, or nothing at all: the file is named.
+    for (const char* content : {"ftp://127.0.0.1:21", "", "127.0.0.1:8080"}) {
+        r.folders.writeServer(QString::fromLatin1(content));
+        const Result<QString> unusable = readServiceAddress(r.folders.program.path(), r.lang);
+        ASSERT_FALSE(unusable) << content;
+        EXPECT_EQ(unusable.error(), QStringLiteral("catalogue.address.nofile ") + serverFile) << content;
+    }
+    r.folders.writeServer(QStringLiteral("http://127.0.0.1:8080/"));
+    const Result<QString> usable = readServiceAddress(r.folders.program.path(), r.lang);
+    ASSERT_TRUE(usable) << usable.error().toStdString();
+    EXPECT_EQ(*usable, QStringLiteral("http://127.0.0.1:8080"));
 }
 
 TEST(Download, ACatalogueOfAnotherCentreIsRefusedAtReading)

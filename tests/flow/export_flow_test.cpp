@@ -269,7 +269,7 @@ TEST(ExportFlow, FitsImageRowsBottomFirstAndItsCopy)
     h.dateObs = QStringLiteral("2024-10-05T22:14:00");
     h.focalMm = demo::focalLengthMm(2250, 9), h.pixelMicron = 9;
     ASSERT_TRUE(demo::writeDemoFits(image, rig.field.image, h));
-    const Result<FitsImage> read = readFitsImage(image, 1 << 30);
+    const Result<FitsImage> read = readFitsImage(image, 1 << 30, builtinLanguage());
     ASSERT_TRUE(read);
     rig.view.header = read->header;
     rig.view.setText(QStringLiteral("txt_url"), image);
@@ -307,7 +307,7 @@ TEST(ExportFlow, FitsImageRowsBottomFirstAndItsCopy)
     fits_close_file(f, &status);
     ASSERT_TRUE(copyReader.ok()) << qPrintable(copyReader.failure);
     EXPECT_LT(worstDisagreementArcsec(copyReader, *rig.st.refined, 1100, 800, fitsPixels(true, 800)), kAgreementArcsec);
-    const Result<FitsImage> copied = readFitsImage(copy, 1 << 30);
+    const Result<FitsImage> copied = readFitsImage(copy, 1 << 30, builtinLanguage());
     ASSERT_TRUE(copied);
     EXPECT_EQ(copied->plane.values, read->plane.values);
     EXPECT_EQ(copied->bitpix, read->bitpix);

@@ -4,6 +4,7 @@
 // them at a position that is not a number.
 
 #include "catalogue/catalogue_reader.h"
+#include "tests/core/key_echo.h"
 #include "catalogue/sources/asu_table.h"
 #include "catalogue/sources/catalogue_source.h"
 #include "tests/fuzz/fuzz_support.h"
@@ -70,14 +71,14 @@ ReductionState& state()
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray answer = fuzz::bytesOf(data, size);
-    const Result<AsuTable> table = parseAsuTable(answer);
+    const Result<AsuTable> table = parseAsuTable(answer, ce::test::KeyEcho());
     if (table) {
         for (const QStringList& row : table->rows)
             require(row.size() == table->names.size(), "every row as wide as the names");
         require(table->units.size() == table->names.size(), "one unit per name");
         if (writable(*table)) {
             const QByteArray written = formatAsuTable(*table, {QStringLiteral("VizieR")});
-            const Result<AsuTable> again = parseAsuTable(written);
+            const Result<AsuTable> again = parseAsuTable(written, ce::test::KeyEcho());
             require(again.ok(), "a written table reads again",
                     QString::fromUtf8(written) + u'\n' + (again ? QString() : again.error()));
             require(again->names == table->names && again->units == table->units && again->rows == table->rows,
@@ -87,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     for (const CatalogueSourceKind kind :
          {CatalogueSourceKind::VizierUsnoA2, CatalogueSourceKind::VizierGaiaDr3, CatalogueSourceKind::Service}) {
-        const Result<QByteArray> page = makeCatalogueSource(kind)->readerAnswer(answer, fieldRequest());
+        const Result<QByteArray> page = makeCatalogueSource(kind)->readerAnswer(answer, fieldRequest(), ce::test::KeyEcho());
         if (!page)
             continue;
         ReductionState& s = state();

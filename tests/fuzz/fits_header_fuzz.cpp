@@ -4,6 +4,7 @@
 // numbers are finite and in range.
 
 #include "image/fits_reader.h"
+#include "tests/core/key_echo.h"
 #include "tests/fuzz/fuzz_hints.h"
 
 #include <QCoreApplication>
@@ -41,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // 16 MiB: a plane as large as the fuzzer's inputs can describe without
     // spending the run on allocating it.
-    const Result<FitsImage> image = readFitsImage(filePath(), 16 << 20);
+    const Result<FitsImage> image = readFitsImage(filePath(), 16 << 20, ce::test::KeyEcho());
     if (!image) {
         require(!image.error().isEmpty(), "a failure says why");
         return 0;

@@ -4,6 +4,7 @@
 // decoded, and holds no character that could end a value or the address.
 
 #include "catalogue/query_address.h"
+#include "tests/core/key_echo.h"
 #include "tests/fuzz/fuzz_support.h"
 
 #include <QUrl>
@@ -81,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                        radius, magnitude),
                  epoch, radius, magnitude);
 
-    const Result<CatalogueQuery> query = catalogueQueryAround(ra, dec, sign, epoch, radius, magnitude);
+    const Result<CatalogueQuery> query = catalogueQueryAround(ra, dec, sign, epoch, radius, magnitude, ce::test::KeyEcho());
     if (!query.ok()) {
         require(!std::isfinite(ra) || !std::isfinite(dec) || query.error().contains(u"Epoch"),
                 "only an infinite centre or epoch fails", query.error());

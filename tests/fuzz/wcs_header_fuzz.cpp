@@ -4,6 +4,7 @@
 // FITS can say (finite, moderate, invertible) is never refused.
 
 #include "export/wcs_header.h"
+#include "tests/core/key_echo.h"
 #include "tests/fuzz/fuzz_support.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -48,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         e.starNames << QString::fromUtf8(in.ConsumeRandomLengthString(30));
 
     const FitsTan f = toFitsPixels(e.wcs, e.imageHeight, e.rows);
-    const Result<QByteArray> header = wcsHeaderFile(e);
+    const Result<QByteArray> header = wcsHeaderFile(e, ce::test::KeyEcho());
     if (!header) {
         require(!header.error().isEmpty(), "a refusal says why");
         const double values[] = {f.crval1Deg, f.crval2Deg, f.crpix1, f.crpix2, f.cd11, f.cd12, f.cd21, f.cd22};

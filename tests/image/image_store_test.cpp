@@ -4,6 +4,7 @@
 
 #include "image/fits_writer.h"
 #include "image/gui/image_store.h"
+#include "tests/core/key_echo.h"
 
 #include <QFile>
 #include <QImage>
@@ -17,6 +18,7 @@ class ImageStoreTest : public ::testing::Test {
 protected:
     QString path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
     QTemporaryDir dir_;
+    ce::test::KeyEcho lang;
 };
 
 TEST_F(ImageStoreTest, SixteenBitTiffIsStretchedAndKeepsItsLinearCounts)
@@ -34,7 +36,7 @@ TEST_F(ImageStoreTest, SixteenBitTiffIsStretchedAndKeepsItsLinearCounts)
 
     for (const char* name : {"grey16.tif", "colour16.tiff"}) {
         ce::ImageStore store;
-        ASSERT_TRUE(store.load(path(name)).ok()) << name;
+        ASSERT_TRUE(store.load(path(name), lang).ok()) << name;
         const ce::DecodedImage& image = store.current();
         EXPECT_EQ(image.display.format(), QImage::Format_Grayscale8) << name;
         ASSERT_TRUE(store.hasLinear()) << name;
@@ -57,7 +59,7 @@ TEST_F(ImageStoreTest, FitsShowsRowOneAtTheBottomAndTheStretchCanChange)
     content.cards = {{"BZERO", "32768", {}}};
     ASSERT_TRUE(ce::writeFitsImage(path("rows.fits"), content).ok());
     ce::ImageStore store;
-    ASSERT_TRUE(store.load(path("rows.fits")).ok());
+    ASSERT_TRUE(store.load(path("rows.fits"), lang).ok());
     EXPECT_TRUE(store.current().fits);
     const auto grey = [&store](int y) { return store.current().pixel(0, y) / 65793; };
     EXPECT_EQ(grey(99), 0);     // FITS row 1, the faintest, at the bottom
@@ -79,16 +81,16 @@ TEST_F(ImageStoreTest, LargePictureLoadsAndTooLargeOneSaysItsSize)
     ASSERT_TRUE(large.save(path("large.bmp")));
     large = QImage();
     ce::ImageStore store;
-    ASSERT_TRUE(store.load(path("large.bmp")).ok());  // 144 MB as 32-bit: over Qt's own 128 MB default
+    ASSERT_TRUE(store.load(path("large.bmp"), lang).ok());  // 144 MB as 32-bit: over Qt's own 128 MB default
     EXPECT_EQ(store.current().display.size(), QSize(6000, 6000));
     EXPECT_EQ(store.current().pixel(5999, 5999), 50 * 65536 + 100 * 256 + 200);
 
     ce::ImageStore small;
     small.setMemoryLimit(100 << 20);
-    const ce::Status refused = small.load(path("large.bmp"));
+    const ce::Status refused = small.load(path("large.bmp"), lang);
     ASSERT_FALSE(refused.ok());
-    EXPECT_EQ(refused.error().toStdString(),
-              "Image trop grande : 6000 × 6000 pixels (36,0 mégapixels), il faudrait 138 Mo de mémoire pour 100 Mo permis");
+    // 6000 x 6000 at 4 bytes: 137.3 MiB, said rounded up.
+    EXPECT_EQ(ce::test::spoken(refused.error()), QStringLiteral("image.too_large|6000|6000|36.0|138|100"));
 }
 
 TEST_F(ImageStoreTest, UnchangedFileIsNotDecodedAgainAndAChangedOneIs)
@@ -97,10 +99,10 @@ TEST_F(ImageStoreTest, UnchangedFileIsNotDecodedAgainAndAChangedOneIs)
     picture.fill(Qt::white);
     ASSERT_TRUE(picture.save(path("champ.png")));
     ce::ImageStore store;
-    ASSERT_TRUE(store.load(path("champ.png")).ok());
+    ASSERT_TRUE(store.load(path("champ.png"), lang).ok());
     EXPECT_TRUE(store.lastLoadDecoded());
     EXPECT_EQ(store.current().display.format(), QImage::Format_Grayscale8);  // white is grey: one byte a pixel
-    ASSERT_TRUE(store.load(path("champ.png")).ok());
+    ASSERT_TRUE(store.load(path("champ.png"), lang).ok());
     EXPECT_FALSE(store.lastLoadDecoded());
     EXPECT_EQ(store.decodeCount(), 1);
 
@@ -111,13 +113,24 @@ TEST_F(ImageStoreTest, UnchangedFileIsNotDecodedAgainAndAChangedOneIs)
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(60), QFileDevice::FileModificationTime));
     file.close();
-    ASSERT_TRUE(store.load(path("champ.png")).ok());
+    ASSERT_TRUE(store.load(path("champ.png"), lang).ok());
     EXPECT_TRUE(store.lastLoadDecoded());
     EXPECT_EQ(store.current().pixel(0, 0), 255);  // red
     EXPECT_EQ(store.decodeCount(), 2);
 
     // A failed load keeps the picture held.
-    EXPECT_EQ(store.load(path("absent.png")).error(), QStringLiteral("Fichier introuvable : ") + path("absent.png"));
+    EXPECT_EQ(ce::test::spoken(store.load(path("absent.png"), lang).error()),
+              QStringLiteral("file.not_found|") + path("absent.png"));
+    EXPECT_EQ(store.current().pixel(0, 0), 255);
+
+    // A file no picture reader knows, and a PNG cut short: the reader's
+    // reason, not the file's absence.
+    QFile junk(path("notes.png"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("these are not pixels");
+    junk.close();
+    const QString junkSaid = ce::test::spoken(store.load(path("notes.png"), lang).error());
+    EXPECT_TRUE(junkSaid.startsWith(u"image.read.") && junkSaid != u"image.read.not_found") << junkSaid.toStdString();
     EXPECT_EQ(store.current().pixel(0, 0), 255);
 }
 

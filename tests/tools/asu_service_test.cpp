@@ -3,6 +3,7 @@
 // program's own reader; the Gaia-like extract and its proper motions.
 
 #include "catalogue/sources/asu_table.h"
+#include "tests/core/key_echo.h"
 #include "catalogue/sources/proper_motion.h"
 #include "tools/catalogue_service/asu_answer.h"
 #include "tools/catalogue_service/asu_request.h"
@@ -127,7 +128,7 @@ TEST(AsuAnswer, SelectsSortsLimitsAndReadsBack)
     const Result<AsuRequest> q = parse("-source=I/252/out&-c=10+20&-c.rm=10&-sort=Rmag&Rmag=%3C13"
                                        "&-out=USNO-A2.0,RAJ2000,DEJ2000,Rmag,Bmag");
     ASSERT_TRUE(q);
-    const Result<AsuTable> t = parseAsuTable(asuAnswer(*q, usno, {}));
+    const Result<AsuTable> t = parseAsuTable(asuAnswer(*q, usno, {}), ce::test::KeyEcho());
     ASSERT_TRUE(t) << t.error().toStdString();
     EXPECT_EQ(t->names, q->columns);
     EXPECT_EQ(t->units, QStringList({"", "deg", "deg", "mag", "mag"}));
@@ -139,13 +140,13 @@ TEST(AsuAnswer, SelectsSortsLimitsAndReadsBack)
     // A box of 12' x 30' holds star 3 too; -out.max keeps the first two.
     const Result<AsuRequest> box = parse("-source=I/252/out&-c=10+20&-c.bm=12x30&-sort=-Rmag&-out.max=2&-out=Rmag");
     ASSERT_TRUE(box);
-    const Result<AsuTable> b = parseAsuTable(asuAnswer(*box, usno, {}));
+    const Result<AsuTable> b = parseAsuTable(asuAnswer(*box, usno, {}), ce::test::KeyEcho());
     ASSERT_TRUE(b);
     ASSERT_EQ(b->rows.size(), 2u);
     EXPECT_EQ(b->rows[0], QStringList{"14.0"});
     EXPECT_EQ(b->rows[1], QStringList{"12.0"});
     // The broken answer leaves the first column out.
-    EXPECT_EQ(parseAsuTable(asuAnswer(*q, usno, {}, {.dropFirstColumn = true}))->names.first(), "RAJ2000");
+    EXPECT_EQ(parseAsuTable(asuAnswer(*q, usno, {}, {.dropFirstColumn = true}), ce::test::KeyEcho())->names.first(), "RAJ2000");
 }
 
 TEST(GaiaExtract, TextRoundTripAndMotionsBackToTheImage)

@@ -8,6 +8,7 @@
 #include "tools/demo_field/click_sets.h"
 #include "image/fits_reader.h"
 #include "image/header_hints.h"
+#include "tests/core/key_echo.h"
 #include "tools/demo_field/demo_field.h"
 #include "tools/demo_field/demo_project.h"
 #include "tools/demo_field/field_presets.h"
@@ -176,7 +177,7 @@ TEST(DemoData, CommittedFieldServesTheDefaultQuery)
 
     // The 16-bit FITS of the same field: its header gives the project's centre,
     // epoch and scale factors, and its brightest stars are flat-topped at 65535.
-    const auto fits = readFitsImage(dir + QStringLiteral("/demo.fits"), std::int64_t(1) << 30);
+    const auto fits = readFitsImage(dir + QStringLiteral("/demo.fits"), std::int64_t(1) << 30, ce::test::KeyEcho());
     ASSERT_TRUE(fits.ok()) << fits.error().toStdString();
     EXPECT_EQ(fits->bitpix, 16);
     EXPECT_EQ(QSize(fits->plane.width, fits->plane.height), QImage(dir + QStringLiteral("/demo.png")).size());

@@ -1,6 +1,7 @@
 // The image view: loading, the packed pixel colour, panning inside the
 // viewport, the arrow keys, the markers and the magnifier.
 
+#include "app/builtin_texts.h"
 #include "app/ui/form1.h"
 #include "app/ui/image_view.h"
 #include "app/ui/magnifier.h"
@@ -149,7 +150,7 @@ private slots:
         markers.create();
         ce::ImageView view(markers);
         view.resize(64, 64);
-        QVERIFY(view.load(program.programFile(QStringLiteral("noir.png"))).ok());
+        QVERIFY(view.load(program.programFile(QStringLiteral("noir.png")), ce::builtinLanguage()).ok());
         // Star 1 shown with its corner at (4, 4), star 2 hidden at (40, 4);
         // click marker 1 at (4, 30); the centre cross at (48, 48).
         markers.star[1] = {4.0f, 4.0f, ce::kStarMarkerSize, true};

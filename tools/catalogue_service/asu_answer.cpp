@@ -123,9 +123,19 @@ QByteArray asuAnswer(const AsuRequest& q, const std::vector<CatalogueStar>& usno
     return formatAsuTable(table, comments);
 }
 
+namespace {
+
+// Only the count matters here, never why a table could not be read.
+class Unworded final : public TextLookup {
+public:
+    QString text(const QString& key) const override { return key; }
+};
+
+}  // namespace
+
 int asuRowCount(const QByteArray& answer)
 {
-    const Result<AsuTable> table = parseAsuTable(answer);
+    const Result<AsuTable> table = parseAsuTable(answer, Unworded());
     return table ? int(table->rows.size()) : 0;
 }
 
