@@ -31,9 +31,9 @@ DefaultsReading readDefaults(const QStringList& lines, const DefaultSettings& ba
     if (lines.size() < kDefaultsLineCount) return reading;
 
     // The check box takes 0, 1 or 2 only; anything else leaves its state.
-    const Result<double> number = localeNumber(lines[8], decimalPoint, QStringLiteral("Décideur"));
+    const std::optional<double> number = localeValue(lines[8], decimalPoint);
     if (!number) return reading;
-    const Result<std::int16_t> state = toInt16(*number);
+    const std::optional<std::int16_t> state = toInt16(*number);
     if (!state || *state < 0 || *state > 2) return reading;
     reading.settings.CheckDecideur = *state;
     reading.valuesRead = kDefaultsLineCount;

@@ -11,6 +11,7 @@
 // the focal length, and both share solveScale().
 
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QChar>
 #include <QString>
@@ -40,17 +41,18 @@ struct ScaleSolution {
 };
 
 // Given P12, P13 (squared pixels) and A0..A3 (squared degrees); returns the
-// solution. Failures:
-//  1. D = 0 (e.g. three stars on one declination): « Division par zéro ».
-//  2. U or V negative: no real square root; the message says which factor.
-//  3. a non-finite intermediate (overflow): « Dépassement de capacité ».
+// solution. Failures, worded by `lang`:
+//  1. D = 0 (e.g. three stars on one declination): number.division_by_zero.
+//  2. U or V negative: no real square root (calib.no_root, naming the factor).
+//  3. a non-finite intermediate: number.overflow.
 Result<ScaleSolution> solveScale(double p12, double p13, double a0, double a1, double a2,
-                                 double a3);
+                                 double a3, const TextLookup& lang);
 
 // Calibration by image. Given stars 1, 2, 3 (array elements 0, 1, 2);
 // P12 and P13 come from the pixel differences computed in 32-bit integers,
 // so no pixel pair can overflow. Failures as solveScale().
-Result<ScaleSolution> solveThreeStars(const std::array<CalibrationStar, 3>& stars);
+Result<ScaleSolution> solveThreeStars(const std::array<CalibrationStar, 3>& stars,
+                                      const TextLookup& lang);
 
 // The eight calibration boxes Etalo_0..Etalo_7 (X, Y, RA h, m, s, Dec °, ', ")
 // and the sign label. X, Y, hours, minutes, degrees and arc-minutes are read
@@ -59,7 +61,8 @@ Result<ScaleSolution> solveThreeStars(const std::array<CalibrationStar, 3>& star
 // leading-number rule (letters give 0). RA = (h·3600 + m·60 + s)/3600/24·360
 // degrees; Dec = sign·(d + am/60 + as/3600), sign -1 when `signLabel` is "-".
 Result<CalibrationStar> readCalibrationBoxes(const std::array<QString, 8>& boxes,
-                                             const QString& signLabel, QChar decimalPoint);
+                                             const QString& signLabel, QChar decimalPoint,
+                                             const TextLookup& lang);
 
 // The five boxes of the classical calibration, read.
 struct SensorInput {
@@ -74,7 +77,8 @@ struct SensorInput {
 // Given the texts of txt_1..txt_5 (array elements 0..4) and the locale's
 // decimal separator; an unreadable pixel count or focal length fails with a
 // message naming the box.
-Result<SensorInput> readSensorBoxes(const std::array<QString, 5>& boxes, QChar decimalPoint);
+Result<SensorInput> readSensorBoxes(const std::array<QString, 5>& boxes, QChar decimalPoint,
+                                    const TextLookup& lang);
 
 struct ClassicalCalibration {
     ScaleSolution scale;
@@ -85,9 +89,9 @@ struct ClassicalCalibration {
 // Classical calibration. Uses 3438 arc-minutes per radian (rounded as the
 // instrument makers do) and the synthetic pairs (300, 480) and (600, 100)
 // pixels; then CX = 60·F·NX/(3438·W), CY = 60·F·NY/(3438·H).
-// Failures: zero focal length or pixel count « Division par zéro » naming
-// the box; zero width or height in mm gives D = 0; as solveScale() else.
-Result<ClassicalCalibration> solveClassical(const SensorInput& input);
+// Failures: zero focal length or pixel count number.zero_field naming the
+// box; zero width or height in mm gives D = 0; as solveScale() else.
+Result<ClassicalCalibration> solveClassical(const SensorInput& input, const TextLookup& lang);
 
 // "<message 7>: CX = <cx> et CY = <cy>"
 QString calibrationReport(const QString& message7, const ScaleSolution& solution);

@@ -29,10 +29,10 @@ ConfigReading parseConfigFile(const QStringList& lines, QChar decimalPoint,
     std::vector<OpticalConfiguration> records;
     if (lines.isEmpty())
         return stopped(records, text("config.read.no_count").arg(fileName));
-    const Result<double> number = localeNumber(lines[0], decimalPoint, QString());
+    const std::optional<double> number = localeValue(lines[0], decimalPoint);
     if (!number)
         return stopped(records, text("config.read.not_number").arg(fileName));
-    const Result<std::int16_t> count = toInt16(*number);
+    const std::optional<std::int16_t> count = toInt16(*number);
     if (!count)
         return stopped(records, text("config.read.overflow").arg(fileName));
     if (*count < 0)

@@ -149,23 +149,9 @@ QString formatShortest(double value, int significant, QChar decimalPoint)
     return negative ? u'-' + text : text;
 }
 
-}  // namespace
+enum class LocaleReading { number, notANumber, overflow };
 
-double leadingNumber(QStringView text)
-{
-    QString chars;
-    chars.reserve(text.size());
-    for (QChar c : text)
-        if (!isBlank(c)) chars += c;
-    return parseAscii(numberPrefix(chars, u'.', nullptr));
-}
-
-QString typeMismatchMessage(const QString& fieldName)
-{
-    return QStringLiteral("Incompatibilité de type : le champ %1 ne contient pas un nombre").arg(fieldName);
-}
-
-Result<double> localeNumber(QStringView text, QChar decimalPoint, const QString& fieldName)
+LocaleReading readLocale(QStringView text, QChar decimalPoint, double& value)
 {
     const QString trimmed = text.toString().trimmed();
     // People type "7.5" and "7,5" alike whatever their locale, so both
@@ -178,23 +164,52 @@ Result<double> localeNumber(QStringView text, QChar decimalPoint, const QString&
         if (!ascii.empty() && whole) break;
         ascii.clear();
     }
-    if (ascii.empty())
-        return Result<double>::failure(typeMismatchMessage(fieldName));
-    const double value = parseAscii(ascii);
-    if (!std::isfinite(value))
-        return Result<double>::failure(QStringLiteral("Dépassement de capacité : le champ %1").arg(fieldName));
-    return Result<double>::success(value);
+    if (ascii.empty()) return LocaleReading::notANumber;
+    value = parseAscii(ascii);
+    return std::isfinite(value) ? LocaleReading::number : LocaleReading::overflow;
+}
+
+}  // namespace
+
+double leadingNumber(QStringView text)
+{
+    QString chars;
+    chars.reserve(text.size());
+    for (QChar c : text)
+        if (!isBlank(c)) chars += c;
+    return parseAscii(numberPrefix(chars, u'.', nullptr));
+}
+
+std::optional<double> localeValue(QStringView text, QChar decimalPoint)
+{
+    double value = 0.0;
+    if (readLocale(text, decimalPoint, value) != LocaleReading::number) return std::nullopt;
+    return value;
+}
+
+Result<double> localeNumber(QStringView text, QChar decimalPoint, const QString& fieldName,
+                            const TextLookup& lang)
+{
+    double value = 0.0;
+    switch (readLocale(text, decimalPoint, value)) {
+    case LocaleReading::number: return Result<double>::success(value);
+    case LocaleReading::notANumber:
+        return Result<double>::failure(lang.text(QStringLiteral("number.not_a_number")).arg(fieldName));
+    case LocaleReading::overflow: break;
+    }
+    return Result<double>::failure(lang.text(QStringLiteral("number.overflow_field")).arg(fieldName));
+}
+
+Result<double> fieldNumber(QStringView text, const char* fieldKey, QChar decimalPoint,
+                           const TextLookup& lang)
+{
+    return localeNumber(text, decimalPoint, lang.text(QLatin1String(fieldKey)), lang);
 }
 
 QChar systemDecimalPoint()
 {
     const QString point = QLocale::system().decimalPoint();
     return point.isEmpty() ? QChar(u'.') : point.at(0);
-}
-
-Result<double> localeNumber(QStringView text, const QString& fieldName)
-{
-    return localeNumber(text, systemDecimalPoint(), fieldName);
 }
 
 double roundHalfEven(double value)
@@ -215,12 +230,11 @@ double roundHalfEven(double value, int decimals)
     return rounded == 0.0 ? 0.0 : rounded;
 }
 
-Result<std::int16_t> toInt16(double value)
+std::optional<std::int16_t> toInt16(double value)
 {
     const double r = std::nearbyint(value);
-    if (!std::isfinite(r) || r < -32768.0 || r > 32767.0)
-        return Result<std::int16_t>::failure(QStringLiteral("Dépassement de capacité"));
-    return Result<std::int16_t>::success(static_cast<std::int16_t>(r));
+    if (!std::isfinite(r) || r < -32768.0 || r > 32767.0) return std::nullopt;
+    return static_cast<std::int16_t>(r);
 }
 
 QString formatWhole(long long value)

@@ -11,12 +11,14 @@
 // Rounding always takes an exact half to the even neighbour.
 
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QChar>
 #include <QString>
 #include <QStringView>
 
 #include <cstdint>
+#include <optional>
 
 namespace ce {
 
@@ -27,26 +29,29 @@ namespace ce {
 // below its smallest subnormal the signed zero ("1e-400" gives 0).
 double leadingNumber(QStringView text);
 
-// Locale rule. Given the text, the locale's decimal separator and the French
-// name of the field ("RA (heures)"); returns the number or the message
-// « Incompatibilité de type : le champ <field> ne contient pas un nombre ».
-// The decimal separator may be the locale's, "." or "," (whatever the
-// locale, "50.5" and "50,5" are 50.5). Group separators are not accepted
-// ("1,234.5" and "1 234" fail); an exponent is. A number beyond the
-// range of a double fails with « Dépassement de capacité : le champ <field> »;
-// one below its smallest subnormal reads as 0.
-Result<double> localeNumber(QStringView text, QChar decimalPoint, const QString& fieldName);
+// Locale rule, the value only. Given the text and the locale's decimal
+// separator; returns the number, or nothing when the text is not a number
+// or is one beyond the range of a double. The decimal separator may be the
+// locale's, "." or "," (whatever the locale, "50.5" and "50,5" are 50.5).
+// Group separators are not accepted ("1,234.5" and "1 234" fail); an
+// exponent is. One below the smallest subnormal reads as 0.
+std::optional<double> localeValue(QStringView text, QChar decimalPoint);
 
-// The same with the decimal separator of QLocale::system().
-Result<double> localeNumber(QStringView text, const QString& fieldName);
+// Locale rule for a field the user typed. Given the text, the locale's
+// decimal separator, the field's name as the user reads it and the
+// language; returns the number, or the language's "number.not_a_number"
+// text naming the field, or "number.overflow_field" for a number beyond
+// the range of a double.
+Result<double> localeNumber(QStringView text, QChar decimalPoint, const QString& fieldName,
+                            const TextLookup& lang);
+
+// The same for a field whose name is a language text ("field.ra_hours").
+Result<double> fieldNumber(QStringView text, const char* fieldKey, QChar decimalPoint,
+                           const TextLookup& lang);
 
 // The decimal separator of QLocale::system() (its first character), or "."
 // when the locale gives none.
 QChar systemDecimalPoint();
-
-// The message of a type mismatch on a field, for callers that check
-// other conversions themselves.
-QString typeMismatchMessage(const QString& fieldName);
 
 // Nearest whole number, an exact half to the even neighbour (2.5 -> 2).
 double roundHalfEven(double value);
@@ -57,9 +62,9 @@ double roundHalfEven(double value);
 // gives 1.
 double roundHalfEven(double value, int decimals);
 
-// Conversion to a 16-bit integer with half-to-even rounding; fails with
-// « Dépassement de capacité » when out of range or not finite.
-Result<std::int16_t> toInt16(double value);
+// Conversion to a 16-bit integer with half-to-even rounding; nothing when
+// out of range or not finite (each caller names the overflow in its terms).
+std::optional<std::int16_t> toInt16(double value);
 
 // Text forms, no leading blank, "." as decimal separator unless given.
 QString formatWhole(long long value);                              // 42, -7

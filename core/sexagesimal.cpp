@@ -55,41 +55,43 @@ int signFactorFromCaption(const QString& caption)
 }
 
 Result<double> raFromTexts(const QString& hours, const QString& minutes, const QString& seconds,
-                           QChar decimalPoint)
+                           QChar decimalPoint, const TextLookup& lang)
 {
-    const Result<double> h = localeNumber(hours, decimalPoint, QStringLiteral("RA (heures)"));
+    const Result<double> h = fieldNumber(hours, "field.ra_hours", decimalPoint, lang);
     if (!h) return h;
-    const Result<double> m = localeNumber(minutes, decimalPoint, QStringLiteral("RA (minutes)"));
+    const Result<double> m = fieldNumber(minutes, "field.ra_minutes", decimalPoint, lang);
     if (!m) return m;
-    const Result<double> s = localeNumber(seconds, decimalPoint, QStringLiteral("RA (secondes)"));
+    const Result<double> s = fieldNumber(seconds, "field.ra_seconds", decimalPoint, lang);
     if (!s) return s;
     return Result<double>::success(raFromFields(*h, *m, *s));
 }
 
 Result<double> decFromTexts(const QString& degrees, const QString& arcminutes,
-                            const QString& arcseconds, int sign, QChar decimalPoint)
+                            const QString& arcseconds, int sign, QChar decimalPoint,
+                            const TextLookup& lang)
 {
-    const Result<double> d = localeNumber(degrees, decimalPoint, QStringLiteral("DEC (degrés)"));
+    const Result<double> d = fieldNumber(degrees, "field.dec_degrees", decimalPoint, lang);
     if (!d) return d;
-    const Result<double> m = localeNumber(arcminutes, decimalPoint, QStringLiteral("DEC (minutes)"));
+    const Result<double> m = fieldNumber(arcminutes, "field.dec_minutes", decimalPoint, lang);
     if (!m) return m;
-    const Result<double> s = localeNumber(arcseconds, decimalPoint, QStringLiteral("DEC (secondes)"));
+    const Result<double> s = fieldNumber(arcseconds, "field.dec_seconds", decimalPoint, lang);
     if (!s) return s;
     return Result<double>::success(decFromFields(*d, *m, *s, sign));
 }
 
 Result<FieldCentre> fieldCentreFromTexts(const std::array<QString, 3>& raTexts,
                                          const std::array<QString, 3>& decTexts,
-                                         const QString& signCaption, QChar decimalPoint)
+                                         const QString& signCaption, QChar decimalPoint,
+                                         const TextLookup& lang)
 {
     using R = Result<FieldCentre>;
     FieldCentre centre;
     centre.sign = signFactorFromCaption(signCaption);
-    const Result<double> raDeg = raFromTexts(raTexts[0], raTexts[1], raTexts[2], decimalPoint);
+    const Result<double> raDeg = raFromTexts(raTexts[0], raTexts[1], raTexts[2], decimalPoint, lang);
     if (!raDeg)
         return R::failure(raDeg.error());
     const Result<double> decDeg =
-        decFromTexts(decTexts[0], decTexts[1], decTexts[2], centre.sign, decimalPoint);
+        decFromTexts(decTexts[0], decTexts[1], decTexts[2], centre.sign, decimalPoint, lang);
     if (!decDeg)
         return R::failure(decDeg.error());
     centre.raDeg = *raDeg;

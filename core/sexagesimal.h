@@ -6,6 +6,7 @@
 // degrees / 15), declination -90..+90.
 
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QChar>
 #include <QString>
@@ -35,15 +36,16 @@ int signFactorFromCaption(const QString& caption);
 
 // The three entry texts of a right ascension, each read by the locale rule
 // with `decimalPoint`. Returns degrees, or the type-mismatch message naming
-// the first field that is not a number: "RA (heures)", "RA (minutes)",
-// "RA (secondes)". An empty field is not a number.
+// the first field that is not a number (field.ra_hours, field.ra_minutes,
+// field.ra_seconds in `lang`). An empty field is not a number.
 Result<double> raFromTexts(const QString& hours, const QString& minutes, const QString& seconds,
-                           QChar decimalPoint);
+                           QChar decimalPoint, const TextLookup& lang);
 
-// The same for a declination: "DEC (degrés)", "DEC (minutes)",
-// "DEC (secondes)"; `sign` as for decFromFields.
+// The same for a declination (field.dec_degrees, field.dec_minutes,
+// field.dec_seconds); `sign` as for decFromFields.
 Result<double> decFromTexts(const QString& degrees, const QString& arcminutes,
-                            const QString& arcseconds, int sign, QChar decimalPoint);
+                            const QString& arcseconds, int sign, QChar decimalPoint,
+                            const TextLookup& lang);
 
 // A field centre typed as three right-ascension texts (hours, minutes,
 // seconds), three unsigned declination texts (degrees, arcminutes,
@@ -63,7 +65,8 @@ struct FieldCentre {
 // centre; the callers check what they need.
 Result<FieldCentre> fieldCentreFromTexts(const std::array<QString, 3>& raTexts,
                                          const std::array<QString, 3>& decTexts,
-                                         const QString& signCaption, QChar decimalPoint);
+                                         const QString& signCaption, QChar decimalPoint,
+                                         const TextLookup& lang);
 
 // Parts of a value written in sexagesimal form.
 struct SexagesimalParts {

@@ -44,11 +44,11 @@ Result<ProjectFields> parseProject(const QStringList& lines, QChar decimalPoint,
                               .arg(fileName, QString::number(lines.size()),
                                    QString::number(kProjectLineCount)));
     const QString& last = lines[kProjectLineCount - 1];
-    const Result<double> number = localeNumber(last, decimalPoint, QString());
+    const std::optional<double> number = localeValue(last, decimalPoint);
     if (!number)
         return R::failure(text("project.read.not_number")
                               .arg(QString::number(kProjectLineCount), fileName));
-    const Result<std::int16_t> state = toInt16(*number);
+    const std::optional<std::int16_t> state = toInt16(*number);
     if (!state || *state < 0 || *state > 2)
         return R::failure(text("project.read.decider")
                               .arg(QString::number(kProjectLineCount), fileName, last.trimmed()));

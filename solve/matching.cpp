@@ -11,9 +11,6 @@ namespace ce {
 
 namespace {
 
-const QString kToleranceField = QStringLiteral("Tolérance");
-const QString kThresholdField = QStringLiteral("Seuil décision");
-
 // Number of slots usable in 1..wanted when the tables hold `size` elements
 // (slot 0 included).
 int usableSlots(int wanted, std::size_t size)
@@ -90,27 +87,27 @@ std::optional<PlateSolution> candidatePlateSolution(const Candidate& candidate,
     return candidatePlateSolution(candidate, state.markX, state.markY, state.starU, state.starV);
 }
 
-Result<DecisionWindow> decisionWindow(double thresholdPx)
+Result<DecisionWindow> decisionWindow(double thresholdPx, const TextLookup& lang)
 {
     const double offset = kClickMarkerHalfPx - kStarMarkerHalfPx;
-    const Result<std::int16_t> lo = toInt16(-offset - thresholdPx);
-    const Result<std::int16_t> hi = toInt16(thresholdPx - offset);
+    const std::optional<std::int16_t> lo = toInt16(-offset - thresholdPx);
+    const std::optional<std::int16_t> hi = toInt16(thresholdPx - offset);
     if (!lo || !hi)
-        return Result<DecisionWindow>::failure(
-            QStringLiteral("Dépassement de capacité : le champ %1").arg(kThresholdField));
+        return Result<DecisionWindow>::failure(lang.text(QStringLiteral("number.overflow_field"))
+                                                   .arg(lang.text(QStringLiteral("field.threshold"))));
     return Result<DecisionWindow>::success(DecisionWindow{*lo, *hi});
 }
 
 Result<MatchingSettings> readMatchingSettings(QStringView toleranceText, QStringView thresholdText,
-                                              QChar decimalPoint)
+                                              QChar decimalPoint, const TextLookup& lang)
 {
-    const Result<double> tolerance = localeNumber(toleranceText, decimalPoint, kToleranceField);
+    const Result<double> tolerance = fieldNumber(toleranceText, "field.tolerance", decimalPoint, lang);
     if (!tolerance)
         return Result<MatchingSettings>::failure(tolerance.error());
-    const Result<double> threshold = localeNumber(thresholdText, decimalPoint, kThresholdField);
+    const Result<double> threshold = fieldNumber(thresholdText, "field.threshold", decimalPoint, lang);
     if (!threshold)
         return Result<MatchingSettings>::failure(threshold.error());
-    const Result<DecisionWindow> window = decisionWindow(*threshold);
+    const Result<DecisionWindow> window = decisionWindow(*threshold, lang);
     if (!window)
         return Result<MatchingSettings>::failure(window.error());
     return Result<MatchingSettings>::success(MatchingSettings{*tolerance, *window});

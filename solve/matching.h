@@ -19,6 +19,7 @@
 #include "core/plate_solution.h"
 #include "core/reduction_state.h"
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QChar>
 #include <QStringView>
@@ -140,21 +141,21 @@ struct DecisionWindow {
 
 // decisionWindow: from the decision threshold T in pixels. The 4 is the
 // difference of the half sizes of the click marker (8) and the star
-// marker (4). Fails with « Dépassement de capacité » naming "Seuil décision"
-// when either bound does not fit a 16-bit integer.
-Result<DecisionWindow> decisionWindow(double thresholdPx);
+// marker (4). Fails with `lang`'s number.overflow_field naming the decision
+// threshold field when either bound does not fit a 16-bit integer.
+Result<DecisionWindow> decisionWindow(double thresholdPx, const TextLookup& lang);
 
 struct MatchingSettings {
     double tolerance = 0.0;   // pixels
     DecisionWindow window;
 };
 
-// readMatchingSettings: the tolerance text ("Tolérance") and the decision
-// threshold text ("Seuil décision"), each read by the locale rule with the
-// given decimal separator. The first text that is not a number gives the
-// type-mismatch message naming its field.
+// readMatchingSettings: the tolerance text (field.tolerance) and the
+// decision threshold text (field.threshold), each read by the locale rule
+// with the given decimal separator. The first text that is not a number
+// gives the type-mismatch message naming its field.
 Result<MatchingSettings> readMatchingSettings(QStringView toleranceText, QStringView thresholdText,
-                                              QChar decimalPoint);
+                                              QChar decimalPoint, const TextLookup& lang);
 
 // decisionCount: coincidences between click markers and drawn star markers.
 // Given:  click markers by slot (1..5 used), star markers by slot

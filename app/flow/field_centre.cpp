@@ -5,7 +5,7 @@
 
 namespace ce {
 
-Result<FieldCentre> readFieldCentre(const ReductionView& view)
+Result<FieldCentre> readFieldCentre(const ReductionView& view, const TextLookup& lang)
 {
     const auto texts = [&view](const char* prefix) {
         std::array<QString, 3> t;
@@ -15,7 +15,7 @@ Result<FieldCentre> readFieldCentre(const ReductionView& view)
     };
     return fieldCentreFromTexts(texts("txt_ra_"), texts("txt_dec_"),
                                 view.text(QStringLiteral("txt_dec_sign_show_0")),
-                                systemDecimalPoint());
+                                systemDecimalPoint(), lang);
 }
 
 }  // namespace ce

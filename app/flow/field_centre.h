@@ -6,6 +6,7 @@
 
 #include "core/result.h"
 #include "core/sexagesimal.h"
+#include "core/text_lookup.h"
 
 namespace ce {
 
@@ -13,9 +14,8 @@ class ReductionView;
 
 // Reads the six fields by the locale rule with systemDecimalPoint(), right
 // ascension first (fieldCentreFromTexts): the centre in degrees, or the
-// type-mismatch message naming the first field that is not a number:
-// « Incompatibilité de type : le champ RA (heures) ne contient pas un
-// nombre » and alike.
-Result<FieldCentre> readFieldCentre(const ReductionView& view);
+// type-mismatch message, worded by `lang`, naming the first field that is
+// not a number.
+Result<FieldCentre> readFieldCentre(const ReductionView& view, const TextLookup& lang);
 
 }  // namespace ce

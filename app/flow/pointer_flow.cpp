@@ -31,7 +31,7 @@ constexpr int kZoomCentrePx = 50;  // the magnifier's point (50, 50) lies on cli
 // (half to even); a coordinate beyond the 16-bit range keeps the old value.
 void storeWholePixel(std::int16_t& target, double valuePx)
 {
-    const Result<std::int16_t> whole = toInt16(valuePx);
+    const std::optional<std::int16_t> whole = toInt16(valuePx);
     if (whole) target = *whole;
 }
 

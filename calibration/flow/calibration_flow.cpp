@@ -95,7 +95,7 @@ void CalibrationFlow::BoutonEtalo()
     }
 
     // "." whatever the locale: each change of a box turns its commas into points.
-    const Result<CalibrationStar> star = readCalibrationBoxes(boxTexts(), sign, u'.');
+    const Result<CalibrationStar> star = readCalibrationBoxes(boxTexts(), sign, u'.', controller_.lang());
     if (!star) {
         view.showMessage(star.error());
         return;
@@ -124,7 +124,7 @@ void CalibrationFlow::computeScale()
     std::array<CalibrationStar, 3> stars;
     for (std::size_t i = 1; i <= 3; ++i)
         stars[i - 1] = {state.etaloX[i], state.etaloY[i], state.etaloRA[i], state.etaloDec[i]};
-    const Result<ScaleSolution> solution = solveThreeStars(stars);
+    const Result<ScaleSolution> solution = solveThreeStars(stars, controller_.lang());
     if (!solution) {
         view.showMessage(solution.error());
         return;

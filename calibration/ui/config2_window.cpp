@@ -82,12 +82,12 @@ void Config2::Calculer()
     for (std::size_t k = 0; k < boxes.size(); ++k)
         boxes[k] = txt_[k]->text();
     const QChar point = systemDecimalPoint();
-    const Result<SensorInput> input = readSensorBoxes(boxes, point);
+    const Result<SensorInput> input = readSensorBoxes(boxes, point, lang_);
     if (!input) {
         dialogs_.message(this, input.error(), QString(), false);
         return;
     }
-    const Result<ClassicalCalibration> result = solveClassical(*input);
+    const Result<ClassicalCalibration> result = solveClassical(*input, lang_);
     if (!result) {
         dialogs_.message(this, result.error(), QString(), false);
         return;
@@ -96,7 +96,7 @@ void Config2::Calculer()
     // degree of right ascension, which spans cos δ degrees of sky: without
     // that factor no field far from the equator would match.
     const QString report = classicalReport(lang_.message(7), *result, point) + QChar(13);
-    const Result<FieldCentre> centre = readFieldCentre(main_);
+    const Result<FieldCentre> centre = readFieldCentre(main_, lang_);
     if (!centre) {
         dialogs_.message(this, report + lang_.message(msg::kClassicalNeedsCentre), QString(), false);
         return;

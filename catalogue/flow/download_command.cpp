@@ -100,7 +100,7 @@ Status runDownloadData(ReductionController& controller)
         return lang.text(QStringLiteral("net.refusedbefore")).arg(reason);
     };
 
-    const Result<FieldCentre> centre = readFieldCentre(view);
+    const Result<FieldCentre> centre = readFieldCentre(view, lang);
     if (!centre)
         return reportFailure(controller, refused(centre.error()));
     FieldRequest request;

@@ -30,7 +30,7 @@ std::optional<QString> otherCentre(ReductionController& controller)
     if (!recorded)
         return std::nullopt;
     ReductionView& view = controller.view();
-    const Result<FieldCentre> centre = readFieldCentre(view);
+    const Result<FieldCentre> centre = readFieldCentre(view, controller.lang());
     if (!centre)
         return std::nullopt;
     const Result<CatalogueQuery> typed =

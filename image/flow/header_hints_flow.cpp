@@ -30,12 +30,12 @@ std::array<QString, 3> sexagesimalFields(double value)
 QString corrText(double pixelsPerDegree) { return formatDouble(roundHalfEven(pixelsPerDegree, 2)); }
 QString epochText(double year) { return formatDouble(roundHalfEven(year, 3)); }
 
-std::optional<double> typedDeclination(const ReductionView& view)
+std::optional<double> typedDeclination(const ReductionView& view, const TextLookup& lang)
 {
     const int sign = signFactorFromCaption(view.text(QStringLiteral("txt_dec_sign_show_0")));
     const Result<double> dec =
         decFromTexts(view.text(QStringLiteral("txt_dec_0")), view.text(QStringLiteral("txt_dec_1")),
-                     view.text(QStringLiteral("txt_dec_2")), sign, systemDecimalPoint());
+                     view.text(QStringLiteral("txt_dec_2")), sign, systemDecimalPoint(), lang);
     if (!dec || !std::isfinite(*dec))
         return std::nullopt;
     return *dec;
@@ -90,7 +90,7 @@ void loadImageOfferingHints(ReductionController& controller)
     const QList<HeaderCard> header = view.imageHeader();
     if (header.isEmpty())
         return;
-    const HeaderHints hints = headerHints(header, typedDeclination(view));
+    const HeaderHints hints = headerHints(header, typedDeclination(view, controller.lang()));
     if (hints.empty())
         return;
     const LanguageTable& lang = controller.lang();

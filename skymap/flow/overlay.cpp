@@ -81,7 +81,7 @@ Status runPlaceCentre(ReductionController& controller)
     ReductionState& state = controller.state();
     ReductionView& view = controller.view();
 
-    const Result<FieldCentre> centre = readFieldCentre(view);
+    const Result<FieldCentre> centre = readFieldCentre(view, controller.lang());
     if (!centre)
         return Status::failure(centre.error());
 

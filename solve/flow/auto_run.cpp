@@ -284,7 +284,7 @@ void runAutoCalcul(ReductionController& controller, const AutoSearchLimits& limi
     if (!runReadFile(controller)) return;
     const Result<MatchingSettings> settings =
         readMatchingSettings(view.text(QStringLiteral("txt_tolerance")),
-                             view.text(QStringLiteral("txt_calcul")), systemDecimalPoint());
+                             view.text(QStringLiteral("txt_calcul")), systemDecimalPoint(), lang);
     if (!settings) {
         controller.AddStatus(settings.error());
         view.showMessage(settings.error(), QString(), true);

@@ -23,7 +23,7 @@ namespace {
 void suggestScaleRatio(ReductionController& controller)
 {
     const ReductionState& state = controller.state();
-    const Result<FieldCentre> centre = readFieldCentre(controller.view());
+    const Result<FieldCentre> centre = readFieldCentre(controller.view(), controller.lang());
     if (!centre || state.corrDec == 0.0) return;
     const double cosDec = std::cos(centre->decDeg * std::numbers::pi / 180.0);
     const double ratio = state.corrAsd / state.corrDec;
@@ -100,7 +100,7 @@ bool runAlgo(ReductionController& controller)
 
     const Result<MatchingSettings> settings =
         readMatchingSettings(view.text(QStringLiteral("txt_tolerance")),
-                             view.text(QStringLiteral("txt_calcul")), systemDecimalPoint());
+                             view.text(QStringLiteral("txt_calcul")), systemDecimalPoint(), lang);
     if (!settings) {
         controller.AddStatus(settings.error());
         view.showMessage(settings.error(), QString(), true);

@@ -37,7 +37,7 @@ SkyPoint fieldTangentPoint(ReductionController& controller)
 {
     ReductionView& view = controller.view();
     const ReductionState& state = controller.state();
-    if (const Result<FieldCentre> centre = readFieldCentre(view)) {
+    if (const Result<FieldCentre> centre = readFieldCentre(view, controller.lang())) {
         const double epoch = leadingNumber(view.text(QStringLiteral("txt_epoch")));
         const PrecessionCorrection c = PrecessToJ2000(epoch, centre->raDeg, centre->decDeg);
         return {centre->raDeg + c.dRaDeg, centre->decDeg + c.dDecDeg};

@@ -133,7 +133,7 @@ TEST(LanguageFiles, EnglishFillsTheSameSlotsAndKeysAsFrench)
         QStringLiteral("Size X:"), QStringLiteral("Size Y:"), QStringLiteral("Info:"),
         QStringLiteral("Load"), QStringLiteral("Image:"), QStringLiteral("&Catalogue..."),
         QStringLiteral("[CONFIG2]"), QStringLiteral("[FORM]"), QStringLiteral("[WIZARD]"),
-        QStringLiteral("[SUGESTIONS]"), QStringLiteral("[END]")};
+        QStringLiteral("[SUGESTIONS]"), QStringLiteral("[END]"), QStringLiteral("RA (minutes)")};
     for (std::size_t i = 0; i < fr.size(); ++i) {
         const Text& f = fr[i];
         const Text& e = en[i];

@@ -34,7 +34,7 @@ Typed fields(QString h, QString m, QString s, QString sign, QString d, QString d
 // What "1-Download" does with them: the typed centre, then the query around it.
 ce::Result<ce::CatalogueQuery> prepare(const Typed& t, QChar point)
 {
-    const auto centre = ce::fieldCentreFromTexts(t.ra, t.dec, t.sign, point);
+    const auto centre = ce::fieldCentreFromTexts(t.ra, t.dec, t.sign, point, ce::test::KeyEcho());
     if (!centre) return ce::Result<ce::CatalogueQuery>::failure(centre.error());
     return ce::catalogueQueryAround(centre->raDeg, centre->decDeg, centre->sign, t.epoch, QStringLiteral("20"),
                                     QStringLiteral("13"), ce::test::KeyEcho());
@@ -97,8 +97,8 @@ TEST(CatalogueQuery, EpochIsSentAsTypedAndReadByItsLeadingNumber)
                                    .error()),
               QStringLiteral("catalogue.query.overflow|DEC"));
     // A coordinate field that is no number is refused, naming it (each field's rule is the sexagesimal reader's).
-    EXPECT_TRUE(prepare(fields("1", "34", "50", "-", "22", "11", "1;5"), u',')
-                    .error().contains("DEC (secondes)"));
+    EXPECT_EQ(ce::test::spoken(prepare(fields("1", "34", "50", "-", "22", "11", "1;5"), u',').error()),
+              QStringLiteral("number.not_a_number|field.dec_seconds"));
 }
 
 TEST(CatalogueQuery, VerbatimTextsCannotAddKeys)

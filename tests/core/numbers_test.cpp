@@ -4,6 +4,7 @@
 // (h*3600 + m*60 + s) / 3600 * 15 and the successive sixtieths.
 #include "core/numbers.h"
 #include "core/sexagesimal.h"
+#include "tests/core/key_echo.h"
 
 #include <gtest/gtest.h>
 
@@ -31,17 +32,27 @@ TEST(LeadingNumber, TakesTheLongestLeadingNumber)
 
 TEST(LocaleNumber, WholeTextMustBeANumber)
 {
-    EXPECT_DOUBLE_EQ(ce::localeNumber(u" 12,5 ", u',', QStringLiteral("x")).value(), 12.5);
-    EXPECT_EQ(ce::localeNumber(u"-2,5e-400", u',', QStringLiteral("x")).value(), 0.0);  // underflow is 0
+    const ce::test::KeyEcho lang;
+    const auto read = [&lang](QStringView text, QChar point) {
+        return ce::localeNumber(text, point, QStringLiteral("x"), lang);
+    };
+    EXPECT_DOUBLE_EQ(read(u" 12,5 ", u',').value(), 12.5);
+    EXPECT_EQ(read(u"-2,5e-400", u',').value(), 0.0);  // underflow is 0
     // Both separators whatever the locale; never a group separator.
     for (const QChar locale : {u',', u'.'})
-        for (const auto& [typed, value] : {std::pair{u"7.5", 7.5}, {u" 7,5", 7.5}, {u"50.5e0", 50.5}})
-            EXPECT_DOUBLE_EQ(ce::localeNumber(typed, locale, QStringLiteral("x")).value(), value);
-    for (const char* bad : {"", "1,234.5", "1.234,5", "1 234", "9 mm", "1,2,3", "-", "1e400"})
-        EXPECT_TRUE(ce::localeNumber(QString::fromUtf8(bad), u',', QStringLiteral("Tolérance")).error().contains(
-            QStringLiteral("Tolérance"))) << bad;
-    EXPECT_EQ(ce::localeNumber(u"x", u'.', QStringLiteral("Tolérance")).error(),
-              QStringLiteral("Incompatibilité de type : le champ Tolérance ne contient pas un nombre"));
+        for (const auto& [typed, value] : {std::pair{u"7.5", 7.5}, {u" 7,5", 7.5}, {u"50.5e0", 50.5}}) {
+            EXPECT_DOUBLE_EQ(read(typed, locale).value(), value);
+            EXPECT_EQ(ce::localeValue(typed, locale), value);
+        }
+    for (const char* bad : {"", "1,234.5", "1.234,5", "1 234", "9 mm", "1,2,3", "-"}) {
+        EXPECT_EQ(ce::test::spoken(read(QString::fromUtf8(bad), u',').error()), "number.not_a_number|x") << bad;
+        EXPECT_FALSE(ce::localeValue(QString::fromUtf8(bad), u',')) << bad;
+    }
+    EXPECT_EQ(ce::test::spoken(read(u"1e400", u'.').error()), "number.overflow_field|x");
+    EXPECT_FALSE(ce::localeValue(u"-1e400", u'.'));
+    // A field named by a language text carries that text into the message.
+    EXPECT_EQ(ce::test::spoken(ce::fieldNumber(u"7 px", "field.tolerance", u'.', lang).error()),
+              "number.not_a_number|field.tolerance");
 }
 
 TEST(Rounding, ExactHalvesGoToTheEvenNeighbourAndInt16ChecksRange)
@@ -52,8 +63,8 @@ TEST(Rounding, ExactHalvesGoToTheEvenNeighbourAndInt16ChecksRange)
     EXPECT_EQ(ce::roundHalfEven(12.345665, 5), 12.34567);    // stored just above the half
     EXPECT_EQ(std::tuple(ce::toInt16(32767.4).value(), ce::toInt16(-32768.0).value(), ce::toInt16(0.5).value()),
               std::tuple(32767, -32768, 0));
-    EXPECT_FALSE(ce::toInt16(32767.5).ok());  // rounds to 32768
-    EXPECT_FALSE(ce::toInt16(kNan).ok());
+    EXPECT_FALSE(ce::toInt16(32767.5));  // rounds to 32768
+    EXPECT_FALSE(ce::toInt16(kNan));
 }
 
 TEST(TextForms, ShortestWithinTheSignificantDigits)
@@ -72,28 +83,28 @@ TEST(TextForms, ShortestWithinTheSignificantDigits)
 
 TEST(Sexagesimal, FieldsToDegrees)
 {
+    const ce::test::KeyEcho lang;
     EXPECT_DOUBLE_EQ(ce::raFromFields(1, 34, 50), 5690.0 / 240.0);  // 5690 s of time
     EXPECT_DOUBLE_EQ(ce::decFromFields(22, 11, 1, -1), -79861.0 / 3600.0);  // the sign applies to the whole
     EXPECT_EQ(ce::signFactorFromCaption(QStringLiteral("-")), -1);
     EXPECT_EQ(ce::signFactorFromCaption(QString()), 1);
-    EXPECT_DOUBLE_EQ(ce::raFromTexts(QStringLiteral("1"), QStringLiteral(" 34 "), QStringLiteral("50,5"), u',').value(),
+    EXPECT_DOUBLE_EQ(ce::raFromTexts(QStringLiteral("1"), QStringLiteral(" 34 "), QStringLiteral("50,5"), u',', lang).value(),
                      5690.5 / 240.0);
     // An explicit "+" is a sign, not a reason to read nothing.
     EXPECT_DOUBLE_EQ(
-        ce::raFromTexts(QStringLiteral("+1"), QStringLiteral("0"), QStringLiteral("+0"), u'.').value(), 15.0);
+        ce::raFromTexts(QStringLiteral("+1"), QStringLiteral("0"), QStringLiteral("+0"), u'.', lang).value(), 15.0);
 
     struct Row { QString a, b, c; bool isRa; QChar point; QString field; };
     const Row rows[] = {
-        {"", "0", "0", true, u'.', "RA (heures)"},
-        {"1", "2", "3.5x", true, u',', "RA (secondes)"},
-        {"1", "2a", "0", false, u'.', "DEC (minutes)"},
-        {"a", "b", "c", false, u'.', "DEC (degrés)"},  // the first bad field wins
+        {"", "0", "0", true, u'.', "field.ra_hours"},
+        {"1", "2", "3.5x", true, u',', "field.ra_seconds"},
+        {"1", "2a", "0", false, u'.', "field.dec_minutes"},
+        {"a", "b", "c", false, u'.', "field.dec_degrees"},  // the first bad field wins
     };
     for (const Row& row : rows) {
-        const ce::Result<double> r = row.isRa ? ce::raFromTexts(row.a, row.b, row.c, row.point)
-                                              : ce::decFromTexts(row.a, row.b, row.c, 1, row.point);
-        EXPECT_EQ(r.error(),
-                  QStringLiteral("Incompatibilité de type : le champ %1 ne contient pas un nombre").arg(row.field));
+        const ce::Result<double> r = row.isRa ? ce::raFromTexts(row.a, row.b, row.c, row.point, lang)
+                                              : ce::decFromTexts(row.a, row.b, row.c, 1, row.point, lang);
+        EXPECT_EQ(ce::test::spoken(r.error()), QStringLiteral("number.not_a_number|") + row.field);
     }
 }
 

@@ -236,7 +236,7 @@ TEST_F(CalibrationFlowTest, FailedComputationKeepsCorrFieldsAndBlocksUntilRestar
         controller.BoutonEtalo();
     }
     ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_TRUE(view.messages[0].text.contains(QStringLiteral("Division par zéro")));
+    EXPECT_TRUE(view.messages[0].text.contains(QStringLiteral("number.division_by_zero")));
     EXPECT_EQ(view.text(QStringLiteral("txt_corrasd")) + view.text(QStringLiteral("txt_corrdec")), "2599.432709.96");
     EXPECT_TRUE(st.etaloStep == 4 && visible("Frm_4"));
 

@@ -86,7 +86,7 @@ TEST(Download, EachFailureIsReportedAndKeepsThePreviousCatalogue)
         {{"--delay-ms", "5000"}, "@", false, false, true, "net.download.cancelled", true},
         {{}, "@", false, false, false, "data.txt : fichier trop grand", true, true},
         // Refused before any request.
-        {{"closed"}, "@", true, false, false, "RA (minutes)", false},
+        {{"closed"}, "@", true, false, false, "field.ra_minutes", false},
         {{"closed"}, "-", false, false, false, "serveur.cfg", false},
         {{"closed"}, "", false, false, false, "serveur.cfg", false},
         {{"closed"}, "ftp://127.0.0.1/", false, false, false, "serveur.cfg", false},

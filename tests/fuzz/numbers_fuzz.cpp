@@ -3,10 +3,12 @@
 // its rules on any double.
 
 #include "core/numbers.h"
+#include "tests/core/key_echo.h"
 #include "tests/fuzz/fuzz_support.h"
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 using namespace ce;
 using ce::fuzz::require;
@@ -33,8 +35,8 @@ void checkTextForms(double v)
     require(std::fabs(back - v) <= std::fabs(v) * 1e-14 || std::fabs(v) < 1e-300,
             "the text form is the number to 15 digits", show(v) + u' ' + text);
     for (QChar point : {QChar(u'.'), QChar(u',')}) {
-        const Result<double> local = localeNumber(formatDouble(v, point), point, QStringLiteral("X"));
-        require(local.ok() && *local == back, "the locale rule reads the text form back", text);
+        const std::optional<double> local = localeValue(formatDouble(v, point), point);
+        require(local && *local == back, "the locale rule reads the text form back", text);
     }
     const float f = static_cast<float>(v);
     if (std::isfinite(f)) {
@@ -68,9 +70,9 @@ void checkRounding(double v)
             require(std::fabs(d - v) <= 0.5 * std::pow(10.0, -decimals) * (1 + 1e-9) + std::fabs(v) * 1e-15,
                     "rounding to decimals moves by half a unit of the last decimal at most", show(v));
     }
-    const Result<std::int16_t> small = toInt16(v);
+    const std::optional<std::int16_t> small = toInt16(v);
     const bool fits = std::isfinite(r) && r >= -32768.0 && r <= 32767.0;
-    require(small.ok() == fits, "toInt16 succeeds exactly inside the 16-bit range", show(v));
+    require(small.has_value() == fits, "toInt16 succeeds exactly inside the 16-bit range", show(v));
     if (fits)
         require(*small == r, "toInt16 gives the rounded value", show(v));
 }
@@ -92,16 +94,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // locale rule takes any white space there, the other spaces and tabs
     // only) and its decimal comma, which the locale rule takes as well, is a
     // point; whichever separator the locale has.
-    const Result<double> local = localeNumber(text, u'.', QStringLiteral("X"));
-    if (local.ok()) {
+    const std::optional<double> local = localeValue(text, u'.');
+    const Result<double> worded = localeNumber(text, u'.', QStringLiteral("X"), ce::test::KeyEcho());
+    require(worded.ok() == local.has_value() && (!local || *worded == *local),
+            "the worded locale rule reads what the value rule reads", text);
+    if (local) {
         require(!std::isnan(*local), "the locale rule never gives NaN", text);
         const double pointed = leadingNumber(text.trimmed().replace(u',', u'.'));
         require(*local == pointed, "the locale and leading-number rules agree on a number", text);
-        const Result<double> comma = localeNumber(text, u',', QStringLiteral("X"));
-        require(comma.ok() && *comma == *local, "both locales read the same number", text);
+        const std::optional<double> comma = localeValue(text, u',');
+        require(comma && *comma == *local, "both locales read the same number", text);
         checkTextForms(*local);
     } else {
-        require(!local.error().isEmpty(), "a failure says why", text);
+        const QString why = ce::test::spoken(worded.error());
+        require(why == u"number.not_a_number|X" || why == u"number.overflow_field|X",
+                "a failure names the field and says why", text);
     }
 
     // Any double, bit by bit.

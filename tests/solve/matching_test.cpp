@@ -8,6 +8,7 @@
 
 #include "solve/matching.h"
 #include "solve/repeated_search.h"
+#include "tests/core/key_echo.h"
 
 #include <gtest/gtest.h>
 
@@ -230,6 +231,8 @@ TEST(MatchingSearch, FastSearchEqualsReference)
 
 TEST(MatchingDecision, WindowAndSettingsTexts)
 {
+    using ce::test::spoken;
+    const ce::test::KeyEcho lang;
     // lo = round(−4 − T), hi = round(T − 4), halves to the even neighbour.
     struct Row { double threshold; int lo, hi; };
     const Row rows[] = {
@@ -237,19 +240,19 @@ TEST(MatchingDecision, WindowAndSettingsTexts)
         {10.6, -15, 7},
     };
     for (const Row& r : rows) {
-        const Result<DecisionWindow> w = decisionWindow(r.threshold);
+        const Result<DecisionWindow> w = decisionWindow(r.threshold, lang);
         ASSERT_TRUE(w.ok()) << r.threshold;
         EXPECT_EQ(std::pair(int(w->lo), int(w->hi)), std::pair(r.lo, r.hi)) << r.threshold;
     }
-    EXPECT_TRUE(decisionWindow(40000).error().contains(QStringLiteral("Seuil décision")));
+    EXPECT_EQ(spoken(decisionWindow(40000, lang).error()), "number.overflow_field|field.threshold");
 
     // Either decimal separator, whatever the locale's.
-    const Result<MatchingSettings> comma = readMatchingSettings(u" 7,5 ", u"2.5", u',');
+    const Result<MatchingSettings> comma = readMatchingSettings(u" 7,5 ", u"2.5", u',', lang);
     ASSERT_TRUE(comma.ok()) << comma.error().toStdString();
     EXPECT_EQ(std::pair(comma->tolerance, int(comma->window.lo)), std::pair(7.5, -6));
-    EXPECT_TRUE(readMatchingSettings(u"7", u"10px", u'.').error().contains(QStringLiteral("Seuil décision")));
+    EXPECT_EQ(spoken(readMatchingSettings(u"7", u"10px", u'.', lang).error()), "number.not_a_number|field.threshold");
     // The tolerance is read first.
-    EXPECT_TRUE(readMatchingSettings(u"7;5", u"y", u',').error().contains(QStringLiteral("Tolérance")));
+    EXPECT_EQ(spoken(readMatchingSettings(u"7;5", u"y", u',', lang).error()), "number.not_a_number|field.tolerance");
 }
 
 // A star marker centred on (x, y) has its corner at (x − 4, y − 4), a click marker at (x − 8, y − 8).
@@ -259,7 +262,7 @@ Marker clickAt(double x, double y) { return Marker{float(x - 8), float(y - 8), k
 TEST(MatchingDecision, CountsMarkedStarsLyingOnDrawnStars)
 {
     // Threshold 10: both centre offsets strictly within ±10 pixels.
-    const DecisionWindow w = *decisionWindow(10);
+    const DecisionWindow w = *decisionWindow(10, ce::test::KeyEcho());
     const std::vector<Marker> clicks = {Marker{},          clickAt(100, 100), clickAt(200, 100),
                                         clickAt(300, 100), clickAt(400, 400), clickAt(50, 450)};
     struct Row { const char* name; std::vector<Marker> stars; int count; };  // stars: slot 0 first
