@@ -6,11 +6,8 @@
 // included (goal < 500 ms), with the number of sets tried.
 
 #include "app/flow/reduction_controller.h"
-#include "core/sexagesimal.h"
 #include "solve/star_detection.h"
-#include "tests/flow/flow_support.h"
-#include "tools/demo_field/demo_field.h"
-#include "tools/demo_field/demo_project.h"
+#include "tests/flow/demo_field_rig.h"
 #include "tools/demo_field/field_presets.h"
 
 #include <QRegularExpression>
@@ -72,30 +69,9 @@ struct AutoRig : testing::FlowRig {
         const demo::DemoFieldPreset preset = plate();
         const demo::DemoField& field = plateField();
         const demo::FieldGeometry& g = preset.field.geometry;
-        service::UsnoaQuery query;
-        query.raDeg = g.centreRaDeg, query.decDeg = g.centreDecDeg;
-        query.radiusArcmin = preset.queryRadiusArcmin;
-        query.magBright = 0, query.magFaint = preset.queryMagFaint;
-        query.maxCount = 5000;
-        folders.writeCatalogue(demo::answerText(field, query));
-        const QImage& image = field.image;
-        view.width = image.width(), view.height = image.height();
-        view.pixelSource = [&image](int x, int y) -> std::int32_t {
-            const QRgb c = image.pixel(x, y);
-            return qBlue(c) * 65536 + qGreen(c) * 256 + qRed(c);
-        };
-        const SexagesimalParts ra = SplitSexagesimal(g.centreRaDeg / 15.0);
-        const SexagesimalParts dec = SplitSexagesimal(std::fabs(g.centreDecDeg));
-        view.setTexts(QStringLiteral("txt_ra_"), {QString::number(ra.whole), QString::number(ra.minutes),
-                                                  QString::number(ra.seconds, 'f', 3)});
-        view.setTexts(QStringLiteral("txt_dec_"), {QString::number(dec.whole), QString::number(dec.minutes),
-                                                   QString::number(dec.seconds, 'f', 2)});
-        view.setText(QStringLiteral("txt_dec_sign_show_0"), QStringLiteral("+"));
-        const demo::LinearScaleFactors corr = demo::linearScaleFactors(g.centreDecDeg, g.pixelsPerDegree);
-        view.setText(QStringLiteral("txt_corrasd"), demo::scaleFactorText(corr.corrAsd));
-        view.setText(QStringLiteral("txt_corrdec"), demo::scaleFactorText(corr.corrDec));
-        view.setText(QStringLiteral("txt_url"), QStringLiteral("plaque.png"));
-        view.setCheckState(QStringLiteral("CheckDecideur"), 1);
+        testing::writeFieldCatalogue(folders, field, g, preset.queryRadiusArcmin, preset.queryMagFaint);
+        testing::showFieldImage(view, field.image);
+        testing::typeField(view, g, QStringLiteral("plaque.png"));
         // "Non" to the candidate: the run is measured up to its question.
         view.defaultAnswer = false;
     }

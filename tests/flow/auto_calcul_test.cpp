@@ -6,13 +6,8 @@
 // offered and the run says that nothing was verified.
 
 #include "app/flow/reduction_controller.h"
-#include "core/sexagesimal.h"
-#include "tests/flow/flow_support.h"
-#include "tools/demo_field/demo_field.h"
-#include "tools/demo_field/demo_project.h"
+#include "tests/flow/demo_field_rig.h"
 #include "tools/demo_field/field_presets.h"
-
-#include <QHash>
 
 #include <gtest/gtest.h>
 
@@ -26,71 +21,24 @@ struct AutoRig : FlowRig {
     // centre; the typed centre and factors those of `imaged`, the factors
     // multiplied by `scale`.
     AutoRig(const demo::DemoFieldPreset& imaged, const demo::DemoFieldPreset& catalogued, double scale = 1.0)
-        : field(demo::generateDemoField(imaged.field))
+        : field(demo::generateDemoField(imaged.field)), truth(starTruth(field))
     {
         const demo::DemoField catalogueField =
             &imaged == &catalogued ? demo::DemoField{} : demo::generateDemoField(catalogued.field);
         const demo::DemoField& source = &imaged == &catalogued ? field : catalogueField;
-        const demo::FieldGeometry& cg = catalogued.field.geometry;
-        service::UsnoaQuery query;
-        query.raDeg = cg.centreRaDeg, query.decDeg = cg.centreDecDeg;
-        query.radiusArcmin = catalogued.queryRadiusArcmin;
-        query.magBright = 0, query.magFaint = catalogued.queryMagFaint;
-        query.maxCount = 5000;
-        folders.writeCatalogue(demo::answerText(source, query));
-
-        const demo::FieldGeometry& g = imaged.field.geometry;
-        const QImage& image = field.image;
-        view.width = image.width(), view.height = image.height();
-        view.pixelSource = [&image](int x, int y) -> std::int32_t {
-            const QRgb c = image.pixel(x, y);
-            return qBlue(c) * 65536 + qGreen(c) * 256 + qRed(c);
-        };
-        const SexagesimalParts ra = SplitSexagesimal(g.centreRaDeg / 15.0);
-        const SexagesimalParts dec = SplitSexagesimal(std::fabs(g.centreDecDeg));
-        view.setTexts(QStringLiteral("txt_ra_"), {QString::number(ra.whole), QString::number(ra.minutes),
-                                                  QString::number(ra.seconds, 'f', 3)});
-        view.setTexts(QStringLiteral("txt_dec_"), {QString::number(dec.whole), QString::number(dec.minutes),
-                                                   QString::number(dec.seconds, 'f', 2)});
-        view.setText(QStringLiteral("txt_dec_sign_show_0"), g.centreDecDeg < 0 ? QStringLiteral("-") : QStringLiteral("+"));
-        const demo::LinearScaleFactors corr = demo::linearScaleFactors(g.centreDecDeg, g.pixelsPerDegree);
-        view.setText(QStringLiteral("txt_corrasd"), demo::scaleFactorText(corr.corrAsd * scale));
-        view.setText(QStringLiteral("txt_corrdec"), demo::scaleFactorText(corr.corrDec * scale));
-        view.setText(QStringLiteral("txt_url"), QStringLiteral("plaque.png"));
-        view.setCheckState(QStringLiteral("CheckDecideur"), 1);
-        for (const demo::DemoStar& s : field.stars) truth.insert(s.placed.id, &s);
+        writeFieldCatalogue(folders, source, catalogued.field.geometry, catalogued.queryRadiusArcmin,
+                            catalogued.queryMagFaint);
+        showFieldImage(view, field.image);
+        typeField(view, imaged.field.geometry, QStringLiteral("plaque.png"), scale);
         // "Oui" to the long calculation, and to a candidate only when its
         // drawn markers lie on the stars.
-        view.decide = [this](const QString& question) { return question == message(15) || drawnOnTheStars(); };
+        view.decide = [this](const QString& question) {
+            return question == message(15) || drawnOnTheStars(markerErrors(st, truth));
+        };
     }
 
-    std::vector<double> markerErrors() const
-    {
-        std::vector<double> errors;
-        for (int i = 1; i <= st.starCount; ++i) {
-            const auto slot = std::size_t(i);
-            const demo::DemoStar* s = truth.value(st.starId[slot]);
-            const Marker& m = st.markers.star[slot];
-            if (!s || !s->inImage || !m.visible) continue;
-            errors.push_back(std::hypot(m.left + m.size / 2.0 - s->placed.xPx, m.top + m.size / 2.0 - s->placed.yPx));
-        }
-        return errors;
-    }
-    bool drawnOnTheStars() const
-    {
-        std::vector<double> errors = markerErrors();
-        if (errors.size() < 5) return false;
-       
-        std::nth_element(errors.begin(), errors.begin() + errors.size() / 2, errors.end());
-        return errors[errors.size() / 2] < 5.0;
-    }
-    double markerRms() const
-    {
-        const std::vector<double> errors = markerErrors();
-        double sum = 0;
-        for (double e : errors) sum += e * e;
-        return errors.empty() ? INFINITY : std::sqrt(sum / errors.size());
-    }
+    double markerRms() const { return rms(markerErrors(st, truth)); }
+
     // Questions about a candidate (not the long-calculation one).
     int candidateQuestions() const
     {
@@ -107,7 +55,7 @@ struct AutoRig : FlowRig {
     }
 
     const demo::DemoField field;
-    QHash<QString, const demo::DemoStar*> truth;
+    const StarTruth truth;
 };
 
 demo::DemoFieldPreset flawedWide(std::uint64_t seed)

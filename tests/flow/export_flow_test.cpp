@@ -9,18 +9,16 @@
 
 #include "app/flow/reduction_controller.h"
 #include "core/plate_solution.h"
-#include "core/sexagesimal.h"
 #include "core/solution_in_force.h"
 #include "export/flow/export_commands.h"
 #include "image/fits_reader.h"
 #include "solve/flow/refinement_run.h"
 #include "tests/export/rfc4180.h"
 #include "tests/export/wcslib_check.h"
-#include "tests/flow/flow_support.h"
+#include "tests/flow/demo_field_rig.h"
 #include "tools/demo_field/click_sets.h"
 #include "tools/demo_field/demo_field.h"
 #include "tools/demo_field/demo_fits.h"
-#include "tools/demo_field/demo_project.h"
 #include "tools/demo_field/field_presets.h"
 
 #include <QCryptographicHash>
@@ -65,34 +63,13 @@ QByteArray digest(const QString& path)
 // user would have them after "1-Download"; reduce() marks five stars and
 // runs "3-Calcul", accepting the candidate whose markers lie on the stars.
 struct ExportRig : FlowRig {
-    ExportRig() : field(demo::generateDemoField(demo::demonstrationPreset().field))
+    ExportRig() : field(demo::generateDemoField(demo::demonstrationPreset().field)), truth(starTruth(field))
     {
         const demo::DemoFieldPreset preset = demo::demonstrationPreset();
         const demo::FieldGeometry& g = preset.field.geometry;
-        service::UsnoaQuery query;
-        query.raDeg = g.centreRaDeg, query.decDeg = g.centreDecDeg;
-        query.radiusArcmin = 28, query.magBright = 0, query.magFaint = preset.queryMagFaint;
-        query.maxCount = 5000;
-        folders.writeCatalogue(demo::answerText(field, query));
-
-        const QImage& image = field.image;
-        view.width = image.width(), view.height = image.height();
-        view.pixelSource = [&image](int x, int y) -> std::int32_t {
-            const QRgb c = image.pixel(x, y);
-            return qBlue(c) * 65536 + qGreen(c) * 256 + qRed(c);
-        };
-        const SexagesimalParts ra = SplitSexagesimal(g.centreRaDeg / 15.0);
-        const SexagesimalParts dec = SplitSexagesimal(std::fabs(g.centreDecDeg));
-        view.setTexts(QStringLiteral("txt_ra_"), {QString::number(ra.whole), QString::number(ra.minutes),
-                                                  QString::number(ra.seconds, 'f', 3)});
-        view.setTexts(QStringLiteral("txt_dec_"), {QString::number(dec.whole), QString::number(dec.minutes),
-                                                   QString::number(dec.seconds, 'f', 2)});
-        const demo::LinearScaleFactors corr = demo::linearScaleFactors(g.centreDecDeg, g.pixelsPerDegree);
-        view.setText(QStringLiteral("txt_corrasd"), demo::scaleFactorText(corr.corrAsd));
-        view.setText(QStringLiteral("txt_corrdec"), demo::scaleFactorText(corr.corrDec));
-        view.setText(QStringLiteral("txt_url"), folders.program.filePath(QStringLiteral("champ.png")));
-        view.setCheckState(QStringLiteral("CheckDecideur"), 1);
-        for (const demo::DemoStar& s : field.stars) truth.insert(s.placed.id, &s);
+        writeFieldCatalogue(folders, field, g, 28, preset.queryMagFaint);
+        showFieldImage(view, field.image);
+        typeField(view, g, folders.program.filePath(QStringLiteral("champ.png")));
         for (const service::CatalogueStar& s : field.catalogue) catalogue.insert(s.id, &s);
         for (const char* key : {"export.replace", "export.wcs.done", "export.wcs.unrefined", "export.fitscopy.question",
                                 "export.fitscopy.done"})
@@ -100,23 +77,13 @@ struct ExportRig : FlowRig {
         lang.keyed[QStringLiteral("export.csv.done")] = QStringLiteral("export.csv.done %1 %2");
     }
 
-    bool onTheStars() const
-    {
-        int near = 0, far = 0;
-        for (int i = 1; i <= st.starCount; ++i) {
-            const demo::DemoStar* s = truth.value(st.starId[std::size_t(i)]);
-            const Marker& m = st.markers.star[std::size_t(i)];
-            if (!s || !s->inImage || !m.visible) continue;
-            (std::hypot(m.left + m.size / 2.0 - s->placed.xPx, m.top + m.size / 2.0 - s->placed.yPx) < 5 ? near : far)++;
-        }
-        return near > far && near >= 5;
-    }
-
     bool reduce()
     {
         const std::vector<demo::FiveStarClicks> sets = demo::offCentreClickSets(field, 1, 7);
         if (sets.empty()) return false;
-        view.decide = [this](const QString& question) { return question == message(15) || onTheStars(); };
+        view.decide = [this](const QString& question) {
+            return question == message(15) || drawnOnTheStars(markerErrors(st, truth));
+        };
         controller.SelectStar();
         for (const demo::ClickedStar& c : sets.front()) {
             st.clickX = std::int16_t(c.clickPx.x());
@@ -132,7 +99,7 @@ struct ExportRig : FlowRig {
     QString path(const QString& name) const { return folders.program.filePath(name); }
 
     const demo::DemoField field;
-    QHash<QString, const demo::DemoStar*> truth;
+    const StarTruth truth;
     QHash<QString, const service::CatalogueStar*> catalogue;
     ScriptedChooser chooser;
 };

@@ -9,14 +9,9 @@
 // the side, just south of the equator) is checked the same way.
 
 #include "app/flow/reduction_controller.h"
-#include "core/sexagesimal.h"
-#include "tests/flow/flow_support.h"
+#include "tests/flow/demo_field_rig.h"
 #include "tools/demo_field/click_sets.h"
-#include "tools/demo_field/demo_field.h"
-#include "tools/demo_field/demo_project.h"
 #include "tools/demo_field/field_presets.h"
-
-#include <QHash>
 
 #include <gtest/gtest.h>
 
@@ -26,68 +21,22 @@ namespace ce::testing {
 namespace {
 
 struct PlateRig : FlowRig {
-    explicit PlateRig(const demo::DemoFieldPreset& preset) : field(demo::generateDemoField(preset.field))
+    explicit PlateRig(const demo::DemoFieldPreset& preset)
+        : field(demo::generateDemoField(preset.field)), truth(starTruth(field))
     {
         const demo::FieldGeometry& g = preset.field.geometry;
-        service::UsnoaQuery query;
-        query.raDeg = g.centreRaDeg, query.decDeg = g.centreDecDeg;
-        query.radiusArcmin = preset.queryRadiusArcmin;
-        query.magBright = 0, query.magFaint = preset.queryMagFaint;
-        query.maxCount = 5000;
-        folders.writeCatalogue(demo::answerText(field, query));
-
-        const QImage& image = field.image;
-        view.width = image.width(), view.height = image.height();
-        view.pixelSource = [&image](int x, int y) -> std::int32_t {
-            const QRgb c = image.pixel(x, y);
-            return qBlue(c) * 65536 + qGreen(c) * 256 + qRed(c);
-        };
-        const SexagesimalParts ra = SplitSexagesimal(g.centreRaDeg / 15.0);
-        const SexagesimalParts dec = SplitSexagesimal(std::fabs(g.centreDecDeg));
-        view.setTexts(QStringLiteral("txt_ra_"), {QString::number(ra.whole), QString::number(ra.minutes),
-                                                  QString::number(ra.seconds, 'f', 3)});
-        view.setTexts(QStringLiteral("txt_dec_"), {QString::number(dec.whole), QString::number(dec.minutes),
-                                                   QString::number(dec.seconds, 'f', 2)});
-        view.setText(QStringLiteral("txt_dec_sign_show_0"), g.centreDecDeg < 0 ? QStringLiteral("-") : QStringLiteral("+"));
-        const demo::LinearScaleFactors corr = demo::linearScaleFactors(g.centreDecDeg, g.pixelsPerDegree);
-        view.setText(QStringLiteral("txt_corrasd"), demo::scaleFactorText(corr.corrAsd));
-        view.setText(QStringLiteral("txt_corrdec"), demo::scaleFactorText(corr.corrDec));
-        view.setText(QStringLiteral("txt_url"), QStringLiteral("plaque.png"));
-        view.setCheckState(QStringLiteral("CheckDecideur"), 1);
-        for (const demo::DemoStar& s : field.stars) truth.insert(s.placed.id, &s);
+        writeFieldCatalogue(folders, field, g, preset.queryRadiusArcmin, preset.queryMagFaint);
+        showFieldImage(view, field.image);
+        typeField(view, g, QStringLiteral("plaque.png"));
         // "Oui" to the long calculation, and to a candidate only when its
         // drawn markers lie on the stars.
-        view.decide = [this](const QString& question) { return question == message(15) || drawnOnTheStars(); };
+        view.decide = [this](const QString& question) {
+            return question == message(15) || drawnOnTheStars(markerErrors(st, truth));
+        };
     }
 
-    // Distances between the drawn markers 1..starCount and the true
-    // positions of their stars on the image.
-    std::vector<double> markerErrors() const
-    {
-        std::vector<double> errors;
-        for (int i = 1; i <= st.starCount; ++i) {
-            const auto slot = std::size_t(i);
-            const demo::DemoStar* s = truth.value(st.starId[slot]);
-            const Marker& m = st.markers.star[slot];
-            if (!s || !s->inImage || !m.visible) continue;
-            errors.push_back(std::hypot(m.left + m.size / 2.0 - s->placed.xPx, m.top + m.size / 2.0 - s->placed.yPx));
-        }
-        return errors;
-    }
-    bool drawnOnTheStars() const
-    {
-        std::vector<double> errors = markerErrors();
-        if (errors.size() < 5) return false;
-        std::nth_element(errors.begin(), errors.begin() + errors.size() / 2, errors.end());
-        return errors[errors.size() / 2] < 5.0;
-    }
-    double markerRms() const
-    {
-        const std::vector<double> errors = markerErrors();
-        double sum = 0;
-        for (double e : errors) sum += e * e;
-        return errors.empty() ? INFINITY : std::sqrt(sum / errors.size());
-    }
+    double markerRms() const { return rms(markerErrors(st, truth)); }
+
     // One reduction: "2-Etoiles", five clicks, "3-Calcul". True when the
     // true solution was offered (and accepted).
     bool reduce(const demo::FiveStarClicks& clicks)
@@ -105,7 +54,7 @@ struct PlateRig : FlowRig {
     }
 
     const demo::DemoField field;
-    QHash<QString, const demo::DemoStar*> truth;
+    const StarTruth truth;
 };
 
 TEST(PlateReduction, OffCentreClicksOnSaturatedStarsFindAndRefineTheTrueSolution)

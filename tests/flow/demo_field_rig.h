@@ -1,0 +1,104 @@
+#pragma once
+// A generated field laid before the controller as a user has it after
+// "1-Download": the catalogue answer where the download leaves it, the
+// image behind the scripted window, the centre and the scale factors typed,
+// the Décideur ticked; and how far the drawn star markers then lie from the
+// stars' true places on the image.
+
+#include "core/reduction_state.h"
+#include "core/sexagesimal.h"
+#include "tests/flow/flow_support.h"
+#include "tools/demo_field/demo_field.h"
+#include "tools/demo_field/demo_project.h"
+
+#include <QHash>
+#include <QImage>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace ce::testing {
+
+// The service's answer around the centre of `centre`, out to `radiusArcmin`
+// and down to `magFaint`, made from the catalogue of `source`.
+inline void writeFieldCatalogue(const Folders& folders, const demo::DemoField& source,
+                                const demo::FieldGeometry& centre, double radiusArcmin, double magFaint)
+{
+    service::UsnoaQuery query;
+    query.raDeg = centre.centreRaDeg, query.decDeg = centre.centreDecDeg;
+    query.radiusArcmin = radiusArcmin;
+    query.magBright = 0, query.magFaint = magFaint;
+    query.maxCount = 5000;
+    folders.writeCatalogue(demo::answerText(source, query));
+}
+
+// The picture as the window hands its pixels to the controller.
+inline void showFieldImage(FakeView& view, const QImage& image)
+{
+    view.width = image.width(), view.height = image.height();
+    view.pixelSource = [&image](int x, int y) -> std::int32_t {
+        const QRgb c = image.pixel(x, y);
+        return qBlue(c) * 65536 + qGreen(c) * 256 + qRed(c);
+    };
+}
+
+// The field's centre and its scale factors (times `scale`) typed as a user
+// types them, the image's name, the Décideur ticked.
+inline void typeField(FakeView& view, const demo::FieldGeometry& g, const QString& imageName, double scale = 1.0)
+{
+    const SexagesimalParts ra = SplitSexagesimal(g.centreRaDeg / 15.0);
+    const SexagesimalParts dec = SplitSexagesimal(std::fabs(g.centreDecDeg));
+    view.setTexts(QStringLiteral("txt_ra_"), {QString::number(ra.whole), QString::number(ra.minutes),
+                                              QString::number(ra.seconds, 'f', 3)});
+    view.setTexts(QStringLiteral("txt_dec_"), {QString::number(dec.whole), QString::number(dec.minutes),
+                                               QString::number(dec.seconds, 'f', 2)});
+    view.setText(QStringLiteral("txt_dec_sign_show_0"), g.centreDecDeg < 0 ? QStringLiteral("-") : QStringLiteral("+"));
+    const demo::LinearScaleFactors corr = demo::linearScaleFactors(g.centreDecDeg, g.pixelsPerDegree);
+    view.setText(QStringLiteral("txt_corrasd"), demo::scaleFactorText(corr.corrAsd * scale));
+    view.setText(QStringLiteral("txt_corrdec"), demo::scaleFactorText(corr.corrDec * scale));
+    view.setText(QStringLiteral("txt_url"), imageName);
+    view.setCheckState(QStringLiteral("CheckDecideur"), 1);
+}
+
+using StarTruth = QHash<QString, const demo::DemoStar*>;
+
+// Each generated star by its catalogue identification.
+inline StarTruth starTruth(const demo::DemoField& field)
+{
+    StarTruth truth;
+    for (const demo::DemoStar& s : field.stars) truth.insert(s.placed.id, &s);
+    return truth;
+}
+
+// Distances from the drawn star markers 1..starCount to the true places of
+// their stars, for the stars on the image.
+inline std::vector<double> markerErrors(const ReductionState& st, const StarTruth& truth)
+{
+    std::vector<double> errors;
+    for (int i = 1; i <= st.starCount; ++i) {
+        const auto slot = std::size_t(i);
+        const demo::DemoStar* s = truth.value(st.starId[slot]);
+        const Marker& m = st.markers.star[slot];
+        if (!s || !s->inImage || !m.visible) continue;
+        errors.push_back(std::hypot(m.left + m.size / 2.0 - s->placed.xPx, m.top + m.size / 2.0 - s->placed.yPx));
+    }
+    return errors;
+}
+
+// The markers of a true solution: five at least, the median within 5 px.
+inline bool drawnOnTheStars(std::vector<double> errors)
+{
+    if (errors.size() < 5) return false;
+    std::nth_element(errors.begin(), errors.begin() + errors.size() / 2, errors.end());
+    return errors[errors.size() / 2] < 5.0;
+}
+
+inline double rms(const std::vector<double>& errors)
+{
+    double sum = 0;
+    for (double e : errors) sum += e * e;
+    return errors.empty() ? INFINITY : std::sqrt(sum / errors.size());
+}
+
+}  // namespace ce::testing
