@@ -53,16 +53,16 @@ QString defaultsPath(const QString& programFolder)
     return programFolder + QStringLiteral("/defaut.cfg");
 }
 
-DefaultsReading loadDefaults(const QString& programFolder, const DefaultSettings& base)
+DefaultsReading loadDefaults(const QString& programFolder, const DefaultSettings& base, const TextLookup& lang)
 {
-    const Result<QStringList> lines = readTextLines(defaultsPath(programFolder));
+    const Result<QStringList> lines = readTextLines(defaultsPath(programFolder), lang);
     if (!lines) return {base, 0};
     return readDefaults(*lines, base, systemDecimalPoint());
 }
 
-Status saveDefaults(const QString& programFolder, const DefaultSettings& settings)
+Status saveDefaults(const QString& programFolder, const DefaultSettings& settings, const TextLookup& lang)
 {
-    return writeTextLines(defaultsPath(programFolder), defaultsLines(settings));
+    return writeTextLines(defaultsPath(programFolder), defaultsLines(settings), lang);
 }
 
 }  // namespace ce

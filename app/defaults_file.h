@@ -8,6 +8,7 @@
 // and keeps what it had read; it never reports anything.
 
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QChar>
 #include <QString>
@@ -49,9 +50,10 @@ QString defaultsPath(const QString& programFolder);
 
 // Reads the file beside the program; a missing or unreadable file reads
 // nothing (valuesRead 0). Uses the system locale's decimal separator.
-DefaultsReading loadDefaults(const QString& programFolder, const DefaultSettings& base);
+DefaultsReading loadDefaults(const QString& programFolder, const DefaultSettings& base, const TextLookup& lang);
 
-// Writes the nine lines, replacing the file as a whole.
-Status saveDefaults(const QString& programFolder, const DefaultSettings& settings);
+// Writes the nine lines, replacing the file as a whole; a failure is worded
+// by `lang`.
+Status saveDefaults(const QString& programFolder, const DefaultSettings& settings, const TextLookup& lang);
 
 }  // namespace ce

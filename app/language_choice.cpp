@@ -19,13 +19,13 @@ bool isLanguageFileName(const QString& fileName)
 
 }  // namespace
 
-QList<LanguageFile> findLanguageFiles(const QString& programFolder)
+QList<LanguageFile> findLanguageFiles(const QString& programFolder, const TextLookup& lang)
 {
     const QStringList names =
         QDir(programFolder).entryList({QStringLiteral("lang*.cfg")}, QDir::Files | QDir::Readable, QDir::Name);
     QList<LanguageFile> files;
     for (const QString& fileName : names) {
-        const Result<QStringList> lines = readTextLines(QDir(programFolder).filePath(fileName));
+        const Result<QStringList> lines = readTextLines(QDir(programFolder).filePath(fileName), lang);
         const QString heading = lines ? lines->value(0).trimmed() : QString();
         files.append({fileName, heading.isEmpty() ? fileName : heading});
     }

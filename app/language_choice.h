@@ -9,6 +9,7 @@
 // never reaches outside the program folder.
 
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QList>
 #include <QString>
@@ -23,7 +24,9 @@ struct LanguageFile {
 };
 
 // Every lang*.cfg of `programFolder`, "lang.cfg" first, then by file name.
-QList<LanguageFile> findLanguageFiles(const QString& programFolder);
+// `lang` words the reading of the files, whose failures only leave a file
+// named by its file name.
+QList<LanguageFile> findLanguageFiles(const QString& programFolder, const TextLookup& lang);
 
 // The file name to read at start-up for the saved choice `chosen`: its
 // file-name part, or "lang.cfg" when nothing was chosen or the choice does

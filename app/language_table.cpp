@@ -125,7 +125,9 @@ Result<LanguageTable> loadLanguageTable(const QString& programFolder)
 
 Result<LanguageTable> loadLanguageFile(const QString& path)
 {
-    const Result<QStringList> lines = readTextLines(path);
+    // No language is loaded while its file is read: a file that cannot be
+    // read is told in the program's own French.
+    const Result<QStringList> lines = readTextLines(path, builtinLanguage());
     if (!lines)
         return Result<LanguageTable>::failure(lines.error());
     Result<LanguageTable> table = parseLanguageTable(*lines);

@@ -71,15 +71,15 @@ QString configPath(const QString& programFolder)
 ConfigReading loadConfigFile(const QString& programFolder, const TextLookup& lang)
 {
     const QString path = configPath(programFolder);
-    const Result<QStringList> lines = readTextLines(path);
+    const Result<QStringList> lines = readTextLines(path, lang);
     if (!lines) return stopped({}, lines.error());
     return parseConfigFile(*lines, systemDecimalPoint(), path, lang);
 }
 
 Status saveConfigFile(const QString& programFolder,
-                      const std::vector<OpticalConfiguration>& records)
+                      const std::vector<OpticalConfiguration>& records, const TextLookup& lang)
 {
-    return writeTextLines(configPath(programFolder), configFileLines(records));
+    return writeTextLines(configPath(programFolder), configFileLines(records), lang);
 }
 
 ConfigTable::ConfigTable(std::vector<OpticalConfiguration> records)

@@ -57,11 +57,13 @@ QStringList configFileLines(const std::vector<OpticalConfiguration>& records);
 QString configPath(const QString& programFolder);
 
 // Reads the file (system locale); a missing file gives no records and the
-// error « Fichier introuvable : <path> ».
+// error "file.not_found" of `lang` naming it.
 ConfigReading loadConfigFile(const QString& programFolder, const TextLookup& lang);
 
+// Replaces the file with the records; fails with the "file.save_failed"
+// text of `lang`, the file then untouched.
 Status saveConfigFile(const QString& programFolder,
-                      const std::vector<OpticalConfiguration>& records);
+                      const std::vector<OpticalConfiguration>& records, const TextLookup& lang);
 
 // The table of the Config window: records 1..count plus the scratch slot 0
 // that takes edits made while nothing is selected. Selections are list

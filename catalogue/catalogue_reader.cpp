@@ -90,9 +90,9 @@ CatalogueCounts readCatalogueAnswer(const QByteArray& answer, double corrAsd, do
 }
 
 Result<CatalogueCounts> readCatalogueFile(const QString& path, double corrAsd, double corrDec,
-                                          ReductionState& state)
+                                          ReductionState& state, const TextLookup& lang)
 {
-    const Result<QByteArray> bytes = readFileBytes(path);
+    const Result<QByteArray> bytes = readFileBytes(path, lang);
     if (!bytes) return Result<CatalogueCounts>::failure(bytes.error());
     return Result<CatalogueCounts>::success(readCatalogueAnswer(*bytes, corrAsd, corrDec, state));
 }

@@ -23,6 +23,7 @@
 
 #include "core/reduction_state.h"
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QByteArray>
 #include <QString>
@@ -52,10 +53,11 @@ struct CatalogueCounts {
 CatalogueCounts readCatalogueAnswer(const QByteArray& answer, double corrAsd, double corrDec,
                                     ReductionState& state);
 
-// The same from a file (the downloaded data.txt). A missing file fails with
-// « Fichier introuvable : <path> » and leaves the state untouched.
+// The same from a file (the downloaded data.txt). A file that cannot be
+// read fails with its reason worded by `lang` (text "file.not_found" when
+// it is missing) and leaves the state untouched.
 Result<CatalogueCounts> readCatalogueFile(const QString& path, double corrAsd, double corrDec,
-                                          ReductionState& state);
+                                          ReductionState& state, const TextLookup& lang);
 
 // The text a record carries after column 65, trimmed ("Gaia DR3
 // 2788812345678901234" for a Gaia star, whose columns 6-19 keep only the

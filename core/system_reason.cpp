@@ -3,56 +3,74 @@
 #include <cerrno>
 
 namespace ce {
+namespace {
 
-QString systemErrorReason(int errnoValue)
+// The key of the reason for an error number; empty for a number without
+// its own text.
+QString systemReasonKey(int errnoValue)
 {
     switch (errnoValue) {
-    case ENOSPC: return QStringLiteral("plus de place sur le disque");
+    case ENOSPC: return QStringLiteral("reason.enospc");
 #ifdef EDQUOT
-    case EDQUOT: return QStringLiteral("quota de disque dépassé");
+    case EDQUOT: return QStringLiteral("reason.edquot");
 #endif
-    case EFBIG: return QStringLiteral("fichier trop grand pour ce système de fichiers");
+    case EFBIG: return QStringLiteral("reason.efbig");
     case EACCES:
-    case EPERM: return QStringLiteral("accès refusé");
-    case EROFS: return QStringLiteral("système de fichiers en lecture seule");
-    case ENOENT: return QStringLiteral("fichier ou dossier introuvable");
-    case ENOTDIR: return QStringLiteral("un élément du chemin n'est pas un dossier");
-    case EISDIR: return QStringLiteral("le chemin désigne un dossier");
-    case EEXIST: return QStringLiteral("le fichier existe déjà");
-    case ENAMETOOLONG: return QStringLiteral("nom de fichier trop long");
+    case EPERM: return QStringLiteral("reason.eacces");
+    case EROFS: return QStringLiteral("reason.erofs");
+    case ENOENT: return QStringLiteral("reason.enoent");
+    case ENOTDIR: return QStringLiteral("reason.enotdir");
+    case EISDIR: return QStringLiteral("reason.eisdir");
+    case EEXIST: return QStringLiteral("reason.eexist");
+    case ENAMETOOLONG: return QStringLiteral("reason.enametoolong");
     case EMFILE:
-    case ENFILE: return QStringLiteral("trop de fichiers ouverts");
-    case EIO: return QStringLiteral("erreur d'entrée-sortie du disque");
-    case EBUSY: return QStringLiteral("fichier ou périphérique occupé");
-    case ENOMEM: return QStringLiteral("mémoire insuffisante");
-    case EXDEV: return QStringLiteral("déplacement entre deux disques impossible");
-    case ETXTBSY: return QStringLiteral("fichier en cours d'utilisation");
+    case ENFILE: return QStringLiteral("reason.emfile");
+    case EIO: return QStringLiteral("reason.eio");
+    case EBUSY: return QStringLiteral("reason.ebusy");
+    case ENOMEM: return QStringLiteral("reason.enomem");
+    case EXDEV: return QStringLiteral("reason.exdev");
+    case ETXTBSY: return QStringLiteral("reason.etxtbsy");
     default: break;
     }
-    return QStringLiteral("erreur système n° %1").arg(errnoValue);
+    return QString();
 }
 
-QString fileErrorReason(QFileDevice::FileError error, int errnoValue)
+// The key of the reason for a Qt file error category.
+QString fileReasonKey(QFileDevice::FileError error)
 {
-    if (errnoValue != 0) return systemErrorReason(errnoValue);
     switch (error) {
     case QFileDevice::NoError: break;
-    case QFileDevice::ReadError: return QStringLiteral("lecture impossible");
-    case QFileDevice::WriteError: return QStringLiteral("écriture impossible");
-    case QFileDevice::FatalError: return QStringLiteral("erreur fatale du système de fichiers");
-    case QFileDevice::ResourceError: return QStringLiteral("ressources insuffisantes (disque plein ?)");
-    case QFileDevice::OpenError: return QStringLiteral("ouverture impossible");
-    case QFileDevice::AbortError: return QStringLiteral("opération interrompue");
-    case QFileDevice::TimeOutError: return QStringLiteral("délai dépassé");
+    case QFileDevice::ReadError: return QStringLiteral("reason.read");
+    case QFileDevice::WriteError: return QStringLiteral("reason.write");
+    case QFileDevice::FatalError: return QStringLiteral("reason.fatal");
+    case QFileDevice::ResourceError: return QStringLiteral("reason.resource");
+    case QFileDevice::OpenError: return QStringLiteral("reason.open");
+    case QFileDevice::AbortError: return QStringLiteral("reason.abort");
+    case QFileDevice::TimeOutError: return QStringLiteral("reason.timeout");
     case QFileDevice::UnspecifiedError: break;
-    case QFileDevice::RemoveError: return QStringLiteral("suppression impossible");
-    case QFileDevice::RenameError: return QStringLiteral("renommage impossible");
-    case QFileDevice::PositionError: return QStringLiteral("positionnement impossible");
-    case QFileDevice::ResizeError: return QStringLiteral("changement de taille impossible");
-    case QFileDevice::PermissionsError: return QStringLiteral("droits d'accès insuffisants");
-    case QFileDevice::CopyError: return QStringLiteral("copie impossible");
+    case QFileDevice::RemoveError: return QStringLiteral("reason.remove");
+    case QFileDevice::RenameError: return QStringLiteral("reason.rename");
+    case QFileDevice::PositionError: return QStringLiteral("reason.position");
+    case QFileDevice::ResizeError: return QStringLiteral("reason.resize");
+    case QFileDevice::PermissionsError: return QStringLiteral("reason.permissions");
+    case QFileDevice::CopyError: return QStringLiteral("reason.copy");
     }
-    return QStringLiteral("erreur inconnue du système de fichiers");
+    return QStringLiteral("reason.unknown");
+}
+
+}  // namespace
+
+QString systemErrorReason(int errnoValue, const TextLookup& lang)
+{
+    const QString key = systemReasonKey(errnoValue);
+    if (key.isEmpty()) return lang.text(QStringLiteral("reason.errno")).arg(errnoValue);
+    return lang.text(key);
+}
+
+QString fileErrorReason(QFileDevice::FileError error, int errnoValue, const TextLookup& lang)
+{
+    if (errnoValue != 0) return systemErrorReason(errnoValue, lang);
+    return lang.text(fileReasonKey(error));
 }
 
 }  // namespace ce

@@ -10,9 +10,11 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <optional>
+#include <variant>
 
 namespace ce {
 namespace {
@@ -44,19 +46,34 @@ std::optional<QString> decodeUtf8Strict(const QByteArray& bytes)
     return text;
 }
 
-QString notFoundMessage(const QString& path)
+// The Windows-1252 bytes of the text, or its first character that has no
+// byte there.
+std::variant<QByteArray, char16_t> toWindows1252(const QString& text)
 {
-    return QStringLiteral("Fichier introuvable : %1").arg(path);
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            bytes.append(static_cast<char>(u));
+            continue;
+        }
+        const auto high = std::find(kCp1252High.begin(), kCp1252High.end(), u);
+        if (high == kCp1252High.end())
+            return u;
+        bytes.append(static_cast<char>(0x80 + (high - kCp1252High.begin())));
+    }
+    return bytes;
 }
 
-QString saveErrorMessage(const QString& path, const QString& reason)
+QString saveErrorMessage(const QString& path, const QString& reason, const TextLookup& lang)
 {
-    return QStringLiteral("Impossible d'enregistrer le fichier %1 : %2").arg(path, reason);
+    return lang.text(QStringLiteral("file.save_failed")).arg(path, reason);
 }
 
-QString readErrorMessage(const QString& path, const QString& reason)
+QString readErrorMessage(const QString& path, const QString& reason, const TextLookup& lang)
 {
-    return QStringLiteral("Impossible de lire le fichier %1 : %2").arg(path, reason);
+    return lang.text(QStringLiteral("file.read_failed")).arg(path, reason);
 }
 
 // A save killed between writing its temporary file ("config.cfg.Ab12Cd")
@@ -94,30 +111,13 @@ QString decodeWindows1252(const QByteArray& bytes)
     return text;
 }
 
-Result<QByteArray> encodeWindows1252(const QString& text)
+Result<QByteArray> encodeWindows1252(const QString& text, const TextLookup& lang)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            bytes.append(static_cast<char>(u));
-            continue;
-        }
-        bool found = false;
-        for (std::size_t i = 0; i < kCp1252High.size(); ++i) {
-            if (kCp1252High[i] == u) {
-                bytes.append(static_cast<char>(0x80 + i));
-                found = true;
-                break;
-            }
-        }
-        if (!found)
-            return Result<QByteArray>::failure(
-                QStringLiteral("Le caractère U+%1 n'existe pas en Windows-1252")
-                    .arg(QString::number(u, 16).toUpper(), 4, u'0'));
-    }
-    return Result<QByteArray>::success(bytes);
+    std::variant<QByteArray, char16_t> encoded = toWindows1252(text);
+    if (const char16_t* missing = std::get_if<char16_t>(&encoded))
+        return Result<QByteArray>::failure(lang.text(QStringLiteral("file.not_cp1252"))
+                                               .arg(QString::number(*missing, 16).toUpper(), 4, u'0'));
+    return Result<QByteArray>::success(std::get<QByteArray>(std::move(encoded)));
 }
 
 QString decodeText(const QByteArray& bytes)
@@ -128,11 +128,12 @@ QString decodeText(const QByteArray& bytes)
 
 QByteArray encodeText(const QString& text)
 {
-    const Result<QByteArray> cp1252 = encodeWindows1252(text);
+    const std::variant<QByteArray, char16_t> encoded = toWindows1252(text);
     // Windows-1252 only when reading the bytes back gives the same text: pure
     // ASCII, or bytes that are not valid UTF-8 (so no reader takes them as
     // UTF-8) and carry no byte order mark.
-    if (cp1252 && (isAscii(*cp1252) || !decodeUtf8Strict(*cp1252)))
+    if (const QByteArray* cp1252 = std::get_if<QByteArray>(&encoded);
+        cp1252 && (isAscii(*cp1252) || !decodeUtf8Strict(*cp1252)))
         return *cp1252;
     // A text that itself begins with U+FEFF gets a byte order mark in front,
     // which the reader drops, so the text's own one survives the round trip.
@@ -157,60 +158,60 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
-Result<QByteArray> readFileBytes(const QString& path)
+Result<QByteArray> readFileBytes(const QString& path, const TextLookup& lang)
 {
     QFile file(path);
     if (!QFileInfo::exists(path))
-        return Result<QByteArray>::failure(notFoundMessage(path));
+        return Result<QByteArray>::failure(lang.text(QStringLiteral("file.not_found")).arg(path));
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))
-        return Result<QByteArray>::failure(readErrorMessage(path, fileErrorReason(file.error(), errno)));
+        return Result<QByteArray>::failure(readErrorMessage(path, fileErrorReason(file.error(), errno, lang), lang));
     errno = 0;
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return Result<QByteArray>::failure(readErrorMessage(path, fileErrorReason(file.error(), errno)));
+        return Result<QByteArray>::failure(readErrorMessage(path, fileErrorReason(file.error(), errno, lang), lang));
     return Result<QByteArray>::success(bytes);
 }
 
-Result<QStringList> readTextLines(const QString& path)
+Result<QStringList> readTextLines(const QString& path, const TextLookup& lang)
 {
-    const Result<QByteArray> bytes = readFileBytes(path);
+    const Result<QByteArray> bytes = readFileBytes(path, lang);
     if (!bytes) return Result<QStringList>::failure(bytes.error());
     return Result<QStringList>::success(splitLines(decodeText(*bytes)));
 }
 
-Status writeFileBytes(const QString& path, const QByteArray& bytes)
+Status writeFileBytes(const QString& path, const QByteArray& bytes, const TextLookup& lang)
 {
     removeStaleSaveFiles(path);
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return Status::failure(saveErrorMessage(path, fileErrorReason(file.error(), errno)));
+        return Status::failure(saveErrorMessage(path, fileErrorReason(file.error(), errno, lang), lang));
     // A small write only fills QSaveFile's buffer; the bytes reach the disk
     // at flush(). Qt's commit() renames the temporary file over the old one
     // even when that last write failed (a full disk), so the write and the
     // flush are both checked here, before anything replaces the old file.
     errno = 0;
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString reason = fileErrorReason(file.error(), errno);
+        const QString reason = fileErrorReason(file.error(), errno, lang);
         file.cancelWriting();
         file.commit();  // after cancelWriting: removes the temporary file only
-        return Status::failure(saveErrorMessage(path, reason));
+        return Status::failure(saveErrorMessage(path, reason, lang));
     }
     errno = 0;
     if (!file.commit())
-        return Status::failure(saveErrorMessage(path, fileErrorReason(file.error(), errno)));
+        return Status::failure(saveErrorMessage(path, fileErrorReason(file.error(), errno, lang), lang));
     return succeeded();
 }
 
-Status writeTextLines(const QString& path, const QStringList& lines)
+Status writeTextLines(const QString& path, const QStringList& lines, const TextLookup& lang)
 {
     QString text;
     for (const QString& line : lines) {
         text += line;
         text += QStringLiteral("\r\n");
     }
-    return writeFileBytes(path, encodeText(text));
+    return writeFileBytes(path, encodeText(text), lang);
 }
 
 }  // namespace ce

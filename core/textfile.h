@@ -9,8 +9,11 @@
 // every character has a Windows-1252 byte, UTF-8 otherwise, so nothing typed
 // is lost. Files are replaced atomically (QSaveFile): a failed save leaves
 // the previous file as it was.
+// Failures are worded by the "file." and "reason." texts of the lookup the
+// caller passes, so they read in the language in use.
 
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QByteArray>
 #include <QString>
@@ -23,8 +26,10 @@ namespace ce {
 // control characters of the same value, as Latin-1 does.
 QString decodeWindows1252(const QByteArray& bytes);
 
-// Text to Windows-1252 bytes, or nothing when a character has no byte there.
-Result<QByteArray> encodeWindows1252(const QString& text);
+// Text to Windows-1252 bytes. Fails with text "file.not_cp1252" of `lang`
+// (the character's code point, four hex digits) when a character has no
+// byte there.
+Result<QByteArray> encodeWindows1252(const QString& text, const TextLookup& lang);
 
 // Bytes of a text file to text: UTF-8 when valid, else Windows-1252.
 QString decodeText(const QByteArray& bytes);
@@ -39,20 +44,20 @@ QByteArray encodeText(const QString& text);
 // An empty text gives no line.
 QStringList splitLines(const QString& text);
 
-// The whole file as bytes. Errors: « Fichier introuvable : <path> » when the
-// file does not exist, else « Impossible de lire le fichier <path> :
-// <QFile::errorString()> ».
-Result<QByteArray> readFileBytes(const QString& path);
+// The whole file as bytes. Errors: text "file.not_found" (the path) when
+// the file does not exist, else "file.read_failed" (the path, the system's
+// reason from core/system_reason.h).
+Result<QByteArray> readFileBytes(const QString& path, const TextLookup& lang);
 
 // The lines of a text file (see above). Errors as readFileBytes.
-Result<QStringList> readTextLines(const QString& path);
+Result<QStringList> readTextLines(const QString& path, const TextLookup& lang);
 
-// Replaces the file with the lines, each followed by CR LF. Error:
-// « Impossible d'enregistrer le fichier <path> : <errorString()> »; the
-// previous file is then untouched.
-Status writeTextLines(const QString& path, const QStringList& lines);
+// Replaces the file with the lines, each followed by CR LF. Error: text
+// "file.save_failed" (the path, the system's reason); the previous file is
+// then untouched.
+Status writeTextLines(const QString& path, const QStringList& lines, const TextLookup& lang);
 
 // Replaces the file with the bytes, atomically; errors as writeTextLines.
-Status writeFileBytes(const QString& path, const QByteArray& bytes);
+Status writeFileBytes(const QString& path, const QByteArray& bytes, const TextLookup& lang);
 
 }  // namespace ce

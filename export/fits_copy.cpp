@@ -16,13 +16,12 @@ namespace ce {
 
 namespace {
 
-QString cfitsioFailure(const QString& path, int status)
+QString cfitsioFailure(const QString& path, int status, const TextLookup& lang)
 {
     char text[FLEN_STATUS] = {};
     fits_get_errstatus(status, text);
     fits_clear_errmsg();
-    return QStringLiteral("Écriture du fichier FITS impossible : %1 (CFITSIO : %2)")
-        .arg(path, QString::fromLatin1(text));
+    return lang.text(QStringLiteral("fits.write_failed")).arg(path, QString::fromLatin1(text));
 }
 
 // Moves to the first HDU with an image of two axes or more.
@@ -81,19 +80,19 @@ bool isWorldCoordinateKeyword(const QString& keyword)
     return primary.match(keyword).hasMatch();
 }
 
-Status copyFitsWithCards(const QString& original, const QString& target, const QList<QByteArray>& cards)
+Status copyFitsWithCards(const QString& original, const QString& target, const QList<QByteArray>& cards,
+                         const TextLookup& lang)
 {
     if (QFileInfo(original).absoluteFilePath() == QFileInfo(target).absoluteFilePath())
-        return Status::failure(
-            QStringLiteral("La copie ne peut pas remplacer l'image elle-même : %1").arg(target));
+        return Status::failure(lang.text(QStringLiteral("export.fitscopy.same")).arg(target));
 
     // A name of our own beside the target for CFITSIO to create.
     QString scratch;
     {
         QTemporaryFile reserve(target + QStringLiteral(".XXXXXX"));
         if (!reserve.open())
-            return Status::failure(QStringLiteral("Impossible d'enregistrer le fichier %1 : %2")
-                                       .arg(target, fileErrorReason(reserve.error(), errno)));
+            return Status::failure(lang.text(QStringLiteral("file.save_failed"))
+                                       .arg(target, fileErrorReason(reserve.error(), errno, lang)));
         scratch = reserve.fileName();
     }  // removed here: CFITSIO refuses to create a file that exists
 
@@ -101,7 +100,7 @@ Status copyFitsWithCards(const QString& original, const QString& target, const Q
     fitsfile* in = nullptr;
     fits_open_diskfile(&in, QFile::encodeName(original).constData(), READONLY, &status);
     if (status != 0)
-        return Status::failure(cfitsioFailure(original, status));
+        return Status::failure(cfitsioFailure(original, status, lang));
     fitsfile* out = nullptr;
     fits_create_diskfile(&out, QFile::encodeName(scratch).constData(), &status);
     if (status == 0) {
@@ -119,13 +118,13 @@ Status copyFitsWithCards(const QString& original, const QString& target, const Q
     fits_close_file(in, &closingIn);
     if (status != 0) {
         QFile::remove(scratch);
-        return Status::failure(cfitsioFailure(target, status));
+        return Status::failure(cfitsioFailure(target, status, lang));
     }
     if (std::rename(QFile::encodeName(scratch).constData(), QFile::encodeName(target).constData()) != 0) {
         const int reason = errno;
         QFile::remove(scratch);
-        return Status::failure(QStringLiteral("Impossible d'enregistrer le fichier %1 : %2")
-                                   .arg(target, systemErrorReason(reason)));
+        return Status::failure(lang.text(QStringLiteral("file.save_failed"))
+                                   .arg(target, systemErrorReason(reason, lang)));
     }
     return succeeded();
 }

@@ -16,6 +16,7 @@
 // end, so a failure leaves neither a partial copy nor a changed target.
 
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QByteArray>
 #include <QList>
@@ -26,9 +27,12 @@ namespace ce {
 // copyFitsWithCards: writes the copy at `target`, replacing a file there.
 // Given:  the original's path, the target path (must differ from the
 //         original), the cards (80 characters each, export/fits_cards.h).
-// Fails with a French sentence naming the file and CFITSIO's reason, or
-// the system's reason for the rename.
-Status copyFitsWithCards(const QString& original, const QString& target, const QList<QByteArray>& cards);
+// Fails with text "fits.write_failed" of `lang` naming the file and
+// CFITSIO's reason, "file.save_failed" with the system's reason when the
+// copy cannot be put in place, or "export.fitscopy.same" when the target is
+// the original.
+Status copyFitsWithCards(const QString& original, const QString& target, const QList<QByteArray>& cards,
+                         const TextLookup& lang);
 
 // isWorldCoordinateKeyword: whether copyFitsWithCards removes a card of
 // this keyword from the copy (primary solution only: a keyword of an

@@ -62,7 +62,7 @@ Result<ProjectFields> parseProject(const QStringList& lines, QChar decimalPoint,
 
 Result<ProjectFields> loadProject(const QString& path, const TextLookup& lang)
 {
-    const Result<QStringList> lines = readTextLines(path);
+    const Result<QStringList> lines = readTextLines(path, lang);
     if (!lines) return Result<ProjectFields>::failure(lines.error());
     return parseProject(*lines, systemDecimalPoint(), path, lang);
 }
@@ -71,7 +71,7 @@ Status saveProject(const QString& path, const ProjectFields& fields, const TextL
 {
     if (path.isEmpty())
         return Status::failure(lang.text(QStringLiteral("project.save.no_name")));
-    return writeTextLines(path, projectLines(fields));
+    return writeTextLines(path, projectLines(fields), lang);
 }
 
 }  // namespace ce

@@ -17,11 +17,11 @@ namespace {
 
 // What the catalogue keeps about a Gaia star beyond the 14 columns of its
 // identifier (its whole source_id); empty for any other star.
-QString catalogueNote(const QString& catalogueFile, const QString& identifier)
+QString catalogueNote(const QString& catalogueFile, const QString& identifier, const TextLookup& lang)
 {
     if (!identifier.startsWith(u"DR3 "))
         return QString();
-    const Result<QByteArray> bytes = readFileBytes(catalogueFile);
+    const Result<QByteArray> bytes = readFileBytes(catalogueFile, lang);
     return bytes ? catalogueRecordNote(*bytes, identifier) : QString();
 }
 
@@ -196,7 +196,7 @@ void PointerFlow::doubleClick()
         const ObjectReport report = buildObjectReport(
             state_.starId[slot], star.raDeg, star.decDeg, state_.starMagR[slot], state_.starMagB[slot],
             controller_.view().text(QStringLiteral("txt_epoch")), systemDecimalPoint(),
-            catalogueNote(controller_.paths().catalogueFile(), state_.starId[slot]), controller_.lang());
+            catalogueNote(controller_.paths().catalogueFile(), state_.starId[slot], controller_.lang()), controller_.lang());
         controller_.view().showDetails(report.title, report.text);
         return;
     }

@@ -186,7 +186,7 @@ void Form1::loadDefaults()
         *defaultsSlot(base, line) = text(QString::fromLatin1(kDefaultFields[line]));
     base.CheckDecideur = checkState(QStringLiteral("CheckDecideur"));
 
-    DefaultsReading reading = ce::loadDefaults(paths_.programFolder, base);
+    DefaultsReading reading = ce::loadDefaults(paths_.programFolder, base, lang_);
     // Each value goes in at once, so the fields' own reactions run.
     for (int line = 0; line < 8 && line < reading.valuesRead; ++line)
         setText(QString::fromLatin1(kDefaultFields[line]), *defaultsSlot(reading.settings, line));
@@ -200,7 +200,7 @@ void Form1::SaveDefaut()
     for (int line = 0; line < 8; ++line)
         *defaultsSlot(settings, line) = text(QString::fromLatin1(kDefaultFields[line]));
     settings.CheckDecideur = checkState(QStringLiteral("CheckDecideur"));
-    const Status saved = saveDefaults(paths_.programFolder, settings);
+    const Status saved = saveDefaults(paths_.programFolder, settings, lang_);
     if (!saved)
         dialogs_.message(this, saved.error(), QString(), true);
 }

@@ -28,7 +28,7 @@ void Form1::fillLanguageMenu()
         delete old;
     auto* group = new QActionGroup(languageMenu_);
     group->setExclusive(true);
-    for (const LanguageFile& file : findLanguageFiles(paths_.programFolder)) {
+    for (const LanguageFile& file : findLanguageFiles(paths_.programFolder, lang_)) {
         // The heading line is the user's own text: "&" shows as itself.
         QString caption = file.name;
         caption.replace(u'&', QStringLiteral("&&"));

@@ -175,7 +175,7 @@ frmTip::frmTip(const QString& helpFile, LanguageTable& lang, Dialogs& dialogs, Q
     resize(640, 520);
 
     // Load step: the file, then the texts; a failure skips the texts.
-    Result<QByteArray> bytes = readFileBytes(helpFile);
+    Result<QByteArray> bytes = readFileBytes(helpFile, lang);
     if (!bytes) {
         dialogs.message(parent, bytes.error(), QString(), false);
         return;

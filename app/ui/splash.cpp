@@ -178,7 +178,7 @@ void frmSplash::savePicture()
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     grab().save(&buffer, "BMP");
-    const Status saved = writeFileBytes(pictureFile_, bytes);
+    const Status saved = writeFileBytes(pictureFile_, bytes, lang_);
     if (!saved)
     {
         QMessageBox box(QMessageBox::Warning, lang_.text(QStringLiteral("box.title")), saved.error(), QMessageBox::Ok, this);

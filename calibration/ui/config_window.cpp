@@ -154,7 +154,7 @@ void Config::Supprimer()
 
 void Config::Enregistrer()
 {
-    const Status saved = saveConfigFile(controller_.paths().programFolder, table_.records());
+    const Status saved = saveConfigFile(controller_.paths().programFolder, table_.records(), controller_.lang());
     if (!saved) {
         dialogs_.message(this, saved.error(), QString(), false);
         return;

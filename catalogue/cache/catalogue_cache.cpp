@@ -30,14 +30,14 @@ std::optional<QByteArray> CatalogueCache::lookup(const QString& key, int maxAgeD
     return file.readAll();
 }
 
-Status CatalogueCache::store(const QString& key, const QByteArray& answer) const
+Status CatalogueCache::store(const QString& key, const QByteArray& answer, const TextLookup& lang) const
 {
     if (!QDir().mkpath(folder_))
-        return Status::failure(QStringLiteral("Impossible de créer le dossier %1").arg(folder_));
-    return writeFileBytes(folder_ + u'/' + key, answer);
+        return Status::failure(lang.text(QStringLiteral("file.folder_failed")).arg(folder_));
+    return writeFileBytes(folder_ + u'/' + key, answer, lang);
 }
 
-Result<int> CatalogueCache::clear() const
+Result<int> CatalogueCache::clear(const TextLookup& lang) const
 {
     QDir dir(folder_);
     if (!dir.exists())
@@ -46,7 +46,7 @@ Result<int> CatalogueCache::clear() const
     for (const QString& name : dir.entryList({QStringLiteral("*.txt")}, QDir::Files)) {
         if (!dir.remove(name))
             return Result<int>::failure(
-                QStringLiteral("Impossible de supprimer le fichier %1").arg(dir.filePath(name)));
+                lang.text(QStringLiteral("file.remove_failed")).arg(dir.filePath(name)));
         ++removed;
     }
     return Result<int>::success(removed);

@@ -9,6 +9,7 @@
 // them; its modification time is when it was stored.
 
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -31,12 +32,12 @@ public:
     std::optional<QByteArray> lookup(const QString& key, int maxAgeDays, const QDateTime& now) const;
 
     // Keeps the answer under `key` (folder created when missing; the file is
-    // replaced atomically). Fails with the system's reason.
-    Status store(const QString& key, const QByteArray& answer) const;
+    // replaced atomically). Fails with the system's reason, worded by `lang`.
+    Status store(const QString& key, const QByteArray& answer, const TextLookup& lang) const;
 
     // Removes every stored answer. Returns how many files went, or the
-    // reason the folder could not be emptied.
-    Result<int> clear() const;
+    // reason the folder could not be emptied (text "file.remove_failed").
+    Result<int> clear(const TextLookup& lang) const;
 
     const QString& folder() const { return folder_; }
 

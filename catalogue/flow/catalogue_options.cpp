@@ -8,11 +8,11 @@ namespace {
 
 QString optionsPath(const QString& dataFolder) { return dataFolder + QStringLiteral("/options.ini"); }
 
-Status synced(QSettings& settings)
+Status synced(QSettings& settings, const TextLookup& lang)
 {
     settings.sync();
     if (settings.status() != QSettings::NoError)
-        return Status::failure(QStringLiteral("Impossible d'enregistrer le fichier %1").arg(settings.fileName()));
+        return Status::failure(lang.text(QStringLiteral("file.not_saved")).arg(settings.fileName()));
     return succeeded();
 }
 
@@ -40,14 +40,14 @@ CatalogueOptions loadCatalogueOptions(const QString& dataFolder)
     return options;
 }
 
-Status saveCatalogueOptions(const QString& dataFolder, const CatalogueOptions& options)
+Status saveCatalogueOptions(const QString& dataFolder, const CatalogueOptions& options, const TextLookup& lang)
 {
     QDir().mkpath(dataFolder);
     QSettings settings(optionsPath(dataFolder), QSettings::IniFormat);
     settings.setValue(QStringLiteral("catalogue/source"), makeCatalogueSource(options.source)->key());
     settings.setValue(QStringLiteral("catalogue/vizier"), options.vizierAddress);
     settings.setValue(QStringLiteral("catalogue/cacheDays"), options.cacheMaxAgeDays);
-    return synced(settings);
+    return synced(settings, lang);
 }
 
 std::optional<CatalogueCentre> recordedCatalogueCentre(const QString& dataFolder)
@@ -63,14 +63,14 @@ std::optional<CatalogueCentre> recordedCatalogueCentre(const QString& dataFolder
     return centre;
 }
 
-Status recordCatalogueCentre(const QString& dataFolder, const CatalogueCentre& centre)
+Status recordCatalogueCentre(const QString& dataFolder, const CatalogueCentre& centre, const TextLookup& lang)
 {
     QDir().mkpath(dataFolder);
     QSettings settings(optionsPath(dataFolder), QSettings::IniFormat);
     settings.setValue(QStringLiteral("data/raJ2000"), centre.raJ2000Deg);
     settings.setValue(QStringLiteral("data/decJ2000"), centre.decJ2000Deg);
     settings.setValue(QStringLiteral("data/source"), centre.sourceKey);
-    return synced(settings);
+    return synced(settings, lang);
 }
 
 }  // namespace ce

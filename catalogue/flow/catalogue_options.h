@@ -13,6 +13,7 @@
 
 #include "catalogue/sources/catalogue_source.h"
 #include "core/result.h"
+#include "core/text_lookup.h"
 
 #include <QString>
 #include <QStringList>
@@ -34,8 +35,9 @@ struct CatalogueOptions {
 // The settings in `dataFolder`/options.ini; defaults for what is missing or
 // unusable (an unknown source is the present service; a negative age 30).
 CatalogueOptions loadCatalogueOptions(const QString& dataFolder);
-// Writes them; fails with a message naming options.ini when it cannot.
-Status saveCatalogueOptions(const QString& dataFolder, const CatalogueOptions& options);
+// Writes them; fails with text "file.not_saved" of `lang` naming options.ini
+// when it cannot.
+Status saveCatalogueOptions(const QString& dataFolder, const CatalogueOptions& options, const TextLookup& lang);
 
 struct CatalogueCentre {
     double raJ2000Deg = 0;
@@ -45,6 +47,7 @@ struct CatalogueCentre {
 
 // The field centre recorded for data.txt, if any.
 std::optional<CatalogueCentre> recordedCatalogueCentre(const QString& dataFolder);
-Status recordCatalogueCentre(const QString& dataFolder, const CatalogueCentre& centre);
+// Records it; fails as saveCatalogueOptions.
+Status recordCatalogueCentre(const QString& dataFolder, const CatalogueCentre& centre, const TextLookup& lang);
 
 }  // namespace ce

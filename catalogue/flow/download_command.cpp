@@ -51,7 +51,7 @@ std::optional<QString> usableBase(const QString& typed)
 Result<QString> readServiceAddress(const QString& programFolder, const TextLookup& lang)
 {
     const QString path = programFolder + QStringLiteral("/serveur.cfg");
-    const Result<QStringList> lines = readTextLines(path);
+    const Result<QStringList> lines = readTextLines(path, lang);
     if (!lines) {
         return Result<QString>::failure(
             lang.text(QStringLiteral("catalogue.address.unknown")).arg(lines.error()));
@@ -150,18 +150,18 @@ Status runDownloadData(ReductionController& controller)
             return reportFailure(controller, failed(converted.error()) + from);
         page = *converted;
         // A cache that cannot be written costs only the offline reuse.
-        if (const Status kept = cache.store(cacheKey, *answer); !kept)
+        if (const Status kept = cache.store(cacheKey, *answer, lang); !kept)
             controller.AddStatus(kept.error());
     }
 
     // data.txt is replaced only by a complete page (QSaveFile: a temporary
     // file renamed over it), and its field is recorded with it.
     QDir().mkpath(paths.dataFolder);
-    const Status saved = writeFileBytes(paths.catalogueFile(), *page);
+    const Status saved = writeFileBytes(paths.catalogueFile(), *page, lang);
     if (!saved)
         return reportFailure(controller, failed(saved.error()));
     const Status recorded = recordCatalogueCentre(
-        paths.dataFolder, {query->raJ2000Deg, query->decJ2000Deg, source->key()});
+        paths.dataFolder, {query->raJ2000Deg, query->decJ2000Deg, source->key()}, lang);
     if (!recorded)
         return reportFailure(controller, failed(recorded.error()));
 

@@ -64,7 +64,7 @@ Status runReadFile(ReductionController& controller)
         counts = Result<CatalogueCounts>::failure(
             controller.lang().text(QStringLiteral("catalogue.othercentre")).arg(*other));
     } else {
-        counts = readCatalogueFile(path, state.corrAsd, state.corrDec, state);
+        counts = readCatalogueFile(path, state.corrAsd, state.corrDec, state, controller.lang());
     }
     controller.view().setDebugText(QString());
     if (!counts) {

@@ -81,7 +81,7 @@ CatalogueOptions CatalogueOptionsWindow::options() const
 
 void CatalogueOptionsWindow::accept()
 {
-    const Status saved = saveCatalogueOptions(paths_.dataFolder, options());
+    const Status saved = saveCatalogueOptions(paths_.dataFolder, options(), lang_);
     if (!saved) {
         dialogs_.message(this, saved.error(), QString(), true);
         return;
@@ -91,7 +91,7 @@ void CatalogueOptionsWindow::accept()
 
 void CatalogueOptionsWindow::clearCache()
 {
-    const Result<int> cleared = CatalogueCache(paths_.dataFile(QStringLiteral("cache"))).clear();
+    const Result<int> cleared = CatalogueCache(paths_.dataFile(QStringLiteral("cache"))).clear(lang_);
     if (!cleared) {
         dialogs_.message(this, cleared.error(), QString(), true);
         return;

@@ -123,7 +123,7 @@ void offerFitsCopy(ReductionController& controller, const QString& image, const 
         return;
     if (!mayWrite(controller, copy, "export.fitscopy.title"))
         return;
-    const Status written = copyFitsWithCards(image, copy, cards);
+    const Status written = copyFitsWithCards(image, copy, cards, controller.lang());
     if (!written) {
         view.showMessage(written.error(), title, true);
         return;
@@ -153,7 +153,7 @@ void exportWcsCommand(ReductionController& controller, ExportFileChooser& choose
         view.showMessage(header.error(), text(controller, "export.wcs.title"), true);
         return;
     }
-    const Status written = writeFileBytes(path, *header);
+    const Status written = writeFileBytes(path, *header, controller.lang());
     if (!written) {
         view.showMessage(written.error(), text(controller, "export.wcs.title"), true);
         return;
@@ -175,7 +175,7 @@ void exportStarsCommand(ReductionController& controller, ExportFileChooser& choo
     ReductionView& view = controller.view();
     const std::vector<IdentifiedStar> stars =
         identifiedStars(controller.state(), view.imageWidth(), view.imageHeight());
-    const Status written = writeFileBytes(path, starListCsv(stars));
+    const Status written = writeFileBytes(path, starListCsv(stars), controller.lang());
     if (!written) {
         view.showMessage(written.error(), text(controller, "export.csv.title"), true);
         return;

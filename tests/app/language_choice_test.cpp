@@ -2,6 +2,7 @@
 // French default first, and a saved choice that can only name such a file.
 
 #include "app/language_choice.h"
+#include "tests/core/key_echo.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -27,7 +28,7 @@ TEST(LanguageChoice, FilesBesideTheProgramByTheirHeading)
     writeFile(dir.filePath(QStringLiteral("config.cfg")), "not a language\r\n");
     writeFile(dir.filePath(QStringLiteral("lang-old.txt")), "not a language either\r\n");
 
-    const QList<ce::LanguageFile> files = ce::findLanguageFiles(dir.path());
+    const QList<ce::LanguageFile> files = ce::findLanguageFiles(dir.path(), ce::test::KeyEcho());
     ASSERT_EQ(files.size(), 3);
     EXPECT_EQ(files[0].fileName, "lang.cfg");
     EXPECT_EQ(files[0].name, QStringLiteral("Cinq Étoiles - français"));
@@ -37,7 +38,7 @@ TEST(LanguageChoice, FilesBesideTheProgramByTheirHeading)
     EXPECT_EQ(files[2].name, "Cinq Etoiles - English");
 
     QTemporaryDir empty;
-    EXPECT_TRUE(ce::findLanguageFiles(empty.path()).isEmpty());
+    EXPECT_TRUE(ce::findLanguageFiles(empty.path(), ce::test::KeyEcho()).isEmpty());
 }
 
 TEST(LanguageChoice, TheSavedChoiceNamesOnlyALanguageFileBesideTheProgram)

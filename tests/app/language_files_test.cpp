@@ -36,7 +36,7 @@ struct LanguageFile {
 LanguageFile load(const QString& name)
 {
     LanguageFile file;
-    const auto bytes = ce::readFileBytes(dataFolder() + u'/' + name);
+    const auto bytes = ce::readFileBytes(dataFolder() + u'/' + name, ce::builtinLanguage());
     EXPECT_TRUE(bytes.ok()) << bytes.error().toStdString();
     if (!bytes.ok())
         return file;
@@ -172,7 +172,7 @@ TEST(LanguageFiles, EachNamesAHelpPageShippedBesideIt)
         ASSERT_NE(it, file.table.keyed.end()) << name.toStdString();
         const QString page = it->second;
         EXPECT_FALSE(page.contains(u'/') || page.contains(u'\\')) << page.toStdString();
-        const auto bytes = ce::readFileBytes(dataFolder() + u'/' + page);
+        const auto bytes = ce::readFileBytes(dataFolder() + u'/' + page, ce::builtinLanguage());
         ASSERT_TRUE(bytes.ok()) << name.toStdString() << ": " << bytes.error().toStdString();
         EXPECT_TRUE(ce::readRtf(*bytes, ce::builtinLanguage()).ok()) << page.toStdString();
         pages.insert(page);
@@ -193,7 +193,7 @@ TEST(LanguageFiles, HelpPagesNameTheMenusAsCaptioned)
     for (const QString& name : languageFiles()) {
         SCOPED_TRACE(name.toStdString());
         const ce::LanguageTable table = load(name).table;
-        const auto bytes = ce::readFileBytes(dataFolder() + u'/' + table.text(QStringLiteral("help.file")));
+        const auto bytes = ce::readFileBytes(dataFolder() + u'/' + table.text(QStringLiteral("help.file")), ce::builtinLanguage());
         ASSERT_TRUE(bytes.ok()) << bytes.error().toStdString();
         const auto page = ce::readRtf(*bytes, ce::builtinLanguage());
         ASSERT_TRUE(page.ok());

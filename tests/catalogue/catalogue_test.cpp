@@ -246,7 +246,8 @@ TEST(CatalogueReader, MissingFileIsNamedAndKeepsTheTable)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("data.txt"));
     auto state = read(page(2));
-    EXPECT_EQ(ce::readCatalogueFile(path, 1.0, 1.0, *state).error(), QStringLiteral("Fichier introuvable : ") + path);
+    EXPECT_EQ(ce::test::spoken(ce::readCatalogueFile(path, 1.0, 1.0, *state, ce::test::KeyEcho()).error()),
+              QStringLiteral("file.not_found|") + path);
     EXPECT_EQ(state->starTotal, 2);
 }
 

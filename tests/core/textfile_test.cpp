@@ -1,8 +1,10 @@
 // Text files: the encoding chosen on write and guessed on read, the three
-// line-end styles, and failures that name the file.
+// line-end styles, and failures that name the file and the system's reason
+// in the language's words (read back through the key-echo language).
 // Expected bytes come from the Windows-1252 and UTF-8 code tables.
 
 #include "core/textfile.h"
+#include "tests/core/key_echo.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -18,6 +20,8 @@
 #include <sys/resource.h>
 
 namespace {
+
+using ce::test::spoken;
 
 QByteArray fileBytes(const QString& path)
 {
@@ -39,11 +43,16 @@ TEST(TextFile, WritesWindows1252WhenEveryCharacterFitsElseUtf8)
         // A text that begins with U+FEFF keeps it behind a byte order mark.
         {{QString(QChar(0xFEFF)) + QStringLiteral("é")}, "\xEF\xBB\xBF\xEF\xBB\xBF\xC3\xA9\r\n"},
     };
+    const ce::test::KeyEcho lang;
     for (const Row& row : rows) {
-        ASSERT_TRUE(ce::writeTextLines(path, row.lines).ok());
+        ASSERT_TRUE(ce::writeTextLines(path, row.lines, lang).ok());
         EXPECT_EQ(fileBytes(path), row.bytes) << row.bytes.toHex().toStdString();
-        EXPECT_EQ(ce::readTextLines(path).value(), row.lines) << row.bytes.toHex().toStdString();
+        EXPECT_EQ(ce::readTextLines(path, lang).value(), row.lines) << row.bytes.toHex().toStdString();
     }
+    // A character without a Windows-1252 byte is named by its code point.
+    EXPECT_EQ(spoken(ce::encodeWindows1252(QStringLiteral("a\u03A9"), lang).error()),
+              QStringLiteral("file.not_cp1252|03A9"));
+    EXPECT_EQ(ce::encodeWindows1252(QStringLiteral("\u20AC\u0178\u00FF"), lang).value(), QByteArray("\x80\x9F\xFF"));
 }
 
 TEST(TextFile, ReadsUtf8OrWindows1252AndEveryLineEnd)
@@ -59,47 +68,50 @@ TEST(TextFile, ReadsUtf8OrWindows1252AndEveryLineEnd)
         {"a\n\n", {"a", ""}},
         {"", {}},
     };
+    const ce::test::KeyEcho lang;
     for (const Row& row : rows) {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(row.bytes) == row.bytes.size());
         f.close();
-        EXPECT_EQ(ce::readTextLines(path).value(), row.lines) << row.bytes.toHex().toStdString();
+        EXPECT_EQ(ce::readTextLines(path, lang).value(), row.lines) << row.bytes.toHex().toStdString();
     }
 }
 
 TEST(TextFile, FailuresNameTheFileAndLeaveThePreviousOne)
 {
     QTemporaryDir dir;
+    const ce::test::KeyEcho lang;
     const QString path = dir.filePath(QStringLiteral("config.cfg"));
-    EXPECT_EQ(ce::readTextLines(path).error(), QStringLiteral("Fichier introuvable : ") + path);
+    EXPECT_EQ(spoken(ce::readTextLines(path, lang).error()), QStringLiteral("file.not_found|") + path);
     // A folder exists but cannot be read as a file: the system's reason.
-    const QString folder = ce::readTextLines(dir.path()).error();
-    EXPECT_TRUE(folder.contains(dir.path()) && !folder.startsWith(QStringLiteral("Fichier introuvable")))
+    const QString folder = spoken(ce::readTextLines(dir.path(), lang).error());
+    EXPECT_TRUE(folder.startsWith(QStringLiteral("file.read_failed|") + dir.path() + QStringLiteral("|reason.")))
         << folder.toStdString();
 
-    ASSERT_TRUE(ce::writeTextLines(path, {QStringLiteral("ancien")}).ok());
+    ASSERT_TRUE(ce::writeTextLines(path, {QStringLiteral("ancien")}, lang).ok());
     const QString nowhere = dir.filePath(QStringLiteral("absent/config.cfg"));
-    EXPECT_TRUE(ce::writeTextLines(nowhere, {QStringLiteral("x")}).error().startsWith(
-        QStringLiteral("Impossible d'enregistrer le fichier ") + nowhere + " : "));
+    EXPECT_TRUE(spoken(ce::writeTextLines(nowhere, {QStringLiteral("x")}, lang).error())
+                    .startsWith(QStringLiteral("file.save_failed|") + nowhere + QStringLiteral("|reason.")));
     EXPECT_EQ(fileBytes(path), QByteArray("ancien\r\n"));
 }
 
 // Saves onto a disk that cannot take the bytes. Each case writes an old
 // file, takes the room away, saves a new content of 0.9, 4.9 or 15 KiB and
-// expects: a failure naming the file with a French reason, the old bytes
+// expects: a failure naming the file with the reason's key, the old bytes
 // untouched, and no temporary file left beside it.
 void expectFullDiskSavesFail(const QString& folder, const std::function<void()>& takeRoom,
-                             const std::function<void()>& giveRoom, const QString& reason)
+                             const std::function<void()>& giveRoom, const QString& reasonKey)
 {
+    const ce::test::KeyEcho lang;
     for (const int size : {900, 4900, 15000}) {
         const QString path = folder + QStringLiteral("/config.cfg");
         QFile::remove(path);
-        ASSERT_TRUE(ce::writeTextLines(path, {QStringLiteral("ancien")}).ok());
+        ASSERT_TRUE(ce::writeTextLines(path, {QStringLiteral("ancien")}, lang).ok());
         takeRoom();
-        const ce::Status saved = ce::writeTextLines(path, {QString(size, u'x')});
+        const ce::Status saved = ce::writeTextLines(path, {QString(size, u'x')}, lang);
         giveRoom();
         ASSERT_FALSE(saved.ok()) << size;
-        EXPECT_EQ(saved.error(), QStringLiteral("Impossible d'enregistrer le fichier %1 : %2").arg(path, reason));
+        EXPECT_EQ(spoken(saved.error()), QStringLiteral("file.save_failed|%1|%2").arg(path, reasonKey));
         EXPECT_EQ(fileBytes(path), QByteArray("ancien\r\n")) << size;
         EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("config.cfg")}) << size;
     }
@@ -116,7 +128,7 @@ TEST(TextFile, SaveOntoAFullDiskFailsAndKeepsTheOldFile)
     expectFullDiskSavesFail(dir.path(),
         [&] { rlimit small = old; small.rlim_cur = 16; setrlimit(RLIMIT_FSIZE, &small); },
         [&] { setrlimit(RLIMIT_FSIZE, &old); },
-        QStringLiteral("fichier trop grand pour ce système de fichiers"));
+        QStringLiteral("reason.efbig"));
     std::signal(SIGXFSZ, previousHandler);
 
     // A really full file system where this machine lets the test make one.
@@ -135,7 +147,7 @@ TEST(TextFile, SaveOntoAFullDiskFailsAndKeepsTheOldFile)
                 while (fill.write(QByteArray(512, 'f')) > 0) {}
         },
         [&] { QFile::remove(filler); },
-        QStringLiteral("plus de place sur le disque"));
+        QStringLiteral("reason.enospc"));
     umount2(where.constData(), MNT_DETACH);
 }
 
@@ -152,7 +164,7 @@ TEST(TextFile, SaveRemovesTemporaryFilesLeftByAnInterruptedSave)
         if (p != recent)
             f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
     }
-    ASSERT_TRUE(ce::writeTextLines(path, {QStringLiteral("a")}).ok());
+    ASSERT_TRUE(ce::writeTextLines(path, {QStringLiteral("a")}, ce::test::KeyEcho()).ok());
     // The old leftover goes; one that another save may still be writing, and
     // another file's, stay.
     EXPECT_FALSE(QFile::exists(old));

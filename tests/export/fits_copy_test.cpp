@@ -83,7 +83,7 @@ TEST(FitsCopy, SamePixelsNewSolutionOriginalUntouched)
         ASSERT_TRUE(written) << qPrintable(written.error());
         const QByteArray before = digest(original);
 
-        const Status done = copyFitsWithCards(original, copy, solutionCards());
+        const Status done = copyFitsWithCards(original, copy, solutionCards(), test::KeyEcho());
         ASSERT_TRUE(done) << qPrintable(done.error());
         EXPECT_EQ(digest(original), before) << compressed;
 
@@ -134,11 +134,12 @@ TEST(FitsCopy, FailuresLeaveNoFileAndNeverTouchTheOriginal)
     ASSERT_TRUE(writeFitsImage(original, camera(false)));
     const QByteArray before = digest(original);
 
-    const Status self = copyFitsWithCards(original, original, solutionCards());
-    EXPECT_FALSE(self);
+    const test::KeyEcho lang;
+    const Status self = copyFitsWithCards(original, original, solutionCards(), lang);
+    EXPECT_EQ(test::spoken(self.error()), QStringLiteral("export.fitscopy.same|") + original);
     EXPECT_EQ(digest(original), before);
     const Status selfOtherSpelling =
-        copyFitsWithCards(original, dir.path() + QStringLiteral("/./m31.fits"), solutionCards());
+        copyFitsWithCards(original, dir.path() + QStringLiteral("/./m31.fits"), solutionCards(), lang);
     EXPECT_FALSE(selfOtherSpelling);
     EXPECT_EQ(digest(original), before);
 
@@ -146,9 +147,9 @@ TEST(FitsCopy, FailuresLeaveNoFileAndNeverTouchTheOriginal)
     QFile blocker(dir.filePath(QStringLiteral("blocker")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    const Status blocked = copyFitsWithCards(original, dir.filePath(QStringLiteral("blocker/copy.fits")), solutionCards());
-    EXPECT_FALSE(blocked);
-    EXPECT_FALSE(blocked.error().isEmpty());
+    const QString underFile = dir.filePath(QStringLiteral("blocker/copy.fits"));
+    const Status blocked = copyFitsWithCards(original, underFile, solutionCards(), lang);
+    EXPECT_EQ(test::spoken(blocked.error()), QStringLiteral("file.save_failed|%1|reason.enotdir").arg(underFile));
 
     // Not a FITS file: fails, no copy, no scratch file left beside it.
     const QString text = dir.filePath(QStringLiteral("notes.fits"));
@@ -156,8 +157,9 @@ TEST(FitsCopy, FailuresLeaveNoFileAndNeverTouchTheOriginal)
     ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
     notes.write("not a FITS file at all\n");
     notes.close();
-    const Status notFits = copyFitsWithCards(text, dir.filePath(QStringLiteral("notes-wcs.fits")), solutionCards());
-    EXPECT_FALSE(notFits);
+    const Status notFits = copyFitsWithCards(text, dir.filePath(QStringLiteral("notes-wcs.fits")), solutionCards(), lang);
+    EXPECT_TRUE(test::spoken(notFits.error()).startsWith(QStringLiteral("fits.write_failed|%1|").arg(text)))
+        << qPrintable(notFits.error());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3) << qPrintable(QDir(dir.path()).entryList().join(u' '));
     EXPECT_EQ(digest(original), before);
 }

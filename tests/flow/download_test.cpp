@@ -84,7 +84,7 @@ TEST(Download, EachFailureIsReportedAndKeepsThePreviousCatalogue)
         {{"--no-marker"}, "@", false, false, false, "catalogue.read.nostars ", true},
         {{}, "@", false, true, false, "net.download.toolarge", true},  // 200 bytes at most
         {{"--delay-ms", "5000"}, "@", false, false, true, "net.download.cancelled", true},
-        {{}, "@", false, false, false, "data.txt : fichier trop grand", true, true},
+        {{}, "@", false, false, false, "data.txt reason.efbig", true, true},
         // Refused before any request.
         {{"closed"}, "@", true, false, false, "field.ra_minutes", false},
         {{"closed"}, "-", false, false, false, "serveur.cfg", false},
@@ -253,7 +253,7 @@ TEST(Download, TheCacheServesARepeatedDownloadWithTheServiceStopped)
         CatalogueOptions options;
         options.source = kind;
         options.vizierAddress = service->baseAddress();
-        ASSERT_TRUE(saveCatalogueOptions(r.folders.data.path(), options));
+        ASSERT_TRUE(saveCatalogueOptions(r.folders.data.path(), options, builtinLanguage()));
 
         r.controller.DownloadData();
         ASSERT_TRUE(r.view.messages.empty()) << r.view.messages[0].text.toStdString();
@@ -276,7 +276,7 @@ TEST(Download, TheCacheServesARepeatedDownloadWithTheServiceStopped)
         EXPECT_EQ(r.view.messages.size(), 1u);
         r.view.setText(QStringLiteral("txt_mag"), QStringLiteral("13"));
         options.cacheMaxAgeDays = 0;
-        ASSERT_TRUE(saveCatalogueOptions(r.folders.data.path(), options));
+        ASSERT_TRUE(saveCatalogueOptions(r.folders.data.path(), options, builtinLanguage()));
         r.controller.DownloadData();
         EXPECT_EQ(r.view.messages.size(), 2u);
         EXPECT_EQ(r.folders.catalogueBytes(), first);

@@ -200,7 +200,7 @@ TEST_F(ReductionTest, FromTheAssistantToIdentifiedStarsThenTheFullMap)
     const QByteArray kept = folders.catalogueBytes();
     CatalogueOptions noCache;
     noCache.cacheMaxAgeDays = 0;
-    ASSERT_TRUE(saveCatalogueOptions(folders.data.path(), noCache));
+    ASSERT_TRUE(saveCatalogueOptions(folders.data.path(), noCache, builtinLanguage()));
     const qsizetype statusLines = view.status.size();
     controller.FullMap();
     EXPECT_EQ(view.text(QStringLiteral("txt_mag")), QStringLiteral("13"));

@@ -63,7 +63,7 @@ protected:
             folders.writeServer(service->baseAddress());
         else
             options.vizierAddress = service->baseAddress();
-        ASSERT_TRUE(saveCatalogueOptions(folders.data.path(), options));
+        ASSERT_TRUE(saveCatalogueOptions(folders.data.path(), options, builtinLanguage()));
 
         for (std::size_t i = 0; i < field.stars.size(); ++i) {
             truth.insert(field.stars[i].placed.id, &field.stars[i]);

@@ -30,7 +30,7 @@ private slots:
         CatalogueOptions stored;
         stored.source = CatalogueSourceKind::VizierUsnoA2;
         stored.cacheMaxAgeDays = 7;
-        QVERIFY(saveCatalogueOptions(data, stored).ok());
+        QVERIFY(saveCatalogueOptions(data, stored, ce::test::KeyEcho()).ok());
 
         {
             CatalogueOptionsWindow window(program.paths(), lang, dialogs);
@@ -64,8 +64,8 @@ private slots:
         LanguageTable lang;
         lang.keyed[QStringLiteral("catalogue.cachecleared")] = QStringLiteral("vidé : %1");
         const CatalogueCache cache(program.paths().dataFile(QStringLiteral("cache")));
-        QVERIFY(cache.store(CatalogueCache::keyFor("a", "b"), "x").ok());
-        QVERIFY(cache.store(CatalogueCache::keyFor("a", "c"), "y").ok());
+        QVERIFY(cache.store(CatalogueCache::keyFor("a", "b"), "x", ce::test::KeyEcho()).ok());
+        QVERIFY(cache.store(CatalogueCache::keyFor("a", "c"), "y", ce::test::KeyEcho()).ok());
 
         CatalogueOptionsWindow window(program.paths(), lang, dialogs);
         window.findChild<QPushButton*>(QStringLiteral("cmd_clearcache"))->click();

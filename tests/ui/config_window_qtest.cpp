@@ -58,7 +58,7 @@ private slots:
     {
         {
             Config w(rig_->controller, dialogs_);  // no file
-            QVERIFY(dialogs_.messages.value(0).text.contains(QStringLiteral("introuvable")));
+            QVERIFY(dialogs_.messages.value(0).text.startsWith(QStringLiteral("file.not_found ")));
         }
         // Three records declared, two held: shown, the list takes the focus, yet
         // no record is chosen, so neither a delete nor typing touches one.

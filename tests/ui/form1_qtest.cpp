@@ -53,7 +53,7 @@ private slots:
         for (int i = 0; i < kDefaultFields.size(); ++i) form.setText(kDefaultFields[i], values[i]);
         form.setCheckState(QStringLiteral("CheckDecideur"), 2);
         form.SaveDefaut();
-        QCOMPARE(*ce::readTextLines(rig.program.programFile(QStringLiteral("defaut.cfg"))), values + QStringList{"2"});
+        QCOMPARE(*ce::readTextLines(rig.program.programFile(QStringLiteral("defaut.cfg")), ce::test::KeyEcho()), values + QStringList{"2"});
         ce::Form1& reopened = rig.open();
         for (int i = 0; i < kDefaultFields.size(); ++i) {
             QCOMPARE(reopened.text(kDefaultFields[i]), values[i]);

@@ -47,7 +47,7 @@ private slots:
         for (int i = 0; i < 60; ++i)
             rtf += "Fin " + QByteArray::number(i) + "\\par\n";
         rtf += '}';
-        QVERIFY(ce::writeFileBytes(file, rtf).ok());
+        QVERIFY(ce::writeFileBytes(file, rtf, ce::test::KeyEcho()).ok());
 
         ce::LanguageTable lang;
         ce::testing::ScriptedDialogs dialogs;

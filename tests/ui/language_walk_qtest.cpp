@@ -277,12 +277,12 @@ private slots:
         file.fillMessages();
         QStringList headings;
         for (const QString& name : shippedLanguageFiles())
-            headings.append(ce::readTextLines(program.programFile(name))->value(0));
+            headings.append(ce::readTextLines(program.programFile(name), ce::test::KeyEcho())->value(0));
         const Vocabulary words(file, headings);
         QStringList userData;
         for (const char* name : {"config.cfg", "defaut.cfg"})
         {
-            const ce::Result<QStringList> lines = ce::readTextLines(program.programFile(QLatin1String(name)));
+            const ce::Result<QStringList> lines = ce::readTextLines(program.programFile(QLatin1String(name)), ce::test::KeyEcho());
             QVERIFY(lines.ok());
             for (const QString& line : *lines) userData.append(line.trimmed());
         }

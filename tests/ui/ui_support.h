@@ -6,6 +6,7 @@
 #include "app/ui/form1.h"
 #include "core/program_paths.h"
 #include "core/textfile.h"
+#include "tests/core/key_echo.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -57,7 +58,7 @@ public:
     const ProgramPaths& paths() const { return paths_; }
     QString programFile(const QString& name) const { return paths_.programFile(name); }
     QString dataFile(const QString& name) const { return paths_.dataFile(name); }
-    bool write(const QString& name, const QStringList& lines) const { return writeTextLines(programFile(name), lines).ok(); }
+    bool write(const QString& name, const QStringList& lines) const { return writeTextLines(programFile(name), lines, ce::test::KeyEcho()).ok(); }
 
 private:
     QTemporaryDir dir_;
