@@ -2,14 +2,14 @@
 // fallback, and what is refused.
 
 #include "app/command_line.h"
-#include "tests/key_lookup.h"
+#include "tests/core/key_echo.h"
 
 #include <gtest/gtest.h>
 
 namespace ce {
 namespace {
 
-const testing::KeyLookup kKeys;
+const ce::test::KeyEcho kKeys;
 
 TEST(CommandLine, ServiceOptionThenVariableThenNothing)
 {
@@ -38,7 +38,7 @@ TEST(CommandLine, ServiceOptionThenVariableThenNothing)
                                    QStringList{"ce", "projet.pam"}}) {
         const Result<ProgramPaths> p = applyCommandLine(bad, QString(), kKeys, base);
         ASSERT_FALSE(p) << bad.join(' ').toStdString();
-        EXPECT_TRUE(p.error().endsWith(u'\n' + testing::keyed("usage.line", {}))) << p.error().toStdString();
+        EXPECT_TRUE(p.error().endsWith(u'\n' + ce::test::keyed("usage.line", {}))) << p.error().toStdString();
     }
 }
 

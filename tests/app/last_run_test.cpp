@@ -3,7 +3,7 @@
 
 #include "app/last_run.h"
 #include "app/program_options.h"
-#include "tests/key_lookup.h"
+#include "tests/core/key_echo.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,7 +13,7 @@
 namespace ce {
 namespace {
 
-const testing::KeyLookup kKeys;
+const ce::test::KeyEcho kKeys;
 
 TEST(LastRun, ValuesComeBackBesideTheOptions)
 {
@@ -43,7 +43,7 @@ TEST(LastRun, AFolderThatCannotBeMadeIsNamed)
     blocker.close();
     const QString folder = blocker.fileName() + QStringLiteral("/ce");
     const Status saved = saveLastRun(folder, {QStringLiteral("1")}, kKeys);
-    EXPECT_EQ(saved.error(), testing::keyed("options.lastrun.no_folder", {folder}));
+    EXPECT_EQ(saved.error(), ce::test::keyed("options.lastrun.no_folder", {folder}));
     EXPECT_FALSE(lastRunLines(folder).has_value());
 }
 

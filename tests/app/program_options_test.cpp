@@ -2,7 +2,7 @@
 // kept between runs, other keys of the file left alone.
 
 #include "app/program_options.h"
-#include "tests/key_lookup.h"
+#include "tests/core/key_echo.h"
 
 #include <QFile>
 #include <QSettings>
@@ -12,7 +12,7 @@
 
 namespace {
 
-const ce::testing::KeyLookup kKeys;
+const ce::test::KeyEcho kKeys;
 
 TEST(ProgramOptions, RefinementOnByDefaultAndRemembered)
 {
@@ -35,7 +35,7 @@ TEST(ProgramOptions, RefinementOnByDefaultAndRemembered)
     blocker.close();
     const ce::Status saved = ce::saveOptions(blocker.fileName(), ce::ProgramOptions{}, kKeys);
     EXPECT_FALSE(saved.ok());
-    EXPECT_EQ(saved.error(), ce::testing::keyed("options.save_failed", {blocker.fileName() + "/options.ini"}));
+    EXPECT_EQ(saved.error(), ce::test::keyed("options.save_failed", {blocker.fileName() + "/options.ini"}));
 }
 
 TEST(ProgramOptions, LanguageChoiceKeptAndWithdrawn)

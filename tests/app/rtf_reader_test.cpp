@@ -1,7 +1,7 @@
 // The RTF reader on the subset the help page uses, and on the shipped page.
 
 #include "app/rtf_reader.h"
-#include "tests/key_lookup.h"
+#include "tests/core/key_echo.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,7 +13,7 @@
 
 namespace {
 
-const ce::testing::KeyLookup kKeys;
+const ce::test::KeyEcho kKeys;
 
 ce::RtfDocument read(const char* rtf)
 {
@@ -44,7 +44,7 @@ TEST(RtfReader, Texts)
     for (const auto& [rtf, text] : cases) EXPECT_EQ(read(rtf).plainText(), QString::fromUtf16(text)) << rtf;
 
     for (const char* bytes : {"", "{\\rt", " {\\rtf1 a}"})
-        EXPECT_EQ(ce::readRtf(QByteArray(bytes), kKeys).error(), ce::testing::keyed("help.not_rtf", {}))
+        EXPECT_EQ(ce::readRtf(QByteArray(bytes), kKeys).error(), ce::test::keyed("help.not_rtf", {}))
             << bytes;
 }
 

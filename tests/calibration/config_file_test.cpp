@@ -1,7 +1,7 @@
 // config.cfg reading and writing, and the Config window's table operations.
 
 #include "calibration/config_file.h"
-#include "tests/key_lookup.h"
+#include "tests/core/key_echo.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,7 +10,7 @@
 
 namespace {
 
-const ce::testing::KeyLookup kKeys;
+const ce::test::KeyEcho kKeys;
 
 ce::OpticalConfiguration rec(int i)
 {
@@ -29,7 +29,7 @@ TEST(ConfigFile, ReadingStopsAtTheFailingLineKeepingEarlierRecords)
 {
     // A folder name with "%1" in it is shown as it is.
     const QString file = QStringLiteral("/nuit%1%3A/config.cfg");
-    using ce::testing::keyed;
+    using ce::test::keyed;
     const struct { const char* name; QStringList lines; int records; QString error; } rows[] = {
         {"15 records", fileWith(" 15 ", 15), 15, QString()},
         // record 16 starts at line 2 + 3 * 15
@@ -94,6 +94,6 @@ TEST(ConfigTable, AFullListRefusesANewRecord)
     for (int i = 1; i <= ce::kConfigCapacity; ++i) records.push_back(rec(i));
     ce::ConfigTable table(records);
     const ce::Status added = table.addNew(kKeys);
-    EXPECT_EQ(added.error(), ce::testing::keyed("calib.full", {"15"}));
+    EXPECT_EQ(added.error(), ce::test::keyed("calib.full", {"15"}));
     EXPECT_EQ(table.records(), records);
 }

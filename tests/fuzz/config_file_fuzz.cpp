@@ -4,14 +4,14 @@
 
 #include "calibration/config_file.h"
 #include "tests/fuzz/fuzz_support.h"
-#include "tests/key_lookup.h"
+#include "tests/core/key_echo.h"
 
 using namespace ce;
 using ce::fuzz::require;
 
 namespace {
 
-const testing::KeyLookup kKeys;
+const ce::test::KeyEcho kKeys;
 
 void checkTable(const std::vector<OpticalConfiguration>& records, const std::uint8_t* data,
                 std::size_t size)

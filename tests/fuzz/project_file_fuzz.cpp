@@ -3,13 +3,13 @@
 
 #include "project/project_file.h"
 #include "tests/fuzz/fuzz_support.h"
-#include "tests/key_lookup.h"
+#include "tests/core/key_echo.h"
 
 using namespace ce;
 using ce::fuzz::require;
 
 namespace {
-const ce::testing::KeyLookup kKeys;
+const ce::test::KeyEcho kKeys;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

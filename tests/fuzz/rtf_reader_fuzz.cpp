@@ -7,14 +7,14 @@
 #include "app/rtf_reader.h"
 #include "core/textfile.h"
 #include "tests/fuzz/fuzz_support.h"
-#include "tests/key_lookup.h"
+#include "tests/core/key_echo.h"
 
 using namespace ce;
 using ce::fuzz::require;
 
 namespace {
 
-const ce::testing::KeyLookup kKeys;
+const ce::test::KeyEcho kKeys;
 
 // One character as RTF: printable ASCII as it is (braces and backslash
 // escaped), anything else as \uN with a "?" fallback.

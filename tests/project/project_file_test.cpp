@@ -1,7 +1,7 @@
 // Project files: the ".pam" suffix, the seventeen lines, checked opening.
 
 #include "project/project_file.h"
-#include "tests/key_lookup.h"
+#include "tests/core/key_echo.h"
 
 #include <QTemporaryDir>
 
@@ -9,7 +9,7 @@
 
 namespace {
 
-const ce::testing::KeyLookup kKeys;
+const ce::test::KeyEcho kKeys;
 
 const QStringList kLines{"10", "2599.43", "2709.96", "33", "1", "45.5", "-", "", "2000.0",
                          "13", "16", "18", "53", "35.1", "7", "images/m57.jpg", "1"};
@@ -27,7 +27,7 @@ TEST(ProjectFile, OpeningChecksTheWholeFileFirst)
     const auto withLast = [](const char* last) { QStringList l = kLines; l[16] = QString::fromLatin1(last); return l; };
     // A web-encoded name: its "%3" must never be taken for a place holder.
     const QString name = QStringLiteral("M31%3A nuit%1.pam");
-    using ce::testing::keyed;
+    using ce::test::keyed;
     // state -1: the file is refused, naming the line.
     const struct { const char* name; QStringList lines; int state; QString error; } rows[] = {
         {"seventeen lines", kLines, 1, QString()},
@@ -55,7 +55,7 @@ TEST(ProjectFile, SaveAndOpenFailuresAreReported)
     QTemporaryDir dir;
     const auto fields = ce::parseProject(kLines, u'.', QString(), kKeys);
     ASSERT_TRUE(fields.ok());
-    EXPECT_EQ(ce::saveProject(QString(), *fields, kKeys).error(), ce::testing::keyed("project.save.no_name", {}));
+    EXPECT_EQ(ce::saveProject(QString(), *fields, kKeys).error(), ce::test::keyed("project.save.no_name", {}));
     EXPECT_TRUE(ce::loadProject(dir.path() + QStringLiteral("/absent.pam"), kKeys)
                     .error()
                     .contains(QStringLiteral("absent.pam")));

@@ -5,7 +5,7 @@
 
 #include "skymap/object_report.h"
 #include "skymap/overlay_geometry.h"
-#include "tests/key_lookup.h"
+#include "tests/core/key_echo.h"
 
 #include <QStringList>
 
@@ -19,7 +19,7 @@ namespace ce {
 namespace {
 
 const QString kId = QStringLiteral("U1500_01193693");
-const testing::KeyLookup kKeys;
+const ce::test::KeyEcho kKeys;
 
 QStringList reportLines(double raDeg, double decDeg, const QString& epoch, QChar point)
 {
@@ -36,7 +36,7 @@ TEST(ObjectReport, WholeReportAtEpoch2000)
     const ce::ObjectReport r = ce::buildObjectReport(kId, 5690.0 / 240.0, 79861.0 / 3600.0, QStringLiteral(" 9.8"),
                                                      QStringLiteral("10.1"), QStringLiteral("2000.0"), u'.',
                                                      QString(), kKeys);
-    using testing::keyed;
+    using ce::test::keyed;
     EXPECT_EQ(r.title, keyed("report.title", {kId}));
     const QStringList coordinates = {keyed("report.equatorial", {"2000.0"}),
                                      "   " + keyed("report.ra", {"23.70833", "1H34'50''"}),
@@ -55,15 +55,15 @@ TEST(ObjectReport, EpochBlockAndItsHeading)
     // (41.054063, 49.227750) lies at (41.547214, 49.348483) for 2028.86705.
     const QStringList lines = reportLines(41.054063, 49.227750, QStringLiteral("2028.86705"), u',');
     ASSERT_EQ(lines.size(), 16);
-    EXPECT_EQ(lines[6], "   " + testing::keyed("report.ra", {"41,05406", "2H44'13''"}));  // 2h44m12.975s
-    EXPECT_EQ(lines[9], testing::keyed("report.equatorial", {"2028.86705"}));
+    EXPECT_EQ(lines[6], "   " + ce::test::keyed("report.ra", {"41,05406", "2H44'13''"}));  // 2h44m12.975s
+    EXPECT_EQ(lines[9], ce::test::keyed("report.equatorial", {"2028.86705"}));
     // 41.547214 / 15 h = 2h46m11.33s; 49.348483° = 49°20'54.5".
     EXPECT_NEAR(lineNumber(lines[10]), 41.54721, 2e-5);
     EXPECT_EQ(lineSexagesimal(lines[10]), QStringLiteral("2H46'11''"));
     EXPECT_EQ(lineSexagesimal(lines[11]), QStringLiteral("49°20'55''"));
     // An epoch text that is no number is shown as typed and counts as 0.
     const QStringList letters = reportLines(23.7, 22.2, QStringLiteral("xyz"), u'.');
-    EXPECT_EQ(letters[9], testing::keyed("report.equatorial", {"xyz"}));
+    EXPECT_EQ(letters[9], ce::test::keyed("report.equatorial", {"xyz"}));
     EXPECT_EQ(letters.mid(10, 2), reportLines(23.7, 22.2, QStringLiteral("0"), u'.').mid(10, 2));
     EXPECT_GT(std::abs(lineNumber(letters[10]) - 23.7), 10.0);  // two thousand years move it about 28°
 }
@@ -75,7 +75,7 @@ TEST(ObjectReport, GaiaStarNamesItsSourceAndTheCarriedEpoch)
     const QStringList lines = r.text.split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 17);
     EXPECT_EQ(lines[14], QStringLiteral("   Gaia DR3: 1234567890"));
-    EXPECT_EQ(lines[15], "   " + testing::keyed("report.gaia_epoch", {"2024.5"}));
+    EXPECT_EQ(lines[15], "   " + ce::test::keyed("report.gaia_epoch", {"2024.5"}));
     EXPECT_EQ(lines[16], QStringLiteral("   "));
 }
 
@@ -148,7 +148,7 @@ TEST(OverlayCentre, PlacementInsideTheImage)
     EXPECT_FALSE(flat->placed || flat->inside);  // no cross and no warning
     const Result<CentrePlacement> far = placeFieldCentre(PlateSolution{1e-15, 0, 0, 0, 1, 0}, 1e3, 0, 0, 0, 1, 1, 640, 480, kKeys);
     ASSERT_FALSE(far.ok());
-    EXPECT_EQ(far.error(), testing::keyed("overlay.centre_outside", {}));
+    EXPECT_EQ(far.error(), ce::test::keyed("overlay.centre_outside", {}));
 }
 
 }  // namespace
