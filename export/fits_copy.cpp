@@ -1,6 +1,7 @@
 #include "export/fits_copy.h"
 
 #include "core/system_reason.h"
+#include "image/fits_hdu.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -22,24 +23,6 @@ QString cfitsioFailure(const QString& path, int status, const TextLookup& lang)
     fits_get_errstatus(status, text);
     fits_clear_errmsg();
     return lang.text(QStringLiteral("fits.write_failed")).arg(path, QString::fromLatin1(text));
-}
-
-// Moves to the first HDU with an image of two axes or more.
-bool moveToImage(fitsfile* file, int& status)
-{
-    int hdus = 0;
-    fits_get_num_hdus(file, &hdus, &status);
-    for (int n = 1; n <= hdus && status == 0; ++n) {
-        int type = 0;
-        fits_movabs_hdu(file, n, &type, &status);
-        if (status != 0 || type != IMAGE_HDU)
-            continue;
-        int axes = 0;
-        fits_get_img_dim(file, &axes, &status);
-        if (status == 0 && axes >= 2)
-            return true;
-    }
-    return false;
 }
 
 void removeOldSolution(fitsfile* file, int& status)
@@ -105,7 +88,7 @@ Status copyFitsWithCards(const QString& original, const QString& target, const Q
     fits_create_diskfile(&out, QFile::encodeName(scratch).constData(), &status);
     if (status == 0) {
         fits_copy_file(in, out, 1, 1, 1, &status);
-        if (status == 0 && !moveToImage(out, status) && status == 0)
+        if (status == 0 && !moveToFirstImage(out, status) && status == 0)
             status = NOT_IMAGE;
         removeOldSolution(out, status);
         addCards(out, cards, status);

@@ -1,5 +1,7 @@
 #include "image/fits_reader.h"
 
+#include "image/fits_hdu.h"
+
 #include <QFile>
 #include <QLocale>
 
@@ -70,26 +72,6 @@ QList<HeaderCard> readHeader(fitsfile* file, int& status)
     return cards;
 }
 
-// Moves to the first HDU holding an image of two axes or more.
-bool findImage(fitsfile* file, int& status)
-{
-    int hduCount = 0;
-    fits_get_num_hdus(file, &hduCount, &status);
-    for (int hdu = 1; hdu <= hduCount && status == 0; ++hdu) {
-        int type = 0;
-        fits_movabs_hdu(file, hdu, &type, &status);
-        if (status != 0)
-            return false;
-        if (type != IMAGE_HDU)
-            continue;
-        int axes = 0;
-        fits_get_img_dim(file, &axes, &status);
-        if (status == 0 && axes >= 2)
-            return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 QString imageTooLargeMessage(std::int64_t width, std::int64_t height, std::int64_t bytesNeeded,
@@ -125,7 +107,7 @@ Result<FitsImage> readFitsImage(const QString& path, std::int64_t maxBytes, cons
         return Result<FitsImage>::failure(unreadable(path, status, lang));
     FitsHandle file(raw);
 
-    if (!findImage(file.get(), status)) {
+    if (!moveToFirstImage(file.get(), status)) {
         if (status != 0)
             return Result<FitsImage>::failure(unreadable(path, status, lang));
         return Result<FitsImage>::failure(lang.text(QStringLiteral("fits.no_image")).arg(path));
