@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 # Only what the demonstration runs: a test that does not build must not keep
 # the program from starting (tools/test.sh builds everything).
 cmake --build build -j"$(nproc)" --target cinq-etoiles catalogue-service ce_data

@@ -2,7 +2,7 @@
 # The checking pass of CI: builds everything with clang, AddressSanitizer and
 # UndefinedBehaviorSanitizer (and the fuzz targets) in build-asan, runs the
 # whole suite there with leak detection, then runs each fuzz target for
-# CE_FUZZ_SECONDS (default 20) from its seeds.
+# CE_FUZZ_SECONDS (default 10) from its seeds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build-asan
@@ -20,4 +20,4 @@ echo "sanitizer build: $(( $(date +%s) - start )) s"
   ctest --output-on-failure -j"$jobs" --timeout 600
   echo "sanitizer suite: $(( $(date +%s) - start )) s"
 )
-CE_JOBS=$jobs CE_FUZZ_BUILD=$build tools/fuzz.sh "${CE_FUZZ_SECONDS:-20}"
+CE_JOBS=$jobs CE_FUZZ_BUILD=$build tools/fuzz.sh "${CE_FUZZ_SECONDS:-10}"
