@@ -15,10 +15,64 @@
 #include <QImage>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
 namespace ce::testing {
+
+// The field of the whole-reduction tests: 700 x 500 px about 1h34m50s
+// +22°11'01" at 2250 px per degree, turned 25°, Gaussian stars.
+inline demo::DemoFieldParameters reductionField()
+{
+    demo::DemoFieldParameters p;
+    p.seed = 11, p.starCount = 10000, p.render.pointSpread = demo::PointSpread::Gaussian;
+    p.geometry.centreRaDeg = (1 * 3600 + 34 * 60 + 50) / 3600.0 * 15;
+    p.geometry.centreDecDeg = (22 * 3600 + 11 * 60 + 1) / 3600.0;
+    p.geometry.pixelsPerDegree = 2250, p.geometry.rotationDeg = 25;
+    p.geometry.widthPx = 700, p.geometry.heightPx = 500;
+    return p;
+}
+
+// Five bright stars to click, inside the image and the downloaded 13th
+// magnitude, each isolated: nothing bright enough within 10 px to pull the
+// refined click, no other 13th-magnitude star within 20 px that the
+// matching's tolerance of 7 px could pair with it. The first three span the
+// largest triangle, so the plate solution they give is extrapolated as
+// little as possible over the image. Empty when no such triangle exists.
+inline std::vector<demo::DemoStar> referenceStars(const demo::DemoField& field)
+{
+    const double W = field.image.width(), H = field.image.height();
+    std::vector<demo::DemoStar> eligible;
+    for (const demo::DemoStar& s : field.stars) {
+        const double x = s.placed.xPx, y = s.placed.yPx;
+        if (!s.inImage || s.placed.magR > 13.0 || x < 12 || y < 12 || x > W - 13 || y > H - 13)
+            continue;
+        bool isolated = true;
+        for (const demo::DemoStar& o : field.stars) {
+            const double d = std::hypot(o.placed.xPx - x, o.placed.yPx - y);
+            if (&o != &s && ((d < 10 && o.placed.magR < s.placed.magR + 3) || (d < 20 && o.placed.magR <= 13.0)))
+                isolated = false;
+        }
+        if (isolated) eligible.push_back(s);
+    }
+    const auto area = [&](std::size_t a, std::size_t b, std::size_t c) {
+        const auto &p = eligible[a].placed, &q = eligible[b].placed, &r = eligible[c].placed;
+        return std::abs((q.xPx - p.xPx) * (r.yPx - p.yPx) - (r.xPx - p.xPx) * (q.yPx - p.yPx)) / 2;
+    };
+    std::array<std::size_t, 3> best{};
+    double bestArea = 0;
+    for (std::size_t a = 0; a < eligible.size(); ++a)
+        for (std::size_t b = a + 1; b < eligible.size(); ++b)
+            for (std::size_t c = b + 1; c < eligible.size(); ++c)
+                if (area(a, b, c) > bestArea) bestArea = area(a, b, c), best = {a, b, c};
+    std::vector<demo::DemoStar> chosen;
+    if (bestArea == 0) return chosen;
+    for (std::size_t k : best) chosen.push_back(eligible[k]);
+    for (std::size_t k = 0; k < eligible.size() && chosen.size() < 5; ++k)
+        if (k != best[0] && k != best[1] && k != best[2]) chosen.push_back(eligible[k]);
+    return chosen;
+}
 
 // The service's answer around the centre of `centre`, out to `radiusArcmin`
 // and down to `magFaint`, made from the catalogue of `source`.

@@ -7,11 +7,9 @@
 #include "app/flow/reduction_controller.h"
 #include "catalogue/flow/catalogue_options.h"
 #include "catalogue/sources/vizier_gaia_source.h"
-#include "tests/flow/flow_support.h"
+#include "tests/flow/demo_field_rig.h"
 #include "tools/catalogue_service/catalogue_extract.h"
 #include "tools/catalogue_service/gaia_extract.h"
-#include "tools/demo_field/demo_field.h"
-#include "tools/demo_field/demo_project.h"
 
 #include <QHash>
 
@@ -22,20 +20,6 @@
 
 namespace ce::testing {
 namespace {
-
-constexpr double kCentreRaDeg = (1 * 3600 + 34 * 60 + 50) / 3600.0 * 15;  // 1h34m50s
-constexpr double kCentreDecDeg = (22 * 3600 + 11 * 60 + 1) / 3600.0;     // +22°11'01"
-constexpr double kPixelsPerDegree = 2250;
-
-demo::DemoField makeField()
-{
-    demo::DemoFieldParameters p;
-    p.seed = 11, p.starCount = 10000, p.render.pointSpread = demo::PointSpread::Gaussian;
-    p.geometry.centreRaDeg = kCentreRaDeg, p.geometry.centreDecDeg = kCentreDecDeg;
-    p.geometry.pixelsPerDegree = kPixelsPerDegree, p.geometry.rotationDeg = 25;
-    p.geometry.widthPx = 700, p.geometry.heightPx = 500;
-    return demo::generateDemoField(p);
-}
 
 // A star added to the Gaia extract with a hand-computed propagation: at
 // 2016.0 (23.7, +22.2) degrees, pmRA 500 and pmDE -300 mas/yr; at 2000.0
@@ -70,59 +54,11 @@ protected:
             truth.insert(gaiaShortIdentifier(gaia[i].sourceId), &field.stars[i]);
         }
 
-        const QImage& image = field.image;
-        view.width = image.width(), view.height = image.height();
-        view.pixelSource = [&image](int x, int y) -> std::int32_t {
-            const QRgb c = image.pixel(x, y);
-            return qBlue(c) * 65536 + qGreen(c) * 256 + qRed(c);
-        };
-        view.setTexts(QStringLiteral("txt_ra_"), {"1", "34", "50"});
-        view.setTexts(QStringLiteral("txt_dec_"), {"22", "11", "1"});
-        const demo::LinearScaleFactors corr = demo::linearScaleFactors(kCentreDecDeg, kPixelsPerDegree);
-        view.setText(QStringLiteral("txt_corrasd"), demo::scaleFactorText(corr.corrAsd));
-        view.setText(QStringLiteral("txt_corrdec"), demo::scaleFactorText(corr.corrDec));
-        view.setText(QStringLiteral("txt_url"), QStringLiteral("demo.png"));
-        view.setCheckState(QStringLiteral("CheckDecideur"), 1);
+        showFieldImage(view, field.image);
+        typeField(view, reductionField().geometry, QStringLiteral("demo.png"));
     }
 
-    // Five bright, isolated stars spanning a large triangle (as in the whole
-    // reduction test): nothing within 10 px that could pull the click, no
-    // other 13th-magnitude star within 20 px.
-    std::vector<demo::DemoStar> referenceStars() const
-    {
-        const double W = view.width, H = view.height;
-        std::vector<demo::DemoStar> eligible;
-        for (const demo::DemoStar& s : field.stars) {
-            const double x = s.placed.xPx, y = s.placed.yPx;
-            if (!s.inImage || s.placed.magR > 13.0 || x < 12 || y < 12 || x > W - 13 || y > H - 13)
-                continue;
-            bool isolated = true;
-            for (const demo::DemoStar& o : field.stars) {
-                const double d = std::hypot(o.placed.xPx - x, o.placed.yPx - y);
-                if (&o != &s && ((d < 10 && o.placed.magR < s.placed.magR + 3) || (d < 20 && o.placed.magR <= 13.0)))
-                    isolated = false;
-            }
-            if (isolated) eligible.push_back(s);
-        }
-        const auto area = [&](std::size_t a, std::size_t b, std::size_t c) {
-            const auto &p = eligible[a].placed, &q = eligible[b].placed, &r = eligible[c].placed;
-            return std::abs((q.xPx - p.xPx) * (r.yPx - p.yPx) - (r.xPx - p.xPx) * (q.yPx - p.yPx)) / 2;
-        };
-        std::array<std::size_t, 3> best{};
-        double bestArea = 0;
-        for (std::size_t a = 0; a < eligible.size(); ++a)
-            for (std::size_t b = a + 1; b < eligible.size(); ++b)
-                for (std::size_t c = b + 1; c < eligible.size(); ++c)
-                    if (area(a, b, c) > bestArea) bestArea = area(a, b, c), best = {a, b, c};
-        std::vector<demo::DemoStar> chosen;
-        if (bestArea == 0) return chosen;
-        for (std::size_t k : best) chosen.push_back(eligible[k]);
-        for (std::size_t k = 0; k < eligible.size() && chosen.size() < 5; ++k)
-            if (k != best[0] && k != best[1] && k != best[2]) chosen.push_back(eligible[k]);
-        return chosen;
-    }
-
-    const demo::DemoField field = makeField();
+    const demo::DemoField field = demo::generateDemoField(reductionField());
     std::vector<service::GaiaStar> gaia;
     QHash<QString, const demo::DemoStar*> truth;  // by USNO-A2.0 and by Gaia identifier
     std::unique_ptr<CatalogueService> service;
@@ -137,7 +73,7 @@ TEST_P(SourceChoiceTest, DownloadReadMatchAndIdentify)
     const bool isVizier = GetParam() != CatalogueSourceKind::Service;
     EXPECT_EQ(view.monitor.addresses[0].contains(QStringLiteral("/viz-bin/asu-tsv?")), isVizier);
 
-    for (const demo::DemoStar& s : referenceStars()) {
+    for (const demo::DemoStar& s : referenceStars(field)) {
         st.clickX = std::int16_t(std::lround(s.placed.xPx) + 1);
         st.clickY = std::int16_t(std::lround(s.placed.yPx) + 1);
         controller.doselect();
