@@ -35,24 +35,9 @@ const demo::DemoField& plateField()
     return field;
 }
 
-class PictureIntensity final : public IntensitySource {
-public:
-    explicit PictureIntensity(const QImage& image) : image_(image) {}
-    int width() const override { return image_.width(); }
-    int height() const override { return image_.height(); }
-    double intensity(int x, int y) const override
-    {
-        const QRgb c = image_.pixel(x, y);
-        return qRed(c) + qGreen(c) + qBlue(c);
-    }
-
-private:
-    const QImage& image_;
-};
-
 void BM_DetectStars9MP(benchmark::State& state)
 {
-    const PictureIntensity picture(plateField().image);
+    const testing::PictureIntensity picture(plateField().image);
     std::size_t found = 0;
     for (auto _ : state) {
         const std::vector<DetectedStar> stars = detectStars(picture);

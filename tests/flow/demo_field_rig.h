@@ -7,6 +7,7 @@
 
 #include "core/reduction_state.h"
 #include "core/sexagesimal.h"
+#include "solve/centroid.h"
 #include "tests/flow/flow_support.h"
 #include "tools/demo_field/demo_field.h"
 #include "tools/demo_field/demo_project.h"
@@ -86,6 +87,22 @@ inline void writeFieldCatalogue(const Folders& folders, const demo::DemoField& s
     query.maxCount = 5000;
     folders.writeCatalogue(demo::answerText(source, query));
 }
+
+// A generated picture as the detection reads it: red + green + blue.
+class PictureIntensity final : public IntensitySource {
+public:
+    explicit PictureIntensity(const QImage& image) : image_(image) {}
+    int width() const override { return image_.width(); }
+    int height() const override { return image_.height(); }
+    double intensity(int x, int y) const override
+    {
+        const QRgb c = image_.pixel(x, y);
+        return qRed(c) + qGreen(c) + qBlue(c);
+    }
+
+private:
+    const QImage& image_;
+};
 
 // The picture as the window hands its pixels to the controller.
 inline void showFieldImage(FakeView& view, const QImage& image)

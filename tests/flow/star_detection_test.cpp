@@ -3,7 +3,7 @@
 // scratch, grain, saturated flat tops) check that what is found is stars.
 
 #include "solve/star_detection.h"
-#include "tools/demo_field/demo_field.h"
+#include "tests/flow/demo_field_rig.h"
 #include "tools/demo_field/field_presets.h"
 
 #include <QImage>
@@ -128,22 +128,6 @@ TEST(StarDetection, StarsAcrossTileBordersFlatTopsAndBlankPixels)
     EXPECT_NE(near(stars, 200.2, 100.7, 0.3), nullptr) << "the blank pixel does not split the star";
     for (const DetectedStar& s : stars) EXPECT_TRUE(&s == flat || !s.saturated);
 }
-
-// The window's picture: red + green + blue.
-class PictureIntensity final : public IntensitySource {
-public:
-    explicit PictureIntensity(const QImage& image) : image_(image) {}
-    int width() const override { return image_.width(); }
-    int height() const override { return image_.height(); }
-    double intensity(int x, int y) const override
-    {
-        const QRgb c = image_.pixel(x, y);
-        return qRed(c) + qGreen(c) + qBlue(c);
-    }
-
-private:
-    const QImage& image_;
-};
 
 TEST(StarDetection, OnFlawedGeneratedFieldsWhatIsFoundIsStars)
 {
