@@ -139,10 +139,14 @@ QString formatShortest(double value, int significant, QChar decimalPoint)
         }
     } else {
         out = digits.substr(0, 1);
-        if (digits.size() > 1) out += "." + digits.substr(1);
+        if (digits.size() > 1) {
+            out += '.';
+            out.append(digits, 1);
+        }
         out += exponent < 0 ? "E-" : "E+";
         const std::string e = std::to_string(std::abs(exponent));
-        out += (e.size() < 2 ? "0" : "") + e;
+        if (e.size() < 2) out += '0';
+        out += e;
     }
     QString text = QString::fromLatin1(out);
     if (decimalPoint != u'.') text.replace(u'.', decimalPoint);
