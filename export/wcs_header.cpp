@@ -123,13 +123,18 @@ Result<QByteArray> wcsHeaderFile(const WcsExport& solution, const TextLookup& la
     const Result<QList<QByteArray>> wcs = wcsCards(solution, lang);
     if (!wcs)
         return Result<QByteArray>::failure(wcs.error());
+    return Result<QByteArray>::success(wcsHeaderFile(*wcs));
+}
+
+QByteArray wcsHeaderFile(const QList<QByteArray>& wcsCards)
+{
     QList<QByteArray> cards;
     cards << logicalCard("SIMPLE", true, QStringLiteral("Standard FITS file"))
           << integerCard("BITPIX", 8, QStringLiteral("No data: header only"))
           << integerCard("NAXIS", 0, QStringLiteral("No data: header only"))
           << logicalCard("EXTEND", true, QStringLiteral("Extensions may follow"))
-          << *wcs;
-    return Result<QByteArray>::success(headerBlocks(cards));
+          << wcsCards;
+    return headerBlocks(cards);
 }
 
 }  // namespace ce

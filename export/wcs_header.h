@@ -91,4 +91,8 @@ Result<QList<QByteArray>> wcsCards(const WcsExport& solution, const TextLookup& 
 // 2880-byte blocks. Fails as wcsCards.
 Result<QByteArray> wcsHeaderFile(const WcsExport& solution, const TextLookup& lang);
 
+// The same from cards wcsCards has already made (the ".wcs" file and the
+// FITS copy carry the same cards).
+QByteArray wcsHeaderFile(const QList<QByteArray>& wcsCards);
+
 }  // namespace ce

@@ -114,6 +114,16 @@ WcsExport describe(ReductionController& controller, const AcceptedSolution& solu
     return e;
 }
 
+// Writes the export whole; a failure is one box titled by `titleKey`.
+bool writeExport(ReductionController& controller, const QString& path, const QByteArray& bytes,
+                 const char* titleKey)
+{
+    const Status written = writeFileBytes(path, bytes, controller.lang());
+    if (!written)
+        controller.view().showMessage(written.error(), text(controller, titleKey), true);
+    return written.ok();
+}
+
 void offerFitsCopy(ReductionController& controller, const QString& image, const QList<QByteArray>& cards)
 {
     ReductionView& view = controller.view();
@@ -148,16 +158,12 @@ void exportWcsCommand(ReductionController& controller, ExportFileChooser& choose
     const bool fits = !view.imageHeader().isEmpty() || looksLikeFits(image);
     const WcsExport description = describe(controller, *solution, fits);
     const Result<QList<QByteArray>> cards = wcsCards(description, controller.lang());
-    const Result<QByteArray> header = wcsHeaderFile(description, controller.lang());
-    if (!cards || !header) {
-        view.showMessage(header.error(), text(controller, "export.wcs.title"), true);
+    if (!cards) {
+        view.showMessage(cards.error(), text(controller, "export.wcs.title"), true);
         return;
     }
-    const Status written = writeFileBytes(path, *header, controller.lang());
-    if (!written) {
-        view.showMessage(written.error(), text(controller, "export.wcs.title"), true);
+    if (!writeExport(controller, path, wcsHeaderFile(*cards), "export.wcs.title"))
         return;
-    }
     controller.AddStatus(text(controller, solution->refined ? "export.wcs.done" : "export.wcs.unrefined")
                              .arg(QDir::toNativeSeparators(path)));
     if (fits && QFileInfo(image).isFile())
@@ -175,11 +181,8 @@ void exportStarsCommand(ReductionController& controller, ExportFileChooser& choo
     ReductionView& view = controller.view();
     const std::vector<IdentifiedStar> stars =
         identifiedStars(controller.state(), view.imageWidth(), view.imageHeight());
-    const Status written = writeFileBytes(path, starListCsv(stars), controller.lang());
-    if (!written) {
-        view.showMessage(written.error(), text(controller, "export.csv.title"), true);
+    if (!writeExport(controller, path, starListCsv(stars), "export.csv.title"))
         return;
-    }
     controller.AddStatus(text(controller, "export.csv.done")
                              .arg(formatWhole(qint64(stars.size())), QDir::toNativeSeparators(path)));
 }
